@@ -1,0 +1,149 @@
+#include "ScriptedOperator.h"
+
+#include <gtest/gtest.h>
+
+namespace halcyx::test {
+
+namespace {
+
+const char* iconName(Icon icon) {
+    switch (icon) {
+    case Icon::None:
+        return "none";
+    case Icon::Stop:
+        return "stop";
+    case Icon::Exclamation:
+        return "exclamation";
+    case Icon::Information:
+        return "information";
+    case Icon::Question:
+        return "question";
+    }
+    return "?";
+}
+
+std::string describe(const char* kind, const std::string& text, const std::string& caption) {
+    return std::string(kind) + " \"" + text + "\" (caption \"" + caption + "\")";
+}
+
+} // namespace
+
+ScriptedOperator::~ScriptedOperator() {
+    for (const Step& step : script_)
+        ADD_FAILURE() << "the operator was never shown the expected prompt \"" << step.text
+                      << "\"";
+}
+
+ScriptedOperator& ScriptedOperator::expectMessage(std::string text, std::string caption,
+                                                  Icon icon) {
+    Step step;
+    step.kind = Kind::Message;
+    step.text = std::move(text);
+    step.caption = std::move(caption);
+    step.icon = icon;
+    script_.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedOperator& ScriptedOperator::expectQuestion(std::string text, std::string caption,
+                                                   bool answerYes) {
+    Step step;
+    step.kind = Kind::Question;
+    step.text = std::move(text);
+    step.caption = std::move(caption);
+    step.yes = answerYes;
+    script_.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedOperator& ScriptedOperator::expectInput(std::string prompt,
+                                                std::optional<std::string> answer) {
+    Step step;
+    step.kind = Kind::Input;
+    step.text = std::move(prompt);
+    step.answer = std::move(answer);
+    script_.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedOperator& ScriptedOperator::expectFile(bool save, std::optional<std::string> path) {
+    Step step;
+    step.kind = Kind::File;
+    step.text = save ? "file save dialog" : "file open dialog";
+    step.save = save;
+    step.answer = std::move(path);
+    script_.push_back(std::move(step));
+    return *this;
+}
+
+std::optional<ScriptedOperator::Step> ScriptedOperator::next(Kind kind,
+                                                             const std::string& description) {
+    if (script_.empty()) {
+        ADD_FAILURE() << "unexpected prompt: " << description;
+        return std::nullopt;
+    }
+    if (script_.front().kind != kind) {
+        ADD_FAILURE() << "unexpected prompt: " << description << "; expected \""
+                      << script_.front().text << "\"";
+        return std::nullopt;
+    }
+    Step step = std::move(script_.front());
+    script_.pop_front();
+    return step;
+}
+
+void ScriptedOperator::message(const std::string& text, const std::string& caption, Icon icon) {
+    const std::string what = describe("message", text, caption) + " icon " + iconName(icon);
+    if (auto step = next(Kind::Message, what)) {
+        EXPECT_EQ(step->text, text) << what;
+        EXPECT_EQ(step->caption, caption) << what;
+        EXPECT_EQ(iconName(step->icon), std::string(iconName(icon))) << what;
+    }
+}
+
+bool ScriptedOperator::askYesNo(const std::string& text, const std::string& caption, Icon) {
+    const std::string what = describe("question", text, caption);
+    auto step = next(Kind::Question, what);
+    if (!step)
+        return false;
+    EXPECT_EQ(step->text, text) << what;
+    EXPECT_EQ(step->caption, caption) << what;
+    return step->yes;
+}
+
+std::optional<std::string> ScriptedOperator::input(const std::string& title,
+                                                   const std::string& prompt,
+                                                   const std::string&, std::size_t maxLength) {
+    const std::string what = describe("input box", prompt, title);
+    auto step = next(Kind::Input, what);
+    if (!step)
+        return std::nullopt;
+    EXPECT_EQ(step->text, prompt) << what;
+    if (step->answer && step->answer->size() > maxLength)
+        step->answer->resize(maxLength);
+    return step->answer;
+}
+
+std::optional<std::string> ScriptedOperator::chooseFile(const FileRequest& request) {
+    fileRequests.push_back(request);
+    const std::string what =
+        describe(request.save ? "file save dialog" : "file open dialog", request.filter,
+                 request.title);
+    auto step = next(Kind::File, what);
+    if (!step)
+        return std::nullopt;
+    EXPECT_EQ(step->save, request.save) << what;
+    return step->answer;
+}
+
+void ScriptedOperator::progressShow() { progress.push_back("show"); }
+void ScriptedOperator::progressLine1(const std::string& text) { progress.push_back("1:" + text); }
+void ScriptedOperator::progressLine2(const std::string& text) { progress.push_back("2:" + text); }
+void ScriptedOperator::progressClose() { progress.push_back("close"); }
+
+void ScriptedOperator::setWaitCursor(bool on) {
+    waitCursor = on;
+    ++waitCursorChanges;
+}
+
+} // namespace halcyx::test
