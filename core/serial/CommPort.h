@@ -1,0 +1,89 @@
+#pragma once
+
+#include "serial/Clock.h"
+#include "serial/SerialDevice.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace halcyx {
+
+class Operator;
+
+// One RS-232 port, COM1 to COM4, used synchronously from the interface thread: reads that
+// never wait, slow writes with a pause after every character, a command exchange that
+// checks the answer for "BAD COMMAND", and one error report for every system failure.
+// The owning window decides baud rate, pauses and handshake; CommPort carries them out.
+//
+// Every operation returns 0/false on failure; a failed open leaves the port closed, and
+// then every operation fails quietly without touching the device.
+class CommPort {
+public:
+    // Maps a COM number 1..4 to the device path to open (the PORTS section of the
+    // settings file in the program).
+    using PathForPort = std::function<std::string(int port)>;
+
+    static constexpr std::uint32_t kInitialDefaultPauseMs = 300;
+    static constexpr std::uint32_t kCommandCharPauseMs = 30;
+    static constexpr std::size_t kCommandAnswerBytes = 80;
+
+    enum Handshake { kHandshakeNone = 1, kHandshakeHardware = 2, kHandshakeXonXoff = 3 };
+
+    CommPort(SerialDevice& device, Clock& clock, Operator& op, PathForPort pathForPort);
+    ~CommPort();
+    CommPort(const CommPort&) = delete;
+    CommPort& operator=(const CommPort&) = delete;
+
+    // Closes the port if open, prepares 9600 baud 8N1, stores the figures and opens it.
+    bool Setup(int port, std::uint16_t inputFigure, std::uint16_t outputFigure);
+    bool OpenPort(int port);
+    bool Close();
+    bool SetBaud(std::uint32_t baud);
+    bool SetHandshake(int mode);
+
+    // Takes at most buffer.size() bytes that have arrived. Returns the count.
+    int Read(std::span<std::uint8_t> buffer);
+    // Sleeps for pauseMs, then reads as Read.
+    int ReadWait(std::span<std::uint8_t> buffer, std::uint32_t pauseMs);
+    bool WriteByte(std::uint8_t byte);
+    // Writes the bytes one at a time, sleeping pauseMs after each.
+    bool WriteSlow(std::span<const std::uint8_t> bytes, std::uint32_t pauseMs);
+    bool WriteSlow(const std::string& text, std::uint32_t pauseMs);
+    // Purges the receive side, sends command + "\r" slowly, waits and reads the answer.
+    // False without an answer (quietly) or when it contains "BAD COMMAND" (with a message).
+    bool SendCommand(const std::string& command);
+    // The answer text of the last SendCommand (empty when none arrived).
+    const std::string& LastAnswer() const { return lastAnswer_; }
+    void Sleep(std::uint32_t pauseMs) { clock_.sleepMs(pauseMs); }
+    // Discards received and/or queued bytes; callers reach for it between commands.
+    bool Purge(PurgeWhat what);
+    // Shows "%s = %d" (description, system error code), then the system's own text.
+    void ReportLastError(const std::string& description);
+
+    bool IsOpen() const { return open_; }
+    int Port() const { return port_; }
+    std::uint32_t Baud() const { return baud_; }
+    std::uint32_t DefaultPause() const { return defaultPauseMs_; }
+    void SetDefaultPause(std::uint32_t pauseMs) { defaultPauseMs_ = pauseMs; }
+    std::uint16_t InputFigure() const { return inputFigure_; }
+    std::uint16_t OutputFigure() const { return outputFigure_; }
+    Clock& clock() { return clock_; }
+
+private:
+    SerialDevice& device_;
+    Clock& clock_;
+    Operator& op_;
+    PathForPort pathForPort_;
+    std::uint32_t defaultPauseMs_ = kInitialDefaultPauseMs;
+    int port_ = 0;
+    std::uint16_t inputFigure_ = 0;
+    std::uint16_t outputFigure_ = 0;
+    std::uint32_t baud_ = 9600;
+    int handshake_ = kHandshakeNone;
+    bool open_ = false;
+    std::string lastAnswer_;
+};
+
+} // namespace halcyx
