@@ -24,10 +24,16 @@ public:
     // Maps a COM number 1..4 to the device path to open (the PORTS section of the
     // settings file in the program).
     using PathForPort = std::function<std::string(int port)>;
+    // The path used when the owner gives no PathForPort: COM1 is /dev/ttyS0, and so on.
+    static std::string DefaultPathForPort(int port);
 
     static constexpr std::uint32_t kInitialDefaultPauseMs = 300;
     static constexpr std::uint32_t kCommandCharPauseMs = 30;
     static constexpr std::size_t kCommandAnswerBytes = 80;
+    static constexpr int kFirstPort = 1;
+    static constexpr int kLastPort = 4;
+    // The rate a port is prepared for by Setup, until SetBaud [bit/s].
+    static constexpr std::uint32_t kSetupBaud = 9600;
 
     enum Handshake { kHandshakeNone = 1, kHandshakeHardware = 2, kHandshakeXonXoff = 3 };
 
@@ -72,6 +78,13 @@ public:
     Clock& clock() { return clock_; }
 
 private:
+    // Applies the rate and the handshake to the device; reports a refusal.
+    bool applyLine(std::uint32_t baud);
+    // Reports a failed read or write. A device that has gone away (unplugged adapter) is
+    // closed first, so that the timers polling it fail quietly instead of stacking boxes.
+    void reportIoFailure(const std::string& description);
+    void showError(const std::string& description, int code, const std::string& text);
+
     SerialDevice& device_;
     Clock& clock_;
     Operator& op_;
