@@ -161,7 +161,8 @@ bool CommPort::WriteSlow(std::span<const std::uint8_t> bytes, std::uint32_t paus
             reportIoFailure("WriteComm Error");
             return false;
         }
-        clock_.sleepMs(pauseMs);
+        if (pauseMs > 0)
+            clock_.sleepMs(pauseMs);
     }
     return true;
 }
