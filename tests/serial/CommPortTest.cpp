@@ -225,9 +225,4 @@ TEST_F(CommPortTest, ARefusedRateIsNotTakenForTheCurrentOne) {
     EXPECT_EQ(port.Baud(), 9600u);
 }
 
-TEST(CommPortPath, ComNumbersMapToSerialDevicesByDefault) {
-    EXPECT_EQ(CommPort::DefaultPathForPort(1), "/dev/ttyS0");
-    EXPECT_EQ(CommPort::DefaultPathForPort(4), "/dev/ttyS3");
-}
-
 } // namespace
