@@ -17,6 +17,8 @@ constexpr const char* kPortErrorCaption = "COMMUNICATION PORT ERROR";
 constexpr const char* kSystemTextCaption = "GetLastError";
 constexpr const char* kCommandErrorCaption = "Command Error";
 constexpr const char* kRefusalMarker = "BAD COMMAND";
+// Room for any int in decimal, sign included.
+constexpr std::size_t kIntTextBytes = sizeof "-2147483648" - 1;
 constexpr std::uint8_t kCommandTerminator = '\r';
 
 // Error codes with which a read or write says the device itself has disappeared.
@@ -87,7 +89,7 @@ bool CommPort::OpenPort(int port) {
     Close();
     const std::string path = pathForPort_ ? pathForPort_(port) : DefaultPathForPort(port);
     if (!device_.open(path)) {
-        char description[sizeof "OpenComm Error(COM)" + 12];
+        char description[sizeof "OpenComm Error(COM)" + kIntTextBytes];
         std::snprintf(description, sizeof description, "OpenComm Error(COM%d)", port);
         ReportLastError(description);
         return false;
@@ -215,7 +217,7 @@ void CommPort::reportIoFailure(const std::string& description) {
 }
 
 void CommPort::showError(const std::string& description, int code, const std::string& text) {
-    std::vector<char> line(description.size() + sizeof " = -2147483648");
+    std::vector<char> line(description.size() + sizeof " = " + kIntTextBytes);
     std::snprintf(line.data(), line.size(), "%s = %d", description.c_str(), code);
     op_.message(line.data(), kPortErrorCaption, Icon::Stop);
     op_.message(text, kSystemTextCaption, Icon::Information);
