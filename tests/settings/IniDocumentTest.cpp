@@ -6,92 +6,58 @@
 #include <string>
 
 using halcyx::IniDocument;
+using namespace std::string_literals;
 
 namespace {
 
-struct LookupCase {
-    const char* name;
-    std::string text;
-    const char* section;
-    const char* key;
-    std::optional<std::string> expected;
-};
-
-class Lookup : public testing::TestWithParam<LookupCase> {};
-
-TEST_P(Lookup, FindsWhatAReaderWouldFind) {
-    const LookupCase& c = GetParam();
-    EXPECT_EQ(IniDocument(c.text).find(c.section, c.key), c.expected);
+TEST(IniDocument, FindsWhatAProfileReaderFinds) {
+    const struct {
+        std::string text;
+        std::optional<std::string> valueOfAk; // section "A", key "k"
+    } cases[] = {
+        {"[A]\nk=3\n", "3"},
+        {"[A]\r\nk=3", "3"},
+        {"[a]\r\nK=3\r\n", "3"},
+        {"  [ A ]  \n\t k \t=  a b  \r\n", "a b"},
+        {"[A]\nk=\n", ""},
+        {"[A]\nk=x=y\n", "x=y"},
+        {"[A]\nk=1\n[B]\nk=2\n[a]\nk=3\n", "1"},
+        {"[A]\nk=1\nK=2\n", "1"},
+        {"[A]\nx=1\n[B]\nk=2\n", std::nullopt},
+        {"k=1\n[A]\n", std::nullopt},
+        {"[A]\n;k=1\n", std::nullopt},
+        {"[A]\n#!garbage\n=orphan\nk=1\n", "1"},
+        {"[A]\nx=1\n[B\nk=2\n", std::nullopt}, // an unclosed header still ends section A
+        {"[A\nk=2\n", "2"},
+        {"[A]\nk=ab\0cd\n"s, "ab"},
+        {"[A]\nk\0=1\n"s, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IniDocument(c.text).find("A", "k"), c.valueOfAk)
+            << testing::PrintToString(c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    IniDocument, Lookup,
-    testing::Values(
-        LookupCase{"Plain", "[COMMPORT]\nPort=3\n", "COMMPORT", "Port", "3"},
-        LookupCase{"CrLf", "[COMMPORT]\r\nPort=3\r\n", "COMMPORT", "Port", "3"},
-        LookupCase{"NoFinalLineEnd", "[COMMPORT]\r\nPort=3", "COMMPORT", "Port", "3"},
-        LookupCase{"CaseOfNames", "[commPort]\nPORT=3\n", "COMMPORT", "port", "3"},
-        LookupCase{"BlanksTrimmed", "  [ COMMPORT ]  \n\t Port \t=  a b  \r\n", "COMMPORT", "Port",
-                   "a b"},
-        LookupCase{"EmptyValue", "[A]\nk=\n", "A", "k", ""},
-        LookupCase{"EqualsInValue", "[A]\nk=x=y\n", "A", "k", "x=y"},
-        LookupCase{"FirstSectionWins", "[A]\nk=1\n[B]\nk=2\n[a]\nk=3\n", "A", "k", "1"},
-        LookupCase{"FirstKeyWins", "[A]\nk=1\nK=2\n", "A", "k", "1"},
-        LookupCase{"KeyOfAnotherSection", "[A]\nx=1\n[B]\nk=2\n", "A", "k", std::nullopt},
-        LookupCase{"KeyBeforeAnySection", "k=1\n[A]\n", "A", "k", std::nullopt},
-        LookupCase{"CommentedKey", "[A]\n;k=1\n", "A", "k", std::nullopt},
-        LookupCase{"GarbageIgnored", "[A]\n#!garbage\n=orphan\nk=1\n", "A", "k", "1"},
-        LookupCase{"UnclosedHeaderStartsASection", "[A]\nx=1\n[B\nk=2\n", "A", "k", std::nullopt},
-        LookupCase{"UnclosedHeaderName", "[B\nk=2\n", "B", "k", "2"},
-        LookupCase{"ValueCutAtNul", std::string("[A]\nk=ab\0cd\n", 12), "A", "k", "ab"},
-        LookupCase{"NulInKeyNeverMatches", std::string("[A]\nk\0=1\n", 9), "A", "k", std::nullopt},
-        LookupCase{"EmptyText", "", "A", "k", std::nullopt}),
-    [](const testing::TestParamInfo<LookupCase>& info) { return info.param.name; });
-
-struct SetCase {
-    const char* name;
-    const char* before;
-    const char* section;
-    const char* key;
-    const char* value;
-    const char* after;
-};
-
-class Set : public testing::TestWithParam<SetCase> {};
-
-TEST_P(Set, ChangesOnlyTheOneKey) {
-    const SetCase& c = GetParam();
-    IniDocument document(c.before);
-    document.set(c.section, c.key, c.value);
-    EXPECT_EQ(document.text(), c.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    IniDocument, Set,
-    testing::Values(
-        SetCase{"IntoEmpty", "", "COMMPORT", "Port", "2", "[COMMPORT]\r\nPort=2\r\n"},
-        SetCase{"ReplacesInPlaceKeepingItsSpelling", "; top\n[commport]\nPORT = 1 \nBaudrate=300\n",
-                "COMMPORT", "Port", "2", "; top\r\n[commport]\r\nPORT=2\r\nBaudrate=300\r\n"},
-        SetCase{"NewKeyAfterLastKeyOfItsSection",
-                "[A]\nx=1\n; about y\ny=2\n\n; about B\n[B]\nz=3\n", "A", "k", "v",
-                "[A]\r\nx=1\r\n; about y\r\ny=2\r\nk=v\r\n\r\n; about B\r\n[B]\r\nz=3\r\n"},
-        SetCase{"NewKeyInSectionWithoutKeys", "[A]\n; nothing yet\n[B]\n", "A", "k", "v",
-                "[A]\r\nk=v\r\n; nothing yet\r\n[B]\r\n"},
-        SetCase{"NewSectionAtTheEnd", "[A]\nx=1", "B", "k", "v",
-                "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
-        SetCase{"OnlyTheFirstOfDuplicates", "[A]\nk=1\n[A]\nk=2\n", "a", "K", "9",
-                "[A]\r\nk=9\r\n[A]\r\nk=2\r\n"},
-        SetCase{"GarbageKeptVerbatim", "junk line\n[A]\n  odd  \t\nk=1\n", "A", "k", "2",
-                "junk line\r\n[A]\r\n  odd  \t\r\nk=2\r\n"},
-        SetCase{"LineBreakInValueCannotAddLines", "[A]\nk=1\n", "A", "k", "2\r\n[B]\nx=1",
-                "[A]\r\nk=2\r\n"}),
-    [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
-
-TEST(IniDocument, KeepsNulBytesOfUntouchedLines) {
-    const std::string garbage("x\0y", 3);
-    IniDocument document("[A]\n" + garbage + "\nk=1\n");
-    document.set("A", "k", "2");
-    EXPECT_EQ(document.text(), "[A]\r\n" + garbage + "\r\nk=2\r\n");
+TEST(IniDocument, SetChangesOnlyTheOneKey) {
+    const struct {
+        std::string before;
+        const char* value; // of section "A", key "k"
+        std::string after;
+    } cases[] = {
+        {"", "2", "[A]\r\nk=2\r\n"},
+        {"; top\n[a]\nK = 1 \nz=3\n", "2", "; top\r\n[a]\r\nK=2\r\nz=3\r\n"},
+        {"[A]\nx=1\n; about y\ny=2\n\n; about B\n[B]\nz=3\n", "v",
+         "[A]\r\nx=1\r\n; about y\r\ny=2\r\nk=v\r\n\r\n; about B\r\n[B]\r\nz=3\r\n"},
+        {"[A]\n; nothing yet\n[B]\n", "v", "[A]\r\nk=v\r\n; nothing yet\r\n[B]\r\n"},
+        {"[B]\nx=1", "v", "[B]\r\nx=1\r\n\r\n[A]\r\nk=v\r\n"},
+        {"[A]\nk=1\n[A]\nk=2\n", "9", "[A]\r\nk=9\r\n[A]\r\nk=2\r\n"},
+        {"junk\n[A]\n  odd \0 \nk=1\n"s, "2", "junk\r\n[A]\r\n  odd \0 \r\nk=2\r\n"s},
+        {"[A]\nk=1\n", "2\r\n[B]\nx=1", "[A]\r\nk=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniDocument document(c.before);
+        document.set("A", "k", c.value);
+        EXPECT_EQ(document.text(), c.after) << testing::PrintToString(c.before);
+    }
 }
 
 } // namespace
