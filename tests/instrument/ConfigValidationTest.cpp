@@ -16,153 +16,81 @@ namespace {
 
 // Entries that pass every check; each case changes what it is about.
 TimingEntries goodEntries() {
-    TimingEntries e;
-    e.intervalTime = "00:01:00";
-    e.onTime = "00:00:30";
-    e.delayedDate = "01-01-1999";
-    e.delayedTime = "08:00:00";
-    e.averageLength = "00:10";
-    e.averagingAvailable = true;
-    return e;
+    return {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00:10", true};
 }
 
-constexpr const char* kIntervalFormat = "Interval Time format error, (00:00:00)";
+constexpr auto V = ConfigFamily::Vexa;
+constexpr auto T = ConfigFamily::Tavrin;
+using F = ConfigField;
 
 struct Case {
-    const char* what;
     ConfigFamily family;
     TimingEntries entries;
-    std::optional<ValidationFailure> expected; // nullopt: the entries pass
+    const char* message; // empty: the entries pass
+    const char* caption;
+    ConfigField field;
 };
 
-ValidationFailure fails(const char* message, const char* caption, ConfigField field) {
-    return {message, caption, Icon::Stop, field};
-}
+constexpr const char* kFormat = "Interval Time format error, (00:00:00)";
+constexpr const char* kOnOver = "ON Time must be less than Interval Time!";
+constexpr const char* kOnUnder = "ON Time must be greater than 10 seconds!";
+constexpr const char* kDTime = "Delayed Time format error, (00:00:00)";
+constexpr const char* kDDate = "Delayed Date format error, (00-00-0000)";
+constexpr const char* kAvgFormat = "Average Time format error, (00:00)";
+constexpr const char* kAvgOver = "Average Time cannot be greater than Instrument On Time.";
 
-TimingEntries with(void (*change)(TimingEntries&)) {
-    TimingEntries e = goodEntries();
-    change(e);
-    return e;
-}
-
-std::vector<Case> cases() {
-    const auto V = ConfigFamily::Vexa;
-    const auto T = ConfigFamily::Tavrin;
-    using F = ConfigField;
-    return {
-        {"defaults pass", V, goodEntries(), std::nullopt},
-        {"on time of exactly 10 s", V, with([](TimingEntries& e) { e.onTime = "00:00:10"; }),
-         std::nullopt},
-        {"on time of 9 s", V, with([](TimingEntries& e) { e.onTime = "00:00:09"; }),
-         fails("ON Time must be greater than 10 seconds!", "Time Error", F::OnTime)},
-        {"on time equal to interval", V,
-         with([](TimingEntries& e) { e.onTime = e.intervalTime = "00:05:00"; }), std::nullopt},
-        {"on time one second over interval", T, with([](TimingEntries& e) {
-             e.intervalTime = "00:05:00";
-             e.onTime = "00:05:01";
-         }),
-         fails("ON Time must be less than Interval Time!", "Time Error", F::OnTime)},
-        {"on longer than interval is reported before the minimum", V, with([](TimingEntries& e) {
-             e.intervalTime = "00:00:05";
-             e.onTime = "00:00:06";
-         }),
-         fails("ON Time must be less than Interval Time!", "Time Error", F::OnTime)},
-        {"interval under 10 s with on under it", V, with([](TimingEntries& e) {
-             e.intervalTime = "00:00:09";
-             e.onTime = "00:00:05";
-         }),
-         fails("ON Time must be greater than 10 seconds!", "Time Error", F::OnTime)},
-        {"one colon is enough", V, with([](TimingEntries& e) { e.intervalTime = "12-34:56"; }),
-         std::nullopt},
-        {"no colon at all", V, with([](TimingEntries& e) { e.intervalTime = "12-34-56"; }),
-         fails(kIntervalFormat, "Time Error", F::IntervalTime)},
-        {"99:99:99 counts without range check", V, with([](TimingEntries& e) {
-             e.intervalTime = "99:99:99";
-             e.onTime = "99:99:99"; // 99*3600 + 99*60 + 99 = 362439 s
-             e.averageLength = "99:99";
-         }),
-         std::nullopt},
-        {"characters after the eighth are not looked at", V,
-         with([](TimingEntries& e) { e.intervalTime = "00:01:00 and more"; }), std::nullopt},
-        {"a short time text fails without reading past it", V,
-         with([](TimingEntries& e) { e.onTime = "00:00:3"; }),
-         fails("On Time format error, (00:00:00)", "Time Error", F::OnTime)},
-        {"Vexa reports both bad formats in one box", V, with([](TimingEntries& e) {
-             e.intervalTime = "";
-             e.onTime = "Not Set";
-         }),
-         fails("Interval Time format error, (00:00:00)\nOn Time format error, (00:00:00)",
-               "Time Error", F::IntervalTime)},
-        {"Tavrin reports a bad interval under its own caption", T, with([](TimingEntries& e) {
-             e.intervalTime = "1:00:00";
-             e.onTime = "x";
-         }),
-         fails(kIntervalFormat, "Interval Time Error", F::IntervalTime)},
-        {"Tavrin reports a bad on time under its own caption", T,
-         with([](TimingEntries& e) { e.onTime = "00:0a:30"; }),
-         fails("ON Time format error, (00:00:00)", "ON Time Error", F::OnTime)},
-        {"delayed time format", T, with([](TimingEntries& e) { e.delayedTime = "8:00:00"; }),
-         fails("Delayed Time format error, (00:00:00)", "Delayed Time Error", F::DelayedTime)},
-        {"delayed time is checked before the delayed date", V, with([](TimingEntries& e) {
-             e.delayedTime = "";
-             e.delayedDate = "";
-         }),
-         fails("Delayed Time format error, (00:00:00)", "Delayed Time Error", F::DelayedTime)},
-        {"delayed date with one dash", V,
-         with([](TimingEntries& e) { e.delayedDate = "01/01-1999"; }), std::nullopt},
-        {"delayed date with a two-digit year", V,
-         with([](TimingEntries& e) { e.delayedDate = "01-01-99"; }),
-         fails("Delayed Date format error, (00-00-0000)", "Delayed Date Error", F::DelayedDate)},
-        {"format errors come before the time limits", V, with([](TimingEntries& e) {
-             e.onTime = "00:00:01";
-             e.delayedDate = "Not Set";
-         }),
-         fails("Delayed Date format error, (00-00-0000)", "Delayed Date Error", F::DelayedDate)},
-        {"average equal to on time", V, with([](TimingEntries& e) { e.averageLength = "00:30"; }),
-         std::nullopt},
-        {"average one second over on time", T,
-         with([](TimingEntries& e) { e.averageLength = "00:31"; }),
-         fails("Average Time cannot be greater than Instrument On Time.", "Average Time Error",
-               F::AverageLength)},
-        {"average minutes count sixty seconds", V, with([](TimingEntries& e) {
-             e.onTime = "00:01:00";
-             e.averageLength = "01:01";
-         }),
-         fails("Average Time cannot be greater than Instrument On Time.", "Average Time Error",
-               F::AverageLength)},
-        {"average seconds read every digit after the colon", V,
-         with([](TimingEntries& e) { e.averageLength = "00:300"; }),
-         fails("Average Time cannot be greater than Instrument On Time.", "Average Time Error",
-               F::AverageLength)},
-        {"average without its colon", V, with([](TimingEntries& e) { e.averageLength = "00-10"; }),
-         fails("Average Time format error, (00:00)", "Average Time Error", F::AverageLength)},
-        {"OFF is not an average", T, with([](TimingEntries& e) { e.averageLength = "OFF"; }),
-         fails("Average Time format error, (00:00)", "Average Time Error", F::AverageLength)},
-        {"average not looked at without averaging", T, with([](TimingEntries& e) {
-             e.averageLength = "OFF";
-             e.averagingAvailable = false;
-         }),
-         std::nullopt},
-        {"the time limits come before the average", V, with([](TimingEntries& e) {
-             e.intervalTime = "00:00:05";
-             e.onTime = "00:00:05";
-             e.averageLength = "";
-         }),
-         fails("ON Time must be greater than 10 seconds!", "Time Error", F::OnTime)},
-        {"99:99:99 is one second more than 99:99:98", T, with([](TimingEntries& e) {
-             e.intervalTime = "99:99:98";
-             e.onTime = "99:99:99";
-         }),
-         fails("ON Time must be less than Interval Time!", "Time Error", F::OnTime)},
-    };
-}
+// clang-format off
+// Interval, on, delayed date, delayed time, average, averaging available.
+const Case kCases[] = {
+    {V, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
+    {V, {"00:01:00", "00:00:10", "01-01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
+    {V, {"00:01:00", "00:00:09", "01-01-1999", "08:00:00", "00:00", true}, kOnUnder, "Time Error", F::OnTime},
+    {V, {"00:05:00", "00:05:00", "01-01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
+    {T, {"00:05:00", "00:05:01", "01-01-1999", "08:00:00", "00:10", true}, kOnOver, "Time Error", F::OnTime},
+    // Longer than the interval is reported before the minimum.
+    {V, {"00:00:05", "00:00:06", "01-01-1999", "08:00:00", "00:10", true}, kOnOver, "Time Error", F::OnTime},
+    // One colon is enough; none is not.
+    {V, {"12-34:56", "00:00:30", "01-01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
+    {V, {"12-34-56", "00:00:30", "01-01-1999", "08:00:00", "00:10", true}, kFormat, "Time Error", F::IntervalTime},
+    // No range check: 99:99:99 is 362439 s, one more than 99:99:98.
+    {V, {"99:99:99", "99:99:99", "01-01-1999", "08:00:00", "99:99", true}, "", "", F::OnTime},
+    {T, {"99:99:98", "99:99:99", "01-01-1999", "08:00:00", "00:10", true}, kOnOver, "Time Error", F::OnTime},
+    // Characters after the eighth are not looked at; a short text fails safely.
+    {V, {"00:01:00 and more", "00:00:30", "01-01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
+    {V, {"00:01:00", "00:00:3", "01-01-1999", "08:00:00", "00:10", true}, "On Time format error, (00:00:00)", "Time Error", F::OnTime},
+    // The Vexa dialog reports both formats in one box, the Tavrin dialogs the first one.
+    {V, {"", "Not Set", "01-01-1999", "08:00:00", "00:10", true}, "Interval Time format error, (00:00:00)\nOn Time format error, (00:00:00)", "Time Error", F::IntervalTime},
+    {T, {"1:00:00", "x", "01-01-1999", "08:00:00", "00:10", true}, kFormat, "Interval Time Error", F::IntervalTime},
+    {T, {"00:01:00", "00:0a:30", "01-01-1999", "08:00:00", "00:10", true}, "ON Time format error, (00:00:00)", "ON Time Error", F::OnTime},
+    // Delayed time before delayed date; both before the time limits.
+    {T, {"00:01:00", "00:00:30", "", "8:00:00", "00:10", true}, kDTime, "Delayed Time Error", F::DelayedTime},
+    {V, {"00:01:00", "00:00:30", "01/01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
+    {V, {"00:01:00", "00:00:01", "01-01-99", "08:00:00", "00:10", true}, kDDate, "Delayed Date Error", F::DelayedDate},
+    // The average: equal to the on time passes; minutes count 60 s; every digit after the
+    // colon counts; the time limits come first.
+    {V, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00:30", true}, "", "", F::OnTime},
+    {T, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00:31", true}, kAvgOver, "Average Time Error", F::AverageLength},
+    {V, {"00:02:00", "00:01:00", "01-01-1999", "08:00:00", "01:01", true}, kAvgOver, "Average Time Error", F::AverageLength},
+    {V, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00:300", true}, kAvgOver, "Average Time Error", F::AverageLength},
+    {V, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00-10", true}, kAvgFormat, "Average Time Error", F::AverageLength},
+    {T, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "OFF", true}, kAvgFormat, "Average Time Error", F::AverageLength},
+    {T, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "OFF", false}, "", "", F::OnTime},
+    {V, {"00:00:05", "00:00:05", "01-01-1999", "08:00:00", "", true}, kOnUnder, "Time Error", F::OnTime},
+};
+// clang-format on
 
 } // namespace
 
 TEST(ConfigValidation, FirstFailingRuleOrPass) {
-    for (const Case& c : cases()) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(validateTiming(c.family, c.entries), c.expected);
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.entries.intervalTime) + " " + std::string(c.entries.onTime) +
+                     " " + std::string(c.entries.averageLength));
+        const auto result = validateTiming(c.family, c.entries);
+        if (*c.message == '\0') {
+            EXPECT_EQ(result, std::nullopt);
+        } else {
+            EXPECT_EQ(result, (ValidationFailure{c.message, c.caption, Icon::Stop, c.field}));
+        }
     }
 }
 
