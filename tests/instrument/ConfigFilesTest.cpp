@@ -67,141 +67,114 @@ protected:
     fs::path folder_;
 };
 
-void fillIdentity(Window& w, ProductCode product) {
+// A window whose every saved field holds a value other than its default.
+void fillWindow(Window& w, ProductCode product) {
     w.instrument.product = product;
     w.instrument.model = "Model-X";
     w.instrument.serialNumber = "1234M";
     w.instrument.firmware = "2.10";
     w.instrument.calDate = "05MAY26";
+    w.settings.samplingRateIndex = 3;
+    w.dc.setName(6, "Oxygen");
+    w.dc.setTerm(6, 0, "-1.5e-3");
+    auto fill = [](auto& r, auto& channels, auto& average) {
+        channels[0] = channels[2] = 1;
+        r.intervalTime = "01:00:00";
+        r.onTime = "00:10:00";
+        r.delayedDate = "12-31-2026";
+        r.delayedTime = "23:59:00";
+        r.continuousOutput = 1;
+        average = "01:30";
+    };
+    fill(w.settings.vexa, w.settings.vexa.channel, w.settings.vexa.averageLength);
+    w.settings.vexa.dcChannel = {0, 1, 0, 0, 0, 0, 1, 1};
+    fill(w.settings.ct, w.settings.ct.channel, w.settings.ct.averageTime);
+    fill(w.settings.p, w.settings.p.channel, w.settings.p.averageTime);
 }
 
-template <class Record> void fillTiming(Record& r) {
-    r.intervalTime = "01:00:00";
-    r.onTime = "00:10:00";
-    r.delayedDate = "12-31-2026";
-    r.delayedTime = "23:59:00";
-    r.continuousOutput = 1;
-    r.scaledOutput = 0;
-}
-
-template <class Record> void expectTiming(const Record& r) {
-    EXPECT_EQ(r.intervalTime, "01:00:00");
-    EXPECT_EQ(r.onTime, "00:10:00");
-    EXPECT_EQ(r.delayedDate, "12-31-2026");
-    EXPECT_EQ(r.delayedTime, "23:59:00");
-    EXPECT_EQ(r.continuousOutput, 1);
-    EXPECT_EQ(r.scaledOutput, 0);
-}
-
-void expectIdentity(const Window& w, ProductCode product) {
-    EXPECT_EQ(w.instrument.product, product);
-    EXPECT_EQ(w.instrument.model, "Model-X");
-    EXPECT_EQ(w.instrument.serialNumber, "1234M");
-    EXPECT_EQ(w.instrument.firmware, "2.10");
-    EXPECT_EQ(w.instrument.calDate, "05MAY26");
-}
-
-std::vector<std::string> tavrinKeys() {
-    return {"Model", "SN",    "FWVer", "CalDate", "Product", "CH1",   "CH2",   "CH3",
-            "ITime", "OTime", "DDate", "DTime",   "scop",    "Scale", "AvgLen"};
+std::vector<std::string> expectedKeys(ProductCode product) {
+    std::vector<std::string> keys = {"Model", "SN", "FWVer", "CalDate", "Product"};
+    const int channels = isVexa(product) ? 6 : 3;
+    for (int n = 1; n <= channels; ++n) {
+        keys.push_back("CH" + std::to_string(n));
+    }
+    if (isVexa(product)) {
+        for (int n = 1; n <= 8; ++n) {
+            keys.push_back("DC" + std::to_string(n));
+        }
+        for (int n = 1; n <= 8; ++n) {
+            keys.push_back("DC" + std::to_string(n) + ".Name");
+            for (int t = 0; t < 5; ++t) {
+                keys.push_back("DC" + std::to_string(n) + ".term" + std::to_string(t));
+            }
+        }
+    }
+    for (const char* key : {"ITime", "OTime", "DDate", "DTime", "Tau", "scop", "Scale", "AvgLen"}) {
+        if (isVexa(product) || std::string(key) != "Tau") {
+            keys.push_back(key);
+        }
+    }
+    return keys;
 }
 
 } // namespace
 
-TEST_F(ConfigFiles, VexaRoundTripKeepsEverythingInTheSavedKeyOrder) {
-    Window saved;
-    fillIdentity(saved, ProductCode::Vexa3);
-    saved.settings.vexa.channel = {1, 0, 1, 1, 0, 1};
-    saved.settings.vexa.dcChannel = {0, 1, 0, 0, 0, 0, 1, 1};
-    fillTiming(saved.settings.vexa);
-    saved.settings.vexa.averageLength = "01:30";
-    saved.settings.samplingRateIndex = 3;
-    saved.dc.setName(6, "Oxygen");
-    saved.dc.setTerm(6, 0, "-1.5e-3");
-    saved.dc.setTerm(6, 4, "7");
-    ASSERT_TRUE(writeConfiguration(file("v.cfg"), saved.state()));
-
-    std::vector<std::string> expected = {"Model", "SN", "FWVer", "CalDate", "Product"};
-    for (int n = 1; n <= 6; ++n) {
-        expected.push_back("CH" + std::to_string(n));
-    }
-    for (int n = 1; n <= 8; ++n) {
-        expected.push_back("DC" + std::to_string(n));
-    }
-    for (int n = 1; n <= 8; ++n) {
-        expected.push_back("DC" + std::to_string(n) + ".Name");
-        for (int t = 0; t < 5; ++t) {
-            expected.push_back("DC" + std::to_string(n) + ".term" + std::to_string(t));
-        }
-    }
-    for (const char* key : {"ITime", "OTime", "DDate", "DTime", "Tau", "scop", "Scale", "AvgLen"}) {
-        expected.push_back(key);
-    }
-    EXPECT_EQ(keysInOrder(file("v.cfg")), expected);
-    EXPECT_NE(contents(file("v.cfg")).find("Product=2\r\n"), std::string::npos);
-
-    Window loaded;
-    loaded.instrument.product = ProductCode::TavrinCT; // another model attached
-    loaded.settings.instrumentTime = "10:11:12";
-    loaded.settings.instrumentDate = "06-12-2026";
-    ASSERT_EQ(loadConfiguration(file("v.cfg"), loaded.state()), OpenOutcome::Loaded);
-    expectIdentity(loaded, ProductCode::Vexa3);
-    const VexaConfigData& v = loaded.settings.vexa;
-    EXPECT_EQ(v.channel, saved.settings.vexa.channel);
-    EXPECT_EQ(v.dcChannel, saved.settings.vexa.dcChannel);
-    expectTiming(v);
-    EXPECT_EQ(v.averageLength, "01:30");
-    EXPECT_EQ(loaded.settings.samplingRateIndex, 3);
-    EXPECT_EQ(v.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
-    EXPECT_EQ(v.instrumentTime, "10:11:12");
-    EXPECT_EQ(v.instrumentDate, "06-12-2026");
-    EXPECT_EQ(loaded.dc.texts(6).name, "Oxygen");
-    EXPECT_EQ(loaded.dc.texts(6).terms[0], "-1.5e-3");
-    EXPECT_EQ(loaded.dc.texts(6).terms[4], "7");
-    EXPECT_EQ(loaded.dc.texts(0).name, "DC1");
-    // Opening a file fills the texts only; conversions keep the numeric copy until refreshed.
-    EXPECT_EQ(loaded.dc.numeric(6).coefficients, DcCoefficients::Identity());
-    // The CT record is not the Vexa's business.
-    EXPECT_EQ(loaded.settings.ct.intervalTime, "00:01:00");
-}
-
-TEST_F(ConfigFiles, TavrinRoundTripsUseTheirOwnChannelSections) {
+TEST_F(ConfigFiles, EachLayoutRoundTripsInItsKeyOrderAndSections) {
     struct Case {
         ProductCode product;
-        const char* channelSection;
-        const char* otherSection;
+        std::vector<const char*> sections;
+        std::vector<const char*> absent;
     };
-    for (const Case& c : {Case{ProductCode::TavrinCT, "[AC_CHANNELS]", "[CHANNELS]"},
-                          Case{ProductCode::TavrinP, "[CHANNELS]", "[AC_CHANNELS]"}}) {
+    const Case cases[] = {
+        {ProductCode::Vexa3, {"[AC_CHANNELS]", "[DC_CHANNELS]", "[TAU]"}, {"[CHANNELS]"}},
+        {ProductCode::TavrinCT, {"[AC_CHANNELS]"}, {"[CHANNELS]", "DC_CHANNELS", "TAU"}},
+        {ProductCode::TavrinP, {"[CHANNELS]"}, {"AC_CHANNELS", "DC_CHANNELS", "TAU"}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.product));
         Window saved;
-        fillIdentity(saved, c.product);
-        TavrinConfigData& record = c.product == ProductCode::TavrinP
-                                       ? static_cast<TavrinConfigData&>(saved.settings.p)
-                                       : saved.settings.ct;
-        record.channel = {1, 0, 1};
-        fillTiming(record);
-        record.averageTime = "00:20";
-        const fs::path path = file("t.cfg");
-        ASSERT_TRUE(writeConfiguration(path, saved.state()));
-        EXPECT_EQ(keysInOrder(path), tavrinKeys());
-        const std::string text = contents(path);
-        EXPECT_NE(text.find(c.channelSection), std::string::npos);
-        EXPECT_EQ(text.find(c.otherSection), std::string::npos);
-        EXPECT_EQ(text.find("DC_CHANNELS"), std::string::npos);
-        EXPECT_EQ(text.find("TAU"), std::string::npos);
+        fillWindow(saved, c.product);
+        ASSERT_TRUE(writeConfiguration(file("a.cfg"), saved.state()));
+        EXPECT_EQ(keysInOrder(file("a.cfg")), expectedKeys(c.product));
+        const std::string text = contents(file("a.cfg"));
+        for (const char* section : c.sections) {
+            EXPECT_NE(text.find(section), std::string::npos) << section;
+        }
+        for (const char* section : c.absent) {
+            EXPECT_EQ(text.find(section), std::string::npos) << section;
+        }
 
+        // Loaded into a window attached to another model and saved again, nothing changes.
         Window loaded;
+        loaded.instrument.product = ProductCode::Vexa2;
         loaded.instrument.averaging = true;
-        ASSERT_EQ(loadConfiguration(path, loaded.state()), OpenOutcome::Loaded);
-        expectIdentity(loaded, c.product);
-        const TavrinConfigData& back = c.product == ProductCode::TavrinP
-                                           ? static_cast<TavrinConfigData&>(loaded.settings.p)
-                                           : loaded.settings.ct;
-        EXPECT_EQ(back.channel, (std::array<std::uint16_t, 3>{1, 0, 1}));
-        expectTiming(back);
-        EXPECT_EQ(back.averageTime, "00:20");
+        ASSERT_EQ(loadConfiguration(file("a.cfg"), loaded.state()), OpenOutcome::Loaded);
+        EXPECT_EQ(loaded.instrument.product, c.product);
+        ASSERT_TRUE(writeConfiguration(file("b.cfg"), loaded.state()));
+        EXPECT_EQ(contents(file("b.cfg")), text);
     }
+}
+
+TEST_F(ConfigFiles, OpeningAVexaFileFillsTheTextsAndCopiesTheClock) {
+    Window saved;
+    fillWindow(saved, ProductCode::Vexa3);
+    ASSERT_TRUE(writeConfiguration(file("v.cfg"), saved.state()));
+    EXPECT_NE(contents(file("v.cfg")).find("Product=2\r\n"), std::string::npos);
+
+    Window w;
+    w.settings.instrumentTime = "10:11:12";
+    w.settings.instrumentDate = "06-12-2026";
+    ASSERT_EQ(loadConfiguration(file("v.cfg"), w.state()), OpenOutcome::Loaded);
+    EXPECT_EQ(w.settings.vexa.instrumentTime, "10:11:12");
+    EXPECT_EQ(w.settings.vexa.instrumentDate, "06-12-2026");
+    EXPECT_EQ(w.settings.samplingRateIndex, 3);
+    EXPECT_EQ(w.settings.vexa.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(w.dc.texts(6).name, "Oxygen");
+    EXPECT_EQ(w.dc.texts(6).terms[0], "-1.5e-3");
+    // Conversions keep the numeric copy until it is refreshed from the texts.
+    EXPECT_EQ(w.dc.numeric(6).coefficients, DcCoefficients::Identity());
+    // The other models' records are not touched.
+    EXPECT_EQ(w.settings.ct.intervalTime, "00:01:00");
 }
 
 TEST_F(ConfigFiles, HandWrittenFileInAnotherOrderAndLetterCase) {
@@ -312,23 +285,21 @@ TEST_F(ConfigFiles, DamagedFilesGiveDefaultsAndNeverCrash) {
     EXPECT_EQ(loadConfiguration(file("gone.cfg"), w.state()), OpenOutcome::UnknownProduct);
 }
 
-TEST_F(ConfigFiles, TavrinPChannelsUnderAcChannelsAreNotTheirs) {
-    const auto path = writeFile("p.cfg", "[INSTRUMENT]\r\nProduct=7\r\n"
-                                         "[AC_CHANNELS]\r\nCH1=1\r\nCH2=1\r\nCH3=1\r\n");
+TEST_F(ConfigFiles, TavrinFilesKeepTheirChannelsAndAveragingRules) {
+    // The P keeps its channels under CHANNELS; under AC_CHANNELS they are not its own.
+    const auto p = writeFile("p.cfg", "[INSTRUMENT]\r\nProduct=7\r\n"
+                                      "[AC_CHANNELS]\r\nCH1=1\r\nCH2=1\r\nCH3=1\r\n");
     Window w;
     w.settings.p.channel = {1, 1, 1};
-    ASSERT_EQ(loadConfiguration(path, w.state()), OpenOutcome::Loaded);
+    ASSERT_EQ(loadConfiguration(p, w.state()), OpenOutcome::Loaded);
     EXPECT_EQ(w.settings.p.channel, (std::array<std::uint16_t, 3>{0, 0, 0}));
     EXPECT_EQ(w.instrument.model, "Tavrin P");
-}
 
-TEST_F(ConfigFiles, TavrinAveragingShowsOffWithoutTheCapability) {
+    // Without the averaging capability the averaging shows as OFF.
+    const auto ct = writeFile("ct.cfg", "[INSTRUMENT]\nProduct=3\n[MEMORY]\nAvgLen=00:15\n");
     for (bool averaging : {false, true}) {
-        SCOPED_TRACE(averaging);
-        const auto path = writeFile("ct.cfg", "[INSTRUMENT]\nProduct=3\n[MEMORY]\nAvgLen=00:15\n");
-        Window w;
         w.instrument.averaging = averaging;
-        ASSERT_EQ(loadConfiguration(path, w.state()), OpenOutcome::Loaded);
+        ASSERT_EQ(loadConfiguration(ct, w.state()), OpenOutcome::Loaded);
         EXPECT_EQ(w.settings.ct.averageTime, averaging ? "00:15" : "OFF");
         EXPECT_EQ(w.instrument.model, "Tavrin CT");
     }
@@ -337,7 +308,7 @@ TEST_F(ConfigFiles, TavrinAveragingShowsOffWithoutTheCapability) {
 TEST_F(ConfigFiles, OpenAndSaveCommandsAskForTheFileAndKeepTheSaveRules) {
     ScriptedOperator op;
     Window w;
-    fillIdentity(w, ProductCode::Vexa2);
+    fillWindow(w, ProductCode::Vexa2);
     w.instrument.saveEnable = true;
 
     // Cancelling changes nothing.
@@ -378,23 +349,16 @@ TEST_F(ConfigFiles, OpenAndSaveCommandsAskForTheFileAndKeepTheSaveRules) {
     EXPECT_FALSE(fs::exists(file("none.cfg")));
 }
 
-TEST_F(ConfigFiles, SavingOverAFileReplacesItWhole) {
+TEST_F(ConfigFiles, SavingReplacesTheFileWholeOrSaysItCouldNot) {
     Window w;
-    fillIdentity(w, ProductCode::TavrinCT);
+    fillWindow(w, ProductCode::TavrinCT);
     const auto path = writeFile("old.cfg", "[INSTRUMENT]\r\nProduct=2\r\n"
                                            "[DC_CHANNELS]\r\nDC1.Name=Stale\r\n");
     ASSERT_TRUE(writeConfiguration(path, w.state()));
-    EXPECT_EQ(keysInOrder(path), tavrinKeys());
+    EXPECT_EQ(keysInOrder(path), expectedKeys(ProductCode::TavrinCT));
 
-    DCChannelTable table;
-    readDcCoefficients(path, table);
-    EXPECT_EQ(table.texts(0).name, "");
-}
-
-TEST_F(ConfigFiles, AFailedSaveIsReportedAndKeepsTheFlag) {
     ScriptedOperator op;
-    Window w;
-    fillIdentity(w, ProductCode::Vexa3);
+    w.instrument.product = ProductCode::Vexa3;
     w.instrument.saveEnable = true;
     const fs::path target = file("no-such-folder") / "x.cfg";
     writeFile("no-such-folder", "a file where a folder should be");
