@@ -184,7 +184,7 @@ TEST_F(ConfigFiles, HandWrittenFileInAnotherOrderAndLetterCase) {
                                             "OTIME=00:00:20\n"
                                             "[ac_channels]\nch3=1\nCh1=1\n"
                                             "[instrument]\nproduct=1\nmodel=Vexa 2\n"
-                                            "[tau]\nTAU=4\n"
+                                            "[tau]\nTAU=4\n[data_output]\nSCOP=1\n"
                                             "[dc_channels]\ndc2=1\ndc2.name=Turbidity\n"
                                             "DC2.TERM1=0.25\n");
     Window w;
@@ -202,6 +202,8 @@ TEST_F(ConfigFiles, HandWrittenFileInAnotherOrderAndLetterCase) {
     EXPECT_EQ(v.delayedDate, "10-23-1997");
     EXPECT_EQ(v.delayedTime, "07:00:00");
     EXPECT_EQ(v.averageLength, "02:00");
+    EXPECT_EQ(v.continuousOutput, 1);
+    EXPECT_EQ(v.scaledOutput, 0);
     EXPECT_EQ(w.settings.samplingRateIndex, 4);
     EXPECT_EQ(w.dc.texts(1).name, "Turbidity");
     EXPECT_EQ(w.dc.texts(1).terms[0], "");
@@ -231,6 +233,9 @@ TEST_F(ConfigFiles, SamplingRateFromTau) {
         ASSERT_EQ(loadConfiguration(path, w.state()), OpenOutcome::Loaded);
         EXPECT_EQ(w.settings.samplingRateIndex, c.index);
         EXPECT_EQ(w.settings.vexa.samplingRate, c.flags);
+        // The keys the file lacks take their defaults.
+        EXPECT_EQ(w.instrument.model, "Vexa");
+        EXPECT_EQ(w.settings.vexa.averageLength, "00:00");
     }
 }
 
