@@ -72,15 +72,13 @@ void Instrument::receive(std::uint8_t byte, SimTime t) {
     if (byte == kBackspace || byte == kDelete) {
         if (!line_.empty()) {
             line_.pop_back();
-            if (echo_) {
+            if (!dumpSession_) {
                 reply(t, "\b \b");
             }
         }
         return;
     }
-    if (echo_) {
-        reply(t, std::string_view(reinterpret_cast<const char*>(&byte), 1));
-    }
+    echo(byte, t);
     if (line_.size() < kMaxCommandChars) {
         line_ += static_cast<char>(byte);
     } else {
@@ -115,6 +113,25 @@ bool Instrument::watchAddress(std::uint8_t byte, SimTime t) {
     return true;
 }
 
+// Once a dump length is set, the instrument holds its echo back for as long as the line
+// can still become "BDMP" or "DLEN=", so that the binary dump arrives with nothing in front.
+// Any other command ends the dump session and gets its echo in full.
+void Instrument::echo(std::uint8_t byte, SimTime t) {
+    const std::string line = line_ + static_cast<char>(byte);
+    if (dumpSession_) {
+        const bool dumpCommand = std::string_view("BDMP").starts_with(line) ||
+                                 std::string_view("DLEN=").starts_with(line) ||
+                                 line.starts_with("DLEN=");
+        if (dumpCommand) {
+            return;
+        }
+        dumpSession_ = false;
+        reply(t, line);
+        return;
+    }
+    reply(t, line.substr(line.size() - 1));
+}
+
 void Instrument::complete(const std::string& line, SimTime t) {
     if (std::exchange(overflow_, false)) {
         refuse(t);
@@ -123,11 +140,6 @@ void Instrument::complete(const std::string& line, SimTime t) {
     if (dialogue_) {
         std::exchange(dialogue_, {})(line, t);
         return;
-    }
-    // The dump session started by "DLEN" ends with the first other command; until then the
-    // instrument keeps quiet so that the binary dump arrives without an echo in front.
-    if (!line.starts_with("DLEN=") && line != "BDMP") {
-        echo_ = true;
     }
     if (isRefused(line)) {
         refuse(t);

@@ -96,6 +96,7 @@ private:
     using Dialogue = std::function<void(const std::string&, SimTime)>;
 
     bool watchAddress(std::uint8_t byte, SimTime t);
+    void echo(std::uint8_t byte, SimTime t);
     void complete(const std::string& line, SimTime t);
     void execute(const std::string& line, SimTime t);
     bool isRefused(const std::string& line) const;
@@ -133,7 +134,7 @@ private:
     std::string address_;   // "#Mn" being received
     std::string line_;
     bool overflow_ = false;
-    bool echo_ = true;
+    bool dumpSession_ = false; // "DLEN" given: echo held back for the dump commands
     Dialogue dialogue_;
     SimTime samplingOrigin_ = 0;
 

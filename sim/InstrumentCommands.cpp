@@ -217,7 +217,7 @@ bool Instrument::memoryCommand(const std::string& line, SimTime t) {
             return true;
         }
         dumpScans_ = scans;
-        echo_ = false;
+        dumpSession_ = true;
         reply(t, "\r\n");
     } else if (line == "BDMP") {
         dump(t);
