@@ -141,12 +141,10 @@ inline constexpr IntSetting kModGraphGrid{"MODGRAPH", {"Grid", 0}};
 inline constexpr IntSetting kModGraphWidth{"MODGRAPH", {"Width", 0}};
 inline constexpr IntSetting kModGraphUnits{"MODGRAPH", {"Units", 0}};
 
-// The device behind each COM number: keys "COM1".."COM4" of the section "PORTS", by
-// default /dev/ttyS0../dev/ttyS3.
-inline constexpr int kComPortCount = 4;
+// The device behind each COM number: keys "COM1".."COM4" of the section "PORTS". Their
+// defaults are the serial layer's own, CommPort::DefaultPathForPort (/dev/ttyS0..3).
 inline constexpr std::string_view kPortsSection = "PORTS";
 inline constexpr const char* kComPortKeyFormat = "COM%d";
-inline constexpr const char* kComPortDefaultPathFormat = "/dev/ttyS%d"; // COM n is ttyS(n-1)
 inline constexpr std::size_t kDevicePathChars = 1023;
 
 } // namespace halcyx

@@ -11,7 +11,7 @@ constexpr const char* kBadBaudText = "Bad Baudrate value in Halcyx.ini, default 
 constexpr const char* kIniErrorCaption = "INI FILE ERROR";
 
 bool isPortNumber(int port) {
-    return port >= 1 && port <= kComPortCount;
+    return port >= CommPort::kFirstPort && port <= CommPort::kLastPort;
 }
 } // namespace
 
@@ -36,7 +36,7 @@ std::string devicePathForPort(const Profile& profile, int port) {
     if (!isPortNumber(port))
         return {};
     const std::string key = numberedName(kComPortKeyFormat, port);
-    const std::string def = numberedName(kComPortDefaultPathFormat, port - 1);
+    const std::string def = CommPort::DefaultPathForPort(port);
     return TextKey{key, def, kDevicePathChars}.read(profile, kPortsSection);
 }
 
