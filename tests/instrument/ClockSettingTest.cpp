@@ -1,8 +1,10 @@
-// Setting the instrument's clock: the offered local-time texts, and the exact bytes, pauses
-// and purge sent to the instrument on the virtual clock.
+// Setting the instrument's clock: the offered local-time texts, the exact bytes, pauses and
+// purge sent on the virtual clock, and their effect on a simulated instrument.
 #include "instrument/ClockSetting.h"
 
 #include "ScriptedOperator.h"
+#include "SimDevice.h"
+#include "VexaModel.h"
 #include "serial/CommPort.h"
 
 #include <gtest/gtest.h>
@@ -121,4 +123,30 @@ TEST(ClockSetting, AClosedPortSendsNothing) {
     EXPECT_EQ(line.device.written, "");
     EXPECT_TRUE(line.device.receivePurgesAtMs.empty());
     EXPECT_FALSE(line.op.waitCursor);
+}
+
+TEST(ClockSetting, TheSimulatedInstrumentTakesTheNewTimeAndDate) {
+    VirtualClock clock;
+    ScriptedOperator op;
+    sim::Instrument::Config config;
+    config.identity = {"1634M", "2.10", "10OCT97", 1};
+    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    sim::SimDevice device(clock, vexa);
+    CommPort port(device, clock, op, [](int) { return std::string("/dev/sim"); });
+    ASSERT_TRUE(port.OpenPort(1));
+
+    ASSERT_TRUE(SetInstrumentClock(port, op, {"08:00:00", "12-31-2026"}));
+    device.advance();
+    std::tm set{};
+    set.tm_year = 2026 - 1900;
+    set.tm_mon = 11;
+    set.tm_mday = 31;
+    set.tm_hour = 8;
+    const std::int64_t setSeconds = timegm(&set);
+    const std::int64_t clockNow = vexa.clockSeconds(clock.nowMs() * sim::kNanosPerMs);
+    // The time was entered about two seconds before the end of the exchange.
+    EXPECT_GE(clockNow, setSeconds);
+    EXPECT_LE(clockNow, setSeconds + 3);
+    // The instrument's confirmation was purged, not left for the next command to read.
+    EXPECT_EQ(device.pending(), 0u);
 }
