@@ -23,7 +23,7 @@ constexpr int kSecondsPerHour = 3600;
 constexpr int kSecondsPerMinute = 60;
 // The shortest on time and interval time the instrument accepts [s].
 constexpr int kMinimumTimeSeconds = 10;
-// Digits read after the average's colon; more cannot come from its field [chars].
+// Digits read after the average's colon, well past what its field can hold [chars].
 constexpr std::size_t kMaxAverageSecondsDigits = 6;
 
 // A position past the end of the text holds the field's terminating NUL, never a digit.
@@ -46,7 +46,7 @@ bool allDigits(std::string_view text, const std::array<std::size_t, N>& position
     return true;
 }
 
-// One separator in either place is enough: the instrument's own entry is that lenient.
+// One separator in either place is enough, so "12-34:56" passes as a time.
 bool hasSeparator(std::string_view text, const std::array<std::size_t, 2>& positions, char sep) {
     return charAt(text, positions[0]) == sep || charAt(text, positions[1]) == sep;
 }
