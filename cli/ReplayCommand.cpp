@@ -5,6 +5,7 @@
 #include "acquisition/CalibrationFile.h"
 #include "acquisition/CastFiles.h"
 #include "acquisition/ScanParser.h"
+#include "settings/Profile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -20,8 +21,8 @@ namespace {
 constexpr const char* kCommand = "replay";
 
 constexpr const char* kHelp =
-    "Usage: halcyx-cli replay --model vexa2|vexa3|ct|p --mask HEX [--pressure DBAR]\n"
-    "                         [--lat DEG] STREAM OUT.DAT\n"
+    "Usage: halcyx-cli replay --model vexa2|vexa3|ct|p --mask HEX [--cfg FILE.CFG]\n"
+    "                         [--pressure DBAR] [--lat DEG] STREAM OUT.DAT\n"
     "\n"
     "Feeds the raw bytes captured from an instrument's data port through the scan\n"
     "parser, tick by tick as a live cast at 9600 baud receives them, and writes the\n"
@@ -32,6 +33,8 @@ constexpr const char* kHelp =
     "\n"
     "  --model M       instrument model: vexa2, vexa3, ct (Tavrin CT) or p (Tavrin P)\n"
     "  --mask HEX      channel mask as read from the instrument, e.g. 0x7 or 30F\n"
+    "  --cfg FILE.CFG  take the DC channel names and coefficients of a Vexa from a\n"
+    "                  configuration file (default: unnamed channels, raw values)\n"
     "  --pressure DBAR constant pressure for the Tavrin CT [dbar] (default 1)\n"
     "  --lat DEG       latitude for the depth [deg] (default 45)\n";
 
@@ -123,6 +126,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
     OptionReader options(kCommand, args);
     const std::optional<std::string> model = options.Take("--model");
     const std::optional<std::string> maskText = options.Take("--mask");
+    const std::optional<std::string> cfgPath = options.Take("--cfg");
     const std::optional<double> pressure = options.TakeNumber("--pressure");
     const std::optional<double> latitude = options.TakeNumber("--lat");
     const std::vector<std::string> operands = options.Operands();
@@ -147,6 +151,9 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "the channel mask has no channel on");
     if (pressure && *pressure < 0)
         return UsageError(kCommand, "--pressure must not be negative");
+    const ScanLayout layout = *ScanLayoutForProduct(product->second);
+    if (cfgPath && layout != ScanLayout::Vexa)
+        return UsageError(kCommand, "--cfg applies to the Vexa models only");
     if (operands.size() != 2)
         return UsageError(kCommand, "expected STREAM and OUT.DAT, got " +
                                         std::to_string(operands.size()) + " operands");
@@ -162,8 +169,14 @@ int ReplayCommand(const std::vector<std::string>& args) {
     if (streamFile.bad())
         return FileError("read", streamPath);
 
-    const ScanLayout layout = *ScanLayoutForProduct(product->second);
-    ScanParser parser(layout, *channelMask, DCChannelTable());
+    DCChannelTable dcTable;
+    if (cfgPath) {
+        // The profile reader gives defaults for a file it cannot open; say so instead.
+        if (!std::ifstream(*cfgPath))
+            return FileError("read", *cfgPath);
+        ReadDcChannelTexts(Profile(*cfgPath), dcTable);
+    }
+    ScanParser parser(layout, *channelMask, dcTable);
     parser.setConstants(
         static_cast<float>(pressure.value_or(ScanParser::kDefaultConstantPressure)),
         static_cast<float>(latitude.value_or(ScanParser::kDefaultConstantLatitude)));

@@ -176,6 +176,38 @@ TEST(Cli, ReplayWritesTheCastFilesOfALiveCast) {
     EXPECT_EQ(calibration[3], "NMEA: NO");
 }
 
+TEST(Cli, ReplayTakesDcChannelsFromAConfigurationFile) {
+    TempDir dir;
+    std::string stream = "x\r\n";
+    for (int n = 0; n < 20; ++n)
+        stream += "30.0000,10.0000,5.000,0.5000,0.2500\r\n";
+    std::ofstream(dir.path / "v.raw", std::ios::binary) << stream;
+    std::ofstream(dir.path / "ctd.CFG") << "[DC_CHANNELS]\nDC1.Name=O2,mg\nDC1.term0=1\n"
+                                           "DC1.term1=2\nDC2.term0=7\n";
+    const Result r =
+        Cli({"replay", "--model", "vexa2", "--mask", "307", "--cfg", "ctd.CFG", "v.raw", "v.dat"},
+            dir.path);
+    ASSERT_EQ(r.exit, 0) << r.err;
+    const std::vector<std::string> csv = Lines(ReadAll(dir.path / "v.csv"));
+    ASSERT_GT(csv.size(), 1u);
+    EXPECT_EQ(csv[0].substr(0, 37), "SCANS,COND,TEMP,PRES,\"O2,mg\",DC2,*SAL");
+    // DC1: 1 + 2 * 0.5; DC2 has no name, so its raw value whatever its terms say.
+    EXPECT_EQ(csv[1].substr(0, 17), "0,30,10,5,2,0.25,");
+    const std::string calibration = ReadAll(dir.path / "v.C00");
+    EXPECT_NE(calibration.find("*41\r\nO2,mg\r\n"), std::string::npos);
+    EXPECT_NE(calibration.find("*42\r\nDC2\r\n"), std::string::npos);
+
+    EXPECT_EQ(
+        Cli({"replay", "--model", "vexa3", "--mask", "307", "--cfg", "none.CFG", "v.raw", "w.dat"},
+            dir.path)
+            .exit,
+        1);
+    const Result ct = Cli(
+        {"replay", "--model", "ct", "--mask", "3", "--cfg", "ctd.CFG", "v.raw", "w.dat"}, dir.path);
+    EXPECT_EQ(ct.exit, 2);
+    EXPECT_NE(ct.err.find("--cfg applies to the Vexa models only"), std::string::npos);
+}
+
 TEST(Cli, ReplayOfATavrinCtUsesTheConstantPressure) {
     TempDir dir;
     std::string stream = "junk";
