@@ -2,8 +2,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "acquisition/CalibrationFile.h"
-#include "acquisition/CastFiles.h"
+#include "acquisition/CastLifecycle.h"
 #include "acquisition/ScanParser.h"
 #include "settings/Profile.h"
 
@@ -182,9 +181,8 @@ int ReplayCommand(const std::vector<std::string>& args) {
         static_cast<float>(latitude.value_or(ScanParser::kDefaultConstantLatitude)));
 
     CastInfo info;
-    PrepareCastInfo(info, names, LocalNow());
     CastDataFile data;
-    if (!data.Create(names.data))
+    if (!StartCastFiles(data, info, names.data, LocalNow()))
         return FileError("create", names.data);
     std::ofstream csv(csvPath, std::ios::binary | std::ios::trunc);
     if (!csv)
@@ -203,19 +201,18 @@ int ReplayCommand(const std::vector<std::string>& args) {
     for (std::size_t at = 0; at < stream.size(); at += tickBytes)
         parser.Tick({bytes + at, std::min(tickBytes, stream.size() - at)}, sink);
 
-    data.Close();
     csv.close();
-    if (sink.reopenFailed)
-        return FileError("reopen", names.data);
     if (!csv)
         return FileError("write", csvPath);
-    CompleteCastInfo(info, layout, *channelMask, "", std::nullopt, true, parser.scanCount(),
-                     LocalNow());
-    if (!WriteTextFile(names.header, FormatCastHeader(info)))
-        return FileError("write", names.header);
-    if (!WriteTextFile(names.calibration,
-                       FormatCalibration(layout, *channelMask, parser.dcConversions(), false)))
-        return FileError("write", names.calibration);
+    CastSummary cast;
+    cast.layout = layout;
+    cast.channelMask = *channelMask;
+    cast.scanCount = parser.scanCount();
+    const bool written = EndCastFiles(data, {}, info, cast, parser.dcConversions(), LocalNow(), {});
+    if (sink.reopenFailed)
+        return FileError("reopen", names.data);
+    if (!written)
+        return FileError("write the header or calibration file of", names.data);
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "RecordingSink.h"
 #include "acquisition/CalibrationFile.h"
+#include "acquisition/CastLifecycle.h"
 #include "acquisition/ListingText.h"
 #include "acquisition/ScanParser.h"
 
@@ -259,6 +260,42 @@ TEST(CastDataFile, AppendsRecordsAcrossReopening) {
     EXPECT_EQ(ReadAll(path), "1.0,2.0\r\n3.0,4.0\r\n");
     EXPECT_FALSE(file.Create((dir.path / "no" / "cast.dat").string()));
     EXPECT_FALSE(file.isOpen());
+}
+
+TEST(CastLifecycle, AFileThatCannotBeCreatedChangesNothing) {
+    CastInfo info;
+    info.dataFile = "/earlier/cast.dat";
+    CastDataFile data;
+    EXPECT_FALSE(StartCastFiles(data, info, "/nonexistent/dir/cast.dat", {}));
+    EXPECT_EQ(info.dataFile, "/earlier/cast.dat");
+    EXPECT_TRUE(info.date.empty());
+}
+
+TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
+    TempDir dir;
+    CastDataFile data;
+    CastInfo info;
+    ASSERT_TRUE(
+        StartCastFiles(data, info, (dir.path / "up.dat").string(), Clock(2026, 1, 2, 3, 4, 5)));
+    data.WriteRecord("1,2,3");
+    bool bottleClosed = false;
+    CastSummary cast{ScanLayout::Vexa, 0x7, "SN-17", 1, false, 1, true};
+    const bool written = EndCastFiles(
+        data, [&] { bottleClosed = !data.isOpen(); }, info, cast, {}, Clock(2026, 1, 2, 3, 9, 0),
+        [&](CastInfo& shown) {
+            EXPECT_TRUE(bottleClosed);
+            EXPECT_EQ(shown.direction, "Up");
+            EXPECT_EQ(shown.observations, "1");
+            EXPECT_EQ(shown.scanRate, "2.58 Hz");
+            shown.vessel = "Typed";
+        });
+    ASSERT_TRUE(written);
+    EXPECT_EQ(ReadAll(dir.path / "up.dat"), "1,2,3\r\n");
+    const std::string header = ReadAll(dir.path / "up.Hdr");
+    EXPECT_EQ(header.substr(0, 50), "  Vessel: Typed        |Cruise #:              |\r\n");
+    EXPECT_NE(header.find(" Inst. #: SN-17        | Direct.: Up           |\r\n"),
+              std::string::npos);
+    EXPECT_NE(ReadAll(dir.path / "up.C00").find("\r\nNMEA: YES\r\n"), std::string::npos);
 }
 
 // Writes scans into a cast data file the way the acquisition window does.
