@@ -62,13 +62,6 @@ TEST(DecimalNumber, AgreesWithTheCLibraryToTheLastBit) {
     }
 }
 
-TEST(DecimalNumber, NarrowingBeyondSinglePrecisionGivesInfinity) {
-    EXPECT_EQ(ToSingle(1e39), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(ToSingle(-1e300), -std::numeric_limits<float>::infinity());
-    EXPECT_TRUE(std::isnan(ToSingle(std::nan(""))));
-    EXPECT_EQ(ToSingle(1.5), 1.5f);
-}
-
 std::vector<std::string> Fields(std::string_view line, int count) {
     FieldReader reader(line);
     std::vector<std::string> out;
