@@ -1,9 +1,10 @@
 #include "acquisition/DecimalNumber.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 
 namespace halcyx {
 namespace {
@@ -19,7 +20,27 @@ struct NumberPrefix {
     bool negative = false;
     bool hasDigits = false;
     long magnitude = 0;
+    // The digits as an integer and the count after the point, while they fit exactly;
+    // exactDigits is false once they do not (or an exponent follows).
+    std::uint64_t mantissa = 0;
+    int fractionDigits = 0;
+    bool exactDigits = true;
 };
+
+// Integers up to 2^53 are exact in a double, and so are the powers of ten up to 1e22:
+// their quotient is then correctly rounded, as the full conversion would give it.
+constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
+constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+void AddDigit(NumberPrefix& n, char c) {
+    if (!n.exactDigits)
+        return;
+    n.mantissa = n.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    if (n.mantissa >= kMaxExactMantissa)
+        n.exactDigits = false;
+}
 
 NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
     NumberPrefix n;
@@ -33,6 +54,7 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
     bool significant = false;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         n.hasDigits = true;
+        AddDigit(n, text[i]);
         if (text[i] != '0' || significant) {
             significant = true;
             ++intDigits;
@@ -42,6 +64,8 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
         ++i;
         for (; i < text.size() && IsDigit(text[i]); ++i) {
             n.hasDigits = true;
+            AddDigit(n, text[i]);
+            ++n.fractionDigits;
             if (!significant && text[i] == '0')
                 ++fractionZeros;
             else
@@ -66,6 +90,7 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
             if (negativeExponent)
                 exponent = -exponent;
             n.end = j;
+            n.exactDigits = false;
         }
     }
     n.magnitude = (intDigits > 0 ? intDigits - 1 : -(fractionZeros + 1)) + exponent;
@@ -81,6 +106,10 @@ double DecimalNumber(std::string_view text) {
     const NumberPrefix n = ScanNumber(text, start);
     if (!n.hasDigits)
         return 0.0;
+    if (n.exactDigits && n.fractionDigits < static_cast<int>(kPowersOfTen.size())) {
+        const double value = static_cast<double>(n.mantissa) / kPowersOfTen[n.fractionDigits];
+        return n.negative ? -value : value;
+    }
     // from_chars takes no leading '+'.
     if (text[start] == '+')
         ++start;
@@ -93,15 +122,6 @@ double DecimalNumber(std::string_view text) {
         return n.negative ? -size : size;
     }
     return value;
-}
-
-float ToSingle(double value) {
-    constexpr double kMax = std::numeric_limits<float>::max();
-    if (value > kMax)
-        return std::numeric_limits<float>::infinity();
-    if (value < -kMax)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
 }
 
 } // namespace halcyx

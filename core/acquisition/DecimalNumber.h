@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string_view>
 
 namespace halcyx {
@@ -14,6 +15,13 @@ double DecimalNumber(std::string_view text);
 
 // Narrows to single precision the way the hardware does: a finite value beyond the float
 // range becomes +-infinity instead of being undefined behaviour.
-float ToSingle(double value);
+inline float ToSingle(double value) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (value > kMax)
+        return std::numeric_limits<float>::infinity();
+    if (value < -kMax)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
 
 } // namespace halcyx

@@ -33,6 +33,11 @@ constexpr std::optional<ScanLayout> ScanLayoutForProduct(int product) {
     }
 }
 
+// The period of the acquisition window's data tick [ms]: the Tavrin models send slowly.
+constexpr int DataTickPeriodMs(ScanLayout layout) {
+    return layout == ScanLayout::Vexa ? 250 : 1500;
+}
+
 // Bits of the channel mask. The Vexa models use them as named; the Tavrin CT takes bit 2
 // as its time field, the Tavrin P bit 1 as time and bit 2 as barometer.
 namespace mask {

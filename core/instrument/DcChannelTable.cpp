@@ -1,6 +1,7 @@
 #include "instrument/DcChannelTable.h"
 
 #include "acquisition/DecimalNumber.h"
+#include "settings/Profile.h"
 
 namespace halcyx {
 namespace {
@@ -41,6 +42,20 @@ void DCChannelTable::refreshNumeric(int channel) {
 void DCChannelTable::refreshNumeric() {
     for (int ch = 0; ch < kChannels; ++ch)
         refreshNumeric(ch);
+}
+
+void ReadDcChannelTexts(const Profile& configuration, DCChannelTable& table) {
+    constexpr std::string_view kSection = "DC_CHANNELS";
+    constexpr int kTerms = 5;
+    for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
+        const std::string key = "DC" + std::to_string(ch + 1);
+        table.setName(
+            ch, configuration.readString(kSection, key + ".Name", "", DCChannelTable::kTextWidth));
+        for (int term = 0; term < kTerms; ++term)
+            table.setTerm(ch, term,
+                          configuration.readString(kSection, key + ".term" + std::to_string(term),
+                                                   "", DCChannelTable::kTextWidth));
+    }
 }
 
 } // namespace halcyx

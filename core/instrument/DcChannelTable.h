@@ -6,6 +6,8 @@
 
 namespace halcyx {
 
+class Profile;
+
 // The five coefficients of a DC channel's polynomial
 // value = a + b*x + c*x^2 + d*x^3 + e*x^4 [channel's unit per raw count powers].
 struct DcCoefficients {
@@ -62,5 +64,10 @@ private:
     std::array<Texts, kChannels> texts_;
     std::array<Numeric, kChannels> numeric_;
 };
+
+// Reads the names and terms of the eight channels from the DC_CHANNELS section of a
+// configuration file ("DC<n>.Name", "DC<n>.term0" to "DC<n>.term4"; a missing key gives an
+// empty text) into the table's texts. The numeric copy is left to the caller.
+void ReadDcChannelTexts(const Profile& configuration, DCChannelTable& table);
 
 } // namespace halcyx

@@ -2,8 +2,10 @@
 
 #include "acquisition/CastFiles.h"
 
+#include "../settings/TempFolder.h"
 #include "RecordingSink.h"
 #include "acquisition/CalibrationFile.h"
+#include "acquisition/CastLifecycle.h"
 #include "acquisition/ListingText.h"
 #include "acquisition/ScanParser.h"
 
@@ -22,13 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::stringstream s(text);
@@ -37,41 +32,20 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-struct TempDir {
-    TempDir() {
-        char name[] = "/tmp/halcyx-castXXXXXX";
-        path = mkdtemp(name);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
 TEST(CastFileNames, ReplaceTheExtensionOfTheFileNameOnly) {
-    struct Case {
-        const char* data;
-        const char* calibration;
-        const char* header;
-        const char* bottle;
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/op/cast1.dat", "/home/op/cast1.C00"},
+        {"/data/data.old/cast1.dat", "/data/data.old/cast1.C00"},
+        {"/data/data.old/cast1", "/data/data.old/cast1.C00"},
+        {"cast", "cast.C00"},
+        {"cast.", "cast.C00"},
     };
-    const Case cases[] = {
-        {"/home/op/cast1.dat", "/home/op/cast1.C00", "/home/op/cast1.Hdr", "/home/op/cast1.BTL"},
-        {"/data/data.old/cast1.dat", "/data/data.old/cast1.C00", "/data/data.old/cast1.Hdr",
-         "/data/data.old/cast1.BTL"},
-        {"/data/data.old/cast1", "/data/data.old/cast1.C00", "/data/data.old/cast1.Hdr",
-         "/data/data.old/cast1.BTL"},
-        {"cast", "cast.C00", "cast.Hdr", "cast.BTL"},
-        {"cast.", "cast.C00", "cast.Hdr", "cast.BTL"},
-        {"a.b.DAT", "a.b.C00", "a.b.Hdr", "a.b.BTL"},
-        {"", ".C00", ".Hdr", ".BTL"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.data);
-        const CastFileNames names = CastFileNamesFor(c.data);
-        EXPECT_EQ(names.data, c.data);
-        EXPECT_EQ(names.calibration, c.calibration);
-        EXPECT_EQ(names.header, c.header);
-        EXPECT_EQ(names.bottle, c.bottle);
-    }
+    for (const auto& [data, calibration] : cases)
+        EXPECT_EQ(CastFileNamesFor(data).calibration, calibration) << data;
+    const CastFileNames names = CastFileNamesFor("/data/data.old/cast1.dat");
+    EXPECT_EQ(names.data, "/data/data.old/cast1.dat");
+    EXPECT_EQ(names.header, "/data/data.old/cast1.Hdr");
+    EXPECT_EQ(names.bottle, "/data/data.old/cast1.BTL");
 }
 
 std::tm Clock(int year, int month, int day, int hour, int minute, int second) {
@@ -88,18 +62,14 @@ std::tm Clock(int year, int month, int day, int hour, int minute, int second) {
 TEST(CastInfo, IsFilledAtStartAndEndOfTheCast) {
     CastInfo info;
     PrepareCastInfo(info, CastFileNamesFor("/d/c.dat"), Clock(2026, 3, 7, 4, 5, 6));
-    EXPECT_EQ(info.calibrationFile, "/d/c.C00");
-    EXPECT_EQ(info.headerFile, "/d/c.Hdr");
     EXPECT_EQ(info.date, "03-07-2026");
     EXPECT_EQ(info.startTime, "04:05:06");
     CompleteCastInfo(info, ScanLayout::Vexa, 0xFF0000 | 0x0307, "1234", 3, false, 812,
                      Clock(2026, 3, 7, 5, 0, 9));
     EXPECT_EQ(info.parameters, "5"); // bits above 15 do not count
-    EXPECT_EQ(info.frameLength, "ASCII");
     EXPECT_EQ(info.instrument, "1234");
     EXPECT_EQ(info.scanRate, "4.08 Hz");
     EXPECT_EQ(info.direction, "Up");
-    EXPECT_EQ(info.endTime, "05:00:09");
     EXPECT_EQ(info.observations, "812");
     // No rate selected keeps the earlier text; the Tavrin models have none.
     CompleteCastInfo(info, ScanLayout::Vexa, 1, "1", std::nullopt, true, 0, {});
@@ -119,14 +89,10 @@ TEST(CastHeader, PlacesValuesAtColumnsTenAndThirtyFourCutToThirteen) {
     const std::vector<std::string> lines = SplitLines(FormatCastHeader(info));
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[0], "  Vessel: Research Vess|Cruise #: C-7          |");
-    EXPECT_EQ(lines[1], "   Sta.#:              |Operator:              |");
     EXPECT_EQ(lines[3], "CAL Extn: C00          |    Date: 03-07-2026   |");
     EXPECT_EQ(lines[7], "   Depth: 120   Meters |    Obs.: 812          |");
     EXPECT_EQ(lines[8], "AverOver: 0            |ScanRate: 4.08 Hz      |");
-    EXPECT_EQ(lines[9], "    >,<:               |     >,<:              |");
     EXPECT_EQ(lines[13], "-----------------------------------------------|");
-    info.lagTime = "never written";
-    EXPECT_EQ(FormatCastHeader(info).find("never"), std::string::npos);
 }
 
 std::vector<std::string> Sections(const std::vector<std::string>& lines) {
@@ -224,41 +190,58 @@ TEST(Calibration, DcSectionsCarryTheLabelAndTheCoefficientsHighestPowerFirst) {
     EXPECT_EQ(SplitLines(FormatCalibration(ScanLayout::Vexa, 1, {}, false))[3], "NMEA: NO");
 }
 
-TEST(Calibration, TabsAndSpacingAreKeptByteForByte) {
-    const std::string ct = FormatCalibration(ScanLayout::TavrinCT, 0x7, {}, false);
-    EXPECT_NE(ct.find("\n" + std::string(13, '\t') + "  ; XX-XXXX\n"), std::string::npos);
-    EXPECT_NE(ct.find("\n\t\t\t\t STANDARD S/N   (QTB-7710)  ; \n"), std::string::npos);
-    EXPECT_NE(ct.find("\n  D ; 1.0\n  E ; 0.0\n LAG ; 1.0\n"), std::string::npos);
-    const std::string vexa = FormatCalibration(ScanLayout::Vexa, 0xB, {}, false);
-    EXPECT_NE(vexa.find("\n N/A\t                                  ;\n"), std::string::npos);
-    EXPECT_NE(vexa.find("\n LAG ; 0.15\n"), std::string::npos);
-    EXPECT_EQ(vexa.find("; 0.0000000e"), std::string::npos);
-}
-
-TEST(TextFiles, AreWrittenWithCarriageReturnLineFeed) {
-    TempDir dir;
-    const std::string path = (dir.path / "c.Hdr").string();
-    ASSERT_TRUE(WriteTextFile(path, "one\ntwo\n"));
-    EXPECT_EQ(ReadAll(path), "one\r\ntwo\r\n");
-    ASSERT_TRUE(WriteTextFile(path, "new\n")); // replaced, not appended
-    EXPECT_EQ(ReadAll(path), "new\r\n");
-    EXPECT_FALSE(WriteTextFile((dir.path / "missing" / "c.Hdr").string(), "x\n"));
-}
-
 TEST(CastDataFile, AppendsRecordsAcrossReopening) {
-    TempDir dir;
-    const std::string path = (dir.path / "cast.dat").string();
+    test::TempFolder dir;
+    const std::string path = (dir / "cast.dat").string();
     CastDataFile file;
     ASSERT_TRUE(file.Create(path));
     file.WriteRecord("1.0,2.0");
     file.Flush();
-    EXPECT_EQ(ReadAll(path), "1.0,2.0\r\n");
+    EXPECT_EQ(test::readFile(path), "1.0,2.0\r\n");
     ASSERT_TRUE(file.Reopen());
     file.WriteRecord("3.0,4.0");
     file.Close();
-    EXPECT_EQ(ReadAll(path), "1.0,2.0\r\n3.0,4.0\r\n");
-    EXPECT_FALSE(file.Create((dir.path / "no" / "cast.dat").string()));
+    EXPECT_EQ(test::readFile(path), "1.0,2.0\r\n3.0,4.0\r\n");
+    EXPECT_FALSE(file.Create((dir / "no" / "cast.dat").string()));
     EXPECT_FALSE(file.isOpen());
+    // Header and calibration files replace what was there.
+    ASSERT_TRUE(WriteTextFile(path, "one\ntwo\n"));
+    EXPECT_EQ(test::readFile(path), "one\r\ntwo\r\n");
+}
+
+TEST(CastLifecycle, AFileThatCannotBeCreatedChangesNothing) {
+    CastInfo info;
+    info.dataFile = "/earlier/cast.dat";
+    CastDataFile data;
+    EXPECT_FALSE(StartCastFiles(data, info, "/nonexistent/dir/cast.dat", {}));
+    EXPECT_EQ(info.dataFile, "/earlier/cast.dat");
+    EXPECT_TRUE(info.date.empty());
+}
+
+TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
+    test::TempFolder dir;
+    CastDataFile data;
+    CastInfo info;
+    ASSERT_TRUE(StartCastFiles(data, info, (dir / "up.dat").string(), Clock(2026, 1, 2, 3, 4, 5)));
+    data.WriteRecord("1,2,3");
+    bool bottleClosed = false;
+    CastSummary cast{ScanLayout::Vexa, 0x7, "SN-17", 1, false, 1, true};
+    const bool written = EndCastFiles(
+        data, [&] { bottleClosed = !data.isOpen(); }, info, cast, {}, Clock(2026, 1, 2, 3, 9, 0),
+        [&](CastInfo& shown) {
+            EXPECT_TRUE(bottleClosed);
+            EXPECT_EQ(shown.direction, "Up");
+            EXPECT_EQ(shown.observations, "1");
+            EXPECT_EQ(shown.scanRate, "2.58 Hz");
+            shown.vessel = "Typed";
+        });
+    ASSERT_TRUE(written);
+    EXPECT_EQ(test::readFile(dir / "up.dat"), "1,2,3\r\n");
+    const std::string header = test::readFile(dir / "up.Hdr");
+    EXPECT_EQ(header.substr(0, 50), "  Vessel: Typed        |Cruise #:              |\r\n");
+    EXPECT_NE(header.find(" Inst. #: SN-17        | Direct.: Up           |\r\n"),
+              std::string::npos);
+    EXPECT_NE(test::readFile(dir / "up.C00").find("\r\nNMEA: YES\r\n"), std::string::npos);
 }
 
 // Writes scans into a cast data file the way the acquisition window does.
@@ -276,8 +259,8 @@ private:
 // A program killed in the middle of a cast keeps every record of its finished ticks, even
 // between the periodic reopenings of the file.
 TEST(CastDataFile, KeepsEveryFinishedTicksRecordsWhenTheProgramIsKilled) {
-    TempDir dir;
-    const std::string path = (dir.path / "killed.dat").string();
+    test::TempFolder dir;
+    const std::string path = (dir / "killed.dat").string();
     int report[2];
     int resume[2];
     ASSERT_EQ(pipe(report), 0);
@@ -315,7 +298,7 @@ TEST(CastDataFile, KeepsEveryFinishedTicksRecordsWhenTheProgramIsKilled) {
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_GT(written % ScanParser::kReopenPeriod, 0); // not just after a reopening
-    const std::string text = ReadAll(path);
+    const std::string text = test::readFile(path);
     EXPECT_EQ(SplitLines(text).size(), static_cast<std::size_t>(written));
     EXPECT_TRUE(text.ends_with("\r\n"));
 }

@@ -64,25 +64,6 @@ TEST(ChannelList, ListsTheLayoutsParameters) {
     }
 }
 
-TEST(ChannelList, APositionWithoutEntryShowsTheScanNumber) {
-    const ChannelList list(ScanLayout::TavrinP, 0x7, BuildDcConversions(DCChannelTable()));
-    EXPECT_EQ(list.recordIndex(2), 2u);
-    EXPECT_EQ(list.recordIndex(3), 7u);
-    EXPECT_EQ(list.recordIndex(4), 0u);
-    EXPECT_EQ(list.recordIndex(-1), 0u);
-}
-
-TEST(DcConversions, NamedChannelsTakeTheirTermsUnnamedOnesTheIdentity) {
-    const DcConversions dc = BuildDcConversions(NamedTable());
-    EXPECT_EQ(dc[0].label, "Oxygen");
-    EXPECT_EQ(dc[0].coefficients, (DcCoefficients{1.5f, 2.0f, 0.0f, 0.0f, 0.0f}));
-    EXPECT_EQ(dc[2].label, "DC3");
-    EXPECT_EQ(dc[2].coefficients, DcCoefficients::Identity());
-    // The table's defaults name every channel "DC<n>" with A 0.00 and B 1.00.
-    EXPECT_EQ(dc[5].label, "DC6");
-    EXPECT_EQ(dc[5].coefficients, DcCoefficients::Identity());
-}
-
 TEST(DcConversions, ReconvertingChangesCoefficientsOfChannelsOnButNoLabels) {
     DCChannelTable table = NamedTable();
     DcConversions dc = BuildDcConversions(table);
@@ -97,18 +78,6 @@ TEST(DcConversions, ReconvertingChangesCoefficientsOfChannelsOnButNoLabels) {
     EXPECT_EQ(dc[1].label, "DC2");
     EXPECT_EQ(dc[1].coefficients.a, 3.0f);
     EXPECT_EQ(dc[3].coefficients.a, 0.0f);
-}
-
-TEST(DCChannelTable, TextsAreCutToTheirWidthAndRefreshTheNumericCopy) {
-    DCChannelTable table;
-    table.setName(4, "A very long channel name");
-    table.setTerm(4, 2, "0.000000000001234");
-    EXPECT_EQ(table.texts(4).name, "A very long");
-    EXPECT_EQ(table.texts(4).terms[2], "0.000000000");
-    EXPECT_EQ(table.numeric(4).name, ""); // not refreshed yet
-    table.refreshNumeric();
-    EXPECT_EQ(table.numeric(4).name, "A very long");
-    EXPECT_EQ(table.numeric(4).coefficients, DcCoefficients::Identity());
 }
 
 } // namespace

@@ -80,10 +80,6 @@ std::vector<Case> Cases() {
         // starts over at the following line end.
         {"unequal lines at synchronisation", ScanLayout::Vexa,
          partial + "ab\r\ncdef\r\n" + Lines(0, kLines), 64, Expected(3, kLines - 2), 29},
-        {"whole stream in one read", ScanLayout::Vexa, partial + Lines(0, kLines), 4096,
-         Expected(2, kLines - 2), 29},
-        {"one byte per read", ScanLayout::Vexa, partial + Lines(0, kLines), 1,
-         Expected(2, kLines - 2), 29},
         // The Tavrin P starts after only 20 bytes and keeps a margin of 10.
         {"Tavrin P short fill", ScanLayout::TavrinP, "5\r\n" + Lines(0, 6), 8, Expected(2, 5), 29},
         {"never repeating line lengths",
@@ -177,17 +173,6 @@ TEST(LineCutter, AShortVexaLineEndsTheTick) {
     EXPECT_EQ(cutter.Next(queue), LineCutter::Step::Stopped);
     ASSERT_EQ(cutter.Next(queue), LineCutter::Step::Line); // the next tick goes on
     EXPECT_EQ(cutter.line(), ScanLine(10));
-}
-
-TEST(LineCutter, TavrinLinesHaveNoMinimumLength) {
-    LineCutter cutter(LineCutter::ForLayout(ScanLayout::TavrinCT));
-    Fifo queue;
-    Synchronise(cutter, queue);
-    const std::string rest = "short\r\n" + Lines(10, 16);
-    for (char c : rest)
-        queue.Put(static_cast<std::uint8_t>(c));
-    ASSERT_EQ(cutter.Next(queue), LineCutter::Step::Line);
-    EXPECT_EQ(cutter.line(), "short");
 }
 
 } // namespace
