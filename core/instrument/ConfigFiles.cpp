@@ -34,7 +34,6 @@ constexpr std::string_view kDefaultCalDate = "10OCT97";
 constexpr std::string_view kDefaultFileTime = "00:00:00";
 constexpr std::string_view kDefaultFileDate = "10-23-1997";
 constexpr std::string_view kDefaultAverage = "00:00";
-constexpr std::string_view kDefaultDcText = "";
 
 // What a Tavrin without the averaging capability shows as its averaging.
 constexpr std::string_view kAveragingOff = "OFF";
@@ -48,7 +47,8 @@ std::string indexedKey(const char* format, int n) {
     return key;
 }
 
-// "DC%d.Name" for term -1, "DC%d.term%d" for the coefficients.
+// "DC%d.Name" for term -1, "DC%d.term%d" for the coefficients: the keys that
+// ReadDcChannelTexts reads back.
 std::string dcTextKey(int channel, int term) {
     char key[kKeySize];
     if (term < 0) {
@@ -57,18 +57,6 @@ std::string dcTextKey(int channel, int term) {
         std::snprintf(key, sizeof key, "DC%d.term%d", channel + 1, term);
     }
     return key;
-}
-
-void readDcTexts(const Profile& profile, DCChannelTable& table) {
-    for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
-        table.setName(ch, profile.readString(kDcChannelsSection, dcTextKey(ch, -1), kDefaultDcText,
-                                             DCChannelTable::kTextWidth));
-        for (int term = 0; term < kDcTerms; ++term) {
-            table.setTerm(ch, term,
-                          profile.readString(kDcChannelsSection, dcTextKey(ch, term),
-                                             kDefaultDcText, DCChannelTable::kTextWidth));
-        }
-    }
 }
 
 // The two directions of a layout. Each layout is listed once (visitVexa, visitTavrin) in
@@ -87,7 +75,7 @@ public:
     }
     // The product code was read first: it chose this layout.
     void product(ProductCode) {}
-    void dcTexts(DCChannelTable& table) { readDcTexts(profile_, table); }
+    void dcTexts(DCChannelTable& table) { ReadDcChannelTexts(profile_, table); }
     // An index outside the five rates clears every rate flag and keeps the index as it
     // was, so that no later use indexes past the rate table.
     void samplingRate(InstrumentSettings& settings) {
@@ -334,7 +322,7 @@ bool LoadDcCoefficients(Operator& op, DCChannelTable& table) {
 }
 
 void readDcCoefficients(const std::filesystem::path& file, DCChannelTable& table) {
-    readDcTexts(Profile(file), table);
+    ReadDcChannelTexts(Profile(file), table);
     table.refreshNumeric();
 }
 
