@@ -58,6 +58,22 @@ inline constexpr int kHelpContents = 304;
 inline constexpr int kAbout = 305;
 inline constexpr int kExit = 24310;
 
+// The commands the application carries out itself, whatever the client window.
+constexpr bool isApplicationCommand(int command) {
+    switch (command) {
+    case kConfiguration:
+    case kAcquisition:
+    case kTowAcquisition:
+    case kModuleAcquisition:
+    case kHelpContents:
+    case kAbout:
+    case kExit:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace cmd
 
 // How a client window wants one of its menu commands shown right now.

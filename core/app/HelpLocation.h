@@ -1,15 +1,10 @@
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace halcyx {
-
-// The help path as the settings file holds it: at most this many characters.
-inline constexpr std::size_t kHelpPathMaxChars = 254;
-inline constexpr const char* kDefaultHelpPath = "C:\\Halcyx";
 
 // Help context numbers: each dialog's Help button opens the help at its own section.
 namespace help {
