@@ -15,8 +15,10 @@ QApplication& guiApp() {
     static char* argv[] = {name, nullptr};
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit, destroying it after the test library's own input devices
+    // crashes, and nothing is left to clean up by then.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void screenshot(QWidget& widget, const QString& name) {
