@@ -112,12 +112,6 @@ protected:
     ModeSwitcher switcher{frame, config, acq, modAcq, op};
 };
 
-TEST_F(ModeSwitcherTest, StartsInConfigurationWithTheAcquisitionIcon) {
-    expectConfiguration();
-    EXPECT_EQ(frame.icon, kIconAcquisition);
-    EXPECT_TRUE(log.empty()) << "start-up touches no port";
-}
-
 TEST_F(ModeSwitcherTest, EnteringAcquisitionHandsTheInstrumentOverInOrder) {
     config.product = kProductVexa2;
     config.mask = 0x0103;
@@ -133,52 +127,6 @@ TEST_F(ModeSwitcherTest, EnteringAcquisitionHandsTheInstrumentOverInOrder) {
     EXPECT_EQ(acq.product, kProductVexa2);
     EXPECT_EQ(acq.mask, 0x0103u);
     EXPECT_EQ(acq.rate, -1) << "profile acquisition gets no sampling rate";
-}
-
-TEST_F(ModeSwitcherTest, EachProductGetsItsAcquisitionMenu) {
-    struct Case {
-        int product;
-        bool towed;
-        MenuId menu;
-        Mode mode;
-    };
-    const Case cases[] = {
-        {kProductNone, false, MenuId::Acq, Mode::Acquisition},
-        {kProductVexa2, false, MenuId::Acq, Mode::Acquisition},
-        {kProductVexa3, false, MenuId::Acq, Mode::Acquisition},
-        {kProductTavrinCT, false, MenuId::AcqCT, Mode::Acquisition},
-        {kProductTavrinP, false, MenuId::AcqP, Mode::Acquisition},
-        {kProductVexa2, true, MenuId::TowAcq, Mode::TowedAcquisition},
-        {kProductVexa3, true, MenuId::TowAcq, Mode::TowedAcquisition},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.product) + (c.towed ? " towed" : " profile"));
-        config.product = c.product;
-        ASSERT_TRUE(switcher.enterAcquisition(c.towed));
-        EXPECT_EQ(frame.menu, c.menu);
-        EXPECT_EQ(switcher.mode(), c.mode);
-        EXPECT_EQ(acq.towed, c.towed);
-        ASSERT_TRUE(switcher.leaveAcquisition());
-        expectConfiguration();
-    }
-}
-
-TEST_F(ModeSwitcherTest, TowedAcquisitionIsRefusedForTavrinsBeforeAnyTraffic) {
-    struct Case {
-        int product;
-        const char* message;
-    };
-    const Case cases[] = {
-        {kProductTavrinCT, "Towed Acquisition is NOT available with CT instruments (NO PRESSURE)!"},
-        {kProductTavrinP, "Towed Acquisition is NOT available with Tavrin Pressure instruments!"},
-    };
-    for (const Case& c : cases) {
-        config.product = c.product;
-        op.expectMessage(c.message, "Application Error", Icon::Stop);
-        EXPECT_FALSE(switcher.enterAcquisition(true));
-        EXPECT_TRUE(log.empty());
-        expectConfiguration();
-    }
 }
 
 TEST_F(ModeSwitcherTest, TowedAcquisitionHandsOverTheChosenScanRateAndOpensNavigation) {
@@ -321,12 +269,6 @@ TEST_F(ModeSwitcherTest, SwitchesOnlyLeadFromTheModeTheyBelongTo) {
     EXPECT_FALSE(switcher.leaveAcquisition());
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(switcher.mode(), Mode::ModuleAcquisition);
-}
-
-TEST_F(ModeSwitcherTest, OtherCommandsAreLeftToTheClientWindows) {
-    for (int command : {cmd::kStartCast, cmd::kHelpContents, cmd::kAbout, cmd::kExit})
-        EXPECT_FALSE(switcher.handleCommand(command)) << command;
-    EXPECT_TRUE(log.empty());
 }
 
 } // namespace

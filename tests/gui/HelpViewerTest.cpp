@@ -52,11 +52,5 @@ TEST(HelpViewer, NoHelpAnywhereOpensNothing) {
     EXPECT_FALSE(asked);
 }
 
-TEST(HelpViewer, KeepsAtMost254CharactersOfPath) {
-    HelpViewer viewer({}, [](const QUrl&) { return true; });
-    viewer.setPath(std::string(300, 'h'));
-    EXPECT_EQ(viewer.path().size(), 254u);
-}
-
 } // namespace
 } // namespace halcyx

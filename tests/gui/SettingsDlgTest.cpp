@@ -91,13 +91,6 @@ TEST_F(SettingsDlgTest, HelpButtonOpensTheSettingsSection) {
     EXPECT_EQ(op.helpContexts, std::vector<int>{600});
 }
 
-TEST_F(SettingsDlgTest, HelpLocationHoldsAtMost254Characters) {
-    auto dialog = openDialog();
-    dialog->helpLocation()->clear();
-    QTest::keyClicks(dialog->helpLocation(), QString(300, 'x'));
-    EXPECT_EQ(dialog->helpLocation()->text().size(), 254);
-}
-
 TEST(AboutDlg, NamesTheProgramAndItsVersion) {
     test::guiApp();
     AboutDlg about;
