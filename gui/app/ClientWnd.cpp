@@ -1,5 +1,7 @@
 #include "app/ClientWnd.h"
 
+#include "app/MainFrame.h"
+
 namespace halcyx {
 
 bool ClientWnd::onCommand(int) {
