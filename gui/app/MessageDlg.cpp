@@ -15,7 +15,7 @@ constexpr int kLineWidthPx = 320;
 } // namespace
 
 MessageDlg::MessageDlg(QWidget* parent)
-    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint),
       title_(new QLabel(this)), detail_(new QLabel(this)) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
