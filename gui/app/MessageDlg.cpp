@@ -15,8 +15,8 @@ constexpr int kLineWidthPx = 320;
 } // namespace
 
 MessageDlg::MessageDlg(QWidget* parent)
-    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint),
-      title_(new QLabel(this)), detail_(new QLabel(this)) {
+    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint), title_(new QLabel(this)),
+      detail_(new QLabel(this)) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     setAttribute(Qt::WA_ShowWithoutActivating);
