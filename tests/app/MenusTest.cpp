@@ -56,14 +56,6 @@ TEST(Menus, TavrinPMenuIsTheCtMenuWithoutPropertiesAndTheirSeparator) {
     EXPECT_EQ(ct, menuResource(MenuId::AcqP));
 }
 
-TEST(Menus, EveryMenuEndsWithHelpAndCanExit) {
-    for (MenuId id : {MenuId::Config, MenuId::Acq, MenuId::AcqCT, MenuId::AcqP, MenuId::TowAcq,
-                      MenuId::ModAcq}) {
-        const auto menu = menuResource(id);
-        EXPECT_EQ(describe({menu.back()}), kHelp) << menuName(id);
-        EXPECT_NE(findCommand(menu, cmd::kExit), nullptr) << menuName(id);
-    }
-}
 
 TEST(Menus, RemovingACommandLeavesTheNextCopyWhole) {
     auto menu = menuResource(MenuId::Config);

@@ -74,17 +74,6 @@ TEST(SequenceGuard, QueuedActionsRunAfterTheCurrentOneAndHoldTheGuard) {
     EXPECT_FALSE(SequenceGuard::busy());
 }
 
-TEST(SequenceGuard, ActionsOfADeletedContextAreDropped) {
-    test::guiApp();
-    bool ran = false;
-    {
-        QObject context;
-        SequenceGuard::whenIdle(&context, [&] { ran = true; });
-    }
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(ran);
-}
 
 TEST(SequenceGuard, NestedRunsAreRefused) {
     bool inner = true;
