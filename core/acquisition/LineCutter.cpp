@@ -41,25 +41,22 @@ void LineCutter::Restart() {
 }
 
 LineCutter::Step LineCutter::Next(Fifo& queue) {
-    if (state_ != State::Cutting) {
-        const Step sync = Synchronise(queue);
-        if (sync != Step::Line)
-            return sync;
-    }
+    if (state_ != State::Cutting && !Synchronise(queue))
+        return Step::Stopped;
     return Cut(queue);
 }
 
-// Returns Line when synchronisation has just completed (cutting may go on in this tick).
-LineCutter::Step LineCutter::Synchronise(Fifo& queue) {
+// True once synchronised (cutting may go on in this tick); false ends the tick.
+bool LineCutter::Synchronise(Fifo& queue) {
     if (state_ == State::AwaitFill) {
         if (queue.Count() < margins_.syncFill)
-            return Step::Stopped;
+            return false;
         state_ = State::SkipPartial;
     }
     char c = 0;
     while (state_ != State::Cutting) {
         if (!Take(queue, c))
-            return Step::Stopped; // resumes here when more bytes arrive
+            return false; // resumes here when more bytes arrive
         if (state_ == State::SkipPartial) {
             if (c == kCarriageReturn)
                 state_ = State::MeasureFirst;
@@ -81,12 +78,12 @@ LineCutter::Step LineCutter::Synchronise(Fifo& queue) {
         if (!agreed) {
             // The bytes measured are gone; start over once the queue has filled again.
             Restart();
-            return Step::Stopped;
+            return false;
         }
         lineLength_ = counted_;
         state_ = State::Cutting;
     }
-    return Step::Line;
+    return true;
 }
 
 LineCutter::Step LineCutter::Cut(Fifo& queue) {

@@ -60,7 +60,7 @@ private:
         Cutting,       // synchronised: cutting lines
     };
 
-    Step Synchronise(Fifo& queue);
+    bool Synchronise(Fifo& queue);
     Step Cut(Fifo& queue);
 
     Margins margins_;
