@@ -42,8 +42,12 @@ void ScriptedInstrument::send(const std::string& bytes) {
     rx_.insert(rx_.end(), bytes.begin(), bytes.end());
 }
 
-bool ScriptedInstrument::open(const std::string&) {
-    open_ = !failOpen;
+bool ScriptedInstrument::open(const std::string& device) {
+    constexpr int kNoDevice = 19; // ENODEV
+    open_ = missing.count(device) == 0;
+    lastError_ = open_ ? 0 : kNoDevice;
+    if (open_)
+        path = device;
     return open_;
 }
 

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,13 @@ public:
     bool purge(PurgeWhat what) override;
     bool close() override;
     bool isOpen() const override { return open_; }
-    int lastError() const override { return 0; }
-    std::string lastErrorText() const override { return {}; }
+    int lastError() const override { return lastError_; }
+    std::string lastErrorText() const override { return lastError_ ? "No such device" : ""; }
 
-    bool failOpen = false;
-    std::uint32_t baud = 0;
+    // Device paths that do not exist (ENODEV); every other path opens.
+    std::set<std::string> missing;
+    std::string path;       // the device last opened
+    std::uint32_t baud = 0; // the rate last set [bit/s]
 
 private:
     struct Event {
@@ -67,6 +70,7 @@ private:
     void answerLine(const std::string& line);
 
     const Clock& clock_;
+    int lastError_ = 0;
     Responder responder_;
     bool echo_ = true;
     bool open_ = false;
