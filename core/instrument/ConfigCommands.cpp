@@ -2,7 +2,7 @@
 
 namespace halcyx {
 
-bool isCommandEnabled(int command, const CommandState& state) {
+bool isCommandEnabled(int command, const EnablingState& state) {
     for (const EnableRule& rule : kConfigEnableRules) {
         if (rule.command != command)
             continue;

@@ -24,7 +24,7 @@ inline constexpr int kWriteSettings = 232;
 } // namespace config_command
 
 // What the enabling of the configuration commands depends on.
-struct CommandState {
+struct EnablingState {
     ProductCode product = ProductCode::None;
     bool openConfirmed = false; // an open-mode request was answered
     bool settingsRead = false;
@@ -52,7 +52,7 @@ inline constexpr std::array<EnableRule, 8> kConfigEnableRules = {{
 }};
 
 // Whether a configuration command is enabled; commands without a rule always are.
-bool isCommandEnabled(int command, const CommandState& state);
+bool isCommandEnabled(int command, const EnablingState& state);
 
 // How the configuration menu changes after a successful detection.
 struct MenuAfterDetection {

@@ -69,7 +69,7 @@ void ConfigSession::writeSettings() {
     WriteSettings(layer_, record_, settings_);
 }
 
-CommandState ConfigSession::commandState() const {
+EnablingState ConfigSession::enablingState() const {
     return {record_.product, layer_.openConfirmed(), record_.settingsRead, record_.saveEnable};
 }
 

@@ -56,7 +56,7 @@ public:
     void writeSettings();
 
     // The state the configuration commands are enabled by.
-    CommandState commandState() const;
+    EnablingState enablingState() const;
 
 private:
     bool checkAtStartUp() const;

@@ -11,10 +11,10 @@ namespace {
 using namespace config_command;
 
 TEST(IsCommandEnabled, FollowsTheInstrumentState) {
-    const CommandState nothing{};
-    const CommandState found{ProductCode::Vexa3, true, false, false};
-    const CommandState read{ProductCode::TavrinP, true, true, true};
-    const CommandState openUnknown{ProductCode::None, true, true, false};
+    const EnablingState nothing{};
+    const EnablingState found{ProductCode::Vexa3, true, false, false};
+    const EnablingState read{ProductCode::TavrinP, true, true, true};
+    const EnablingState openUnknown{ProductCode::None, true, true, false};
 
     struct Case {
         int command;

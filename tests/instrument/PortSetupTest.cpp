@@ -213,7 +213,7 @@ TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument)
     EXPECT_EQ(session.onStartUpNotice(false), CheckOutcome::Found);
     EXPECT_EQ(h.line.path, "/dev/ttyS1");
     EXPECT_EQ(session.record().product, ProductCode::Vexa3);
-    EXPECT_TRUE(isCommandEnabled(config_command::kDeploy, session.commandState()));
+    EXPECT_TRUE(isCommandEnabled(config_command::kDeploy, session.enablingState()));
 }
 
 TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
@@ -239,7 +239,7 @@ TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
     }
     EXPECT_EQ(session.afterTerminal({1, 9600}), std::nullopt);
     EXPECT_EQ(session.record().product, ProductCode::None);
-    EXPECT_FALSE(session.commandState().openConfirmed);
+    EXPECT_FALSE(session.enablingState().openConfirmed);
 }
 
 } // namespace
