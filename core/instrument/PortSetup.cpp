@@ -47,8 +47,9 @@ PortSetupResult runPortSetup(CommPort& port, Profile& settings, Operator& op,
     const auto choice = dialog.choosePort({port.Port(), port.Baud()});
     if (!choice)
         return PortSetupResult::Cancelled;
-    // A port that failed to open is opened again even when its number stays.
-    if (choice->port != port.Port() || !port.IsOpen()) {
+    // A port that failed to open, or whose device was changed, is opened again even when
+    // its number stays.
+    if (choice->port != port.Port() || !port.IsOpen() || choice->remapped) {
         if (!port.Close()) {
             op.message("Error closing comport", kPortErrorCaption, Icon::None);
             return PortSetupResult::PortFailed;

@@ -25,6 +25,7 @@ inline constexpr PortFigures kAcquisitionFigures{8192, 1024};  // both acquisiti
 struct PortChoice {
     int port = 1;
     std::uint32_t baud = 9600;
+    bool remapped = false; // the chosen COM number now names another device
 };
 
 // The "Communications Setup" dialog: radio buttons for COM1..COM4 and the nine rates.

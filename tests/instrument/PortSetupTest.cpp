@@ -170,6 +170,15 @@ TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
     EXPECT_EQ(kInstrumentPort.read(h.settings), 2);
 }
 
+TEST(ConfigPortSetup, ARemappedPortIsOpenedOnItsNewDevice) {
+    PortHarness h;
+    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+    h.settings.writeString("PORTS", "COM1", "/dev/ttyUSB0");
+    h.dialog.choice = PortChoice{1, 9600, true};
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
+    EXPECT_EQ(h.line.path, "/dev/ttyUSB0");
+}
+
 TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
     PortHarness h;
     ASSERT_TRUE(openConfigPort(h.layer, h.settings));
