@@ -5,6 +5,7 @@
 #include "Harness.h"
 #include "instrument/ConfigSession.h"
 #include "settings/Catalogue.h"
+#include "settings/PortSettings.h"
 #include "settings/Profile.h"
 
 #include <filesystem>
@@ -53,7 +54,7 @@ struct PortHarness {
     VirtualClock clock;
     ScriptedOperator op;
     ScriptedInstrument line{clock};
-    CommPort port{line, clock, op, {}};
+    CommPort port{line, clock, op, portPathsFrom(settings)};
     CommandLayer layer{port, op};
     ScriptedPortDialog dialog;
 };
