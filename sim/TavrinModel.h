@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Instrument.h"
+
+namespace halcyx::sim {
+
+// A moored Tavrin: the CT measures conductivity and temperature (CH1, CH2) with an optional
+// time field (CH3); the P measures pressure (CH1) with optional time (CH2) and barometer
+// (CH3). Both sample once a second and keep scaled 16-bit words in their memory.
+class TavrinModel : public Instrument {
+public:
+    enum class Kind { CT, P };
+
+    static constexpr double kCtMooringDbar = 10.0; // [dbar]
+    static constexpr double kPMooringDbar = 50.0;  // [dbar]
+
+    TavrinModel(Kind kind, Config config);
+
+    std::string modelName() const override;
+
+protected:
+    int channelCount() const override { return 3; }
+    int dcChannelCount() const override { return 0; }
+    SimTime sampleInterval() const override { return kNanosPerSecond; }
+    Sample sampleAt(SimTime t) const override;
+    std::string scanLine(const Sample& s) const override;
+    std::string memoryRecord(const Sample& s) const override;
+    bool hasAveraging() const override;
+    std::string memoryLayoutText() const override;
+    SimTime zeroMemoryDuration() const override;
+    bool modelCommand(const std::string& line, SimTime t) override;
+
+private:
+    Kind kind_;
+};
+
+} // namespace halcyx::sim

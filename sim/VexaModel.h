@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Instrument.h"
+#include "Sampler.h"
+
+namespace halcyx::sim {
+
+// A profiling Vexa: six primary channels (conductivity, temperature, pressure, time,
+// salinity, sound velocity) and six (Vexa 2) or eight (Vexa 3) auxiliary DC channels,
+// sampled at one of five rates while it is lowered and raised through the water column.
+// A Vexa 3 with firmware newer than 1.9 (other than the "I" builds) averages and keeps
+// scaled 16-bit values in its memory; the others keep floats. It carries the water sampler.
+class VexaModel : public Instrument {
+public:
+    enum class Generation { Vexa2, Vexa3 };
+
+    static constexpr double kSamplingRates[] = {1.83, 2.58, 3.03, 4.08, 4.50}; // [Hz] by TAU
+    static constexpr int kDefaultTransducerRange = 1000;                       // [dbar]
+
+    VexaModel(Generation generation, Config config);
+
+    std::string modelName() const override;
+    Sampler& sampler() { return sampler_; }
+    // Range of the pressure transducer ("A1003") [dbar].
+    int transducerRange = kDefaultTransducerRange;
+    bool scaledMemory() const;
+
+protected:
+    int channelCount() const override { return 6; }
+    int dcChannelCount() const override { return generation_ == Generation::Vexa3 ? 8 : 6; }
+    SimTime sampleInterval() const override;
+    Sample sampleAt(SimTime t) const override;
+    std::string scanLine(const Sample& s) const override;
+    std::string memoryRecord(const Sample& s) const override;
+    bool hasAveraging() const override { return scaledMemory(); }
+    std::string memoryLayoutText() const override;
+    SimTime zeroMemoryDuration() const override;
+    bool modelCommand(const std::string& line, SimTime t) override;
+
+private:
+    Generation generation_;
+    Sampler sampler_;
+};
+
+} // namespace halcyx::sim

@@ -1,0 +1,220 @@
+// The binary memory records against hand-computed bytes, and the retrieval commands as the
+// program uses them: RDM, RDPTR, RHPTR, DLEN and an echo-free BDMP.
+
+#include "MemoryDump.h"
+
+#include "SimLink.h"
+#include "TavrinModel.h"
+#include "VexaModel.h"
+
+#include <cstring>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace halcyx::sim::test {
+namespace {
+
+namespace md = memory_dump;
+
+// 2026-12-06 12:00:00 UTC, day 340 of the year.
+Sample knownSample() {
+    Sample s;
+    s.conductivity = 35.0;
+    s.temperature = 10.0;
+    s.pressure = 100.0;
+    s.salinity = 35.0;
+    s.soundVelocity = 1500.0;
+    s.barometer = 1013.25;
+    s.dc = {0x04D2, 0xFFFF};
+    s.clockS = 1796558400;
+    return s;
+}
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (const int v : values) {
+        out += static_cast<char>(v);
+    }
+    return out;
+}
+
+TEST(MemoryDump, RecordsMatchTheirLayoutsByteForByte) {
+    const Sample s = knownSample();
+    const md::VexaChannels all{{true, true, true, true, true, true}, {true, true}};
+    const md::VexaChannels pressureOnly{{false, false, true}, {}};
+    Sample moored = s;
+    moored.pressure = 50.0;
+    struct Case {
+        const char* name;
+        std::string record;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"vexa scaled", md::vexaScaledRecord(s, all, 60),
+         bytes({0x90, 0x88, 0x5D, 0xC0, 0x18, 0x9C, 0x6B, 0x15, 0x4E, 0x40, 0x90, 0x88, 0x75, 0x30,
+                0x04, 0xD2, 0xFF, 0xFF})},
+        {"vexa scaled pressure, divisor 10", md::vexaScaledRecord(s, pressureOnly, 10),
+         bytes({0x04, 0x1A})},
+        {"vexa float", md::vexaFloatRecord(s, all),
+         bytes({0x00, 0x00, 0x0C, 0x42, 0x00, 0x00, 0x20, 0x41, 0x00, 0x00, 0xC8,
+                0x42, 12,   0,    0,    12,   6,    20,   26,   0x00, 0x00, 0x0C,
+                0x42, 0x00, 0x80, 0xBB, 0x44, 0x04, 0xD2, 0xFF, 0xFF})},
+        {"tavrin ct", md::tavrinCtRecord(s, false), bytes({0x90, 0x88, 0x5D, 0xC0})},
+        {"tavrin ct with time", md::tavrinCtRecord(s, true),
+         bytes({0x90, 0x88, 0x5D, 0xC0, 0x00, 0x00, 0xAA, 0x5D})},
+        {"tavrin p", md::tavrinPRecord(moored, true, true),
+         bytes({0xA4, 0x10, 0x00, 0x00, 0xAA, 0x5D, 0xC8, 0x7D})},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.record, c.expected) << c.name;
+    }
+}
+
+TEST(MemoryDump, TavrinClockWordsCarryHalfDayAndDayOfYear) {
+    // 1997-01-01 09:30:15: morning, day 1, year offset 0.
+    const auto morning = md::tavrinClockWords(852111015);
+    EXPECT_EQ(morning.time, 9 * 3600 + 30 * 60 + 15);
+    EXPECT_EQ(morning.date, 1 << 7);
+    // 2024-12-31 23:59:59 (a leap year's day 366), afternoon, offset 27.
+    const auto evening = md::tavrinClockWords(1735689599);
+    EXPECT_EQ(evening.time, 11 * 3600 + 59 * 60 + 59);
+    EXPECT_EQ(evening.date, (366 << 7) | 0x40 | 27);
+}
+
+TEST(MemoryDump, PressureDivisorFollowsTheTransducerRange) {
+    const std::pair<int, int> cases[] = {{399, 300}, {400, 60},  {1499, 60}, {1500, 30},
+                                         {2500, 20}, {3499, 20}, {3500, 10}};
+    for (const auto& [range, divisor] : cases) {
+        EXPECT_EQ(md::pressureDivisor(range), divisor) << range;
+    }
+}
+
+struct RetrieveCase {
+    const char* name;
+    std::function<std::unique_ptr<Instrument>()> make;
+    const char* marker; // where the program finds the bytes per scan
+    std::size_t bytesPerScan;
+};
+
+TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
+    const RetrieveCase cases[] = {
+        {"vexa 3 scaled",
+         [] {
+             Instrument::Config config;
+             config.identity.firmware = "2.10";
+             return std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, config);
+         },
+         "DC8=OFF,", 10},
+        {"vexa 2 float",
+         [] {
+             Instrument::Config config;
+             config.settings.dcChannels = {true};
+             return std::make_unique<VexaModel>(VexaModel::Generation::Vexa2, config);
+         },
+         "DC6=OFF,", 22},
+        {"tavrin ct",
+         [] {
+             Instrument::Config config;
+             config.settings.channels = {true, true, true};
+             return std::make_unique<TavrinModel>(TavrinModel::Kind::CT, config);
+         },
+         "CH3=ON ", 8},
+    };
+    for (const RetrieveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto instrument = c.make();
+        instrument->preloadMemory(20);
+        VirtualClock clock;
+        SimDevice device(clock, *instrument);
+        SimLink link(clock, device);
+
+        const std::string rdm = link.ask("RDM", 300);
+        const std::size_t at = rdm.find(c.marker);
+        ASSERT_NE(at, std::string::npos) << rdm;
+        EXPECT_EQ(std::atol(rdm.c_str() + at + std::strlen(c.marker)),
+                  static_cast<long>(c.bytesPerScan));
+        EXPECT_EQ(link.ask("RDPTR", 100),
+                  "RDPTR\r\n" + std::to_string(20 * c.bytesPerScan) + "\r\n");
+        EXPECT_NE(link.ask("CLOG", 30).find("cleared"), std::string::npos);
+
+        // Two chunks of 12 scans: the second reaches past the logged scans into zeros.
+        link.ask("DLEN=12");
+        std::string dump;
+        for (int chunk = 0; chunk < 2; ++chunk) {
+            link.write("BDMP\r", 10);
+            link.sleep(10'000);
+            dump += link.read();
+        }
+        ASSERT_EQ(dump.size(), 24 * c.bytesPerScan) << "nothing but the scans";
+        EXPECT_EQ(dump.substr(0, 20 * c.bytesPerScan), instrument->memory().contents());
+        EXPECT_EQ(dump.substr(20 * c.bytesPerScan), std::string(4 * c.bytesPerScan, '\0'));
+
+        EXPECT_EQ(link.ask("CH1"), "CH1 = on\r\n") << "echo is back after the dump";
+    }
+}
+
+TEST(MemoryDump, PointerResetsLetTheDumpStartAgain) {
+    Instrument::Config config;
+    config.identity.firmware = "2.10";
+    VexaModel vexa(VexaModel::Generation::Vexa3, config);
+    vexa.preloadMemory(4);
+    VirtualClock clock;
+    SimDevice device(clock, vexa);
+    SimLink link(clock, device);
+    link.ask("DLEN=4");
+    link.ask("BDMP");
+    EXPECT_EQ(vexa.memory().readPointer(), 40u);
+    EXPECT_EQ(link.ask("RHPTR", 100), "RHPTR\r\nHardware Pointer Reset\r\n");
+    EXPECT_EQ(vexa.memory().readPointer(), 0u);
+    EXPECT_NE(link.ask("RLPTR", 200).find("Hardware"), std::string::npos);
+    EXPECT_EQ(vexa.memory().loggedBytes(), 0u) << "a Vexa logs from the start again";
+}
+
+TEST(MemoryDump, ZeroingTakesItsTimeThenReports) {
+    TavrinModel ct(TavrinModel::Kind::P, {});
+    ct.preloadMemory(5);
+    VirtualClock clock;
+    SimDevice device(clock, ct);
+    SimLink link(clock, device);
+    EXPECT_NE(link.ask("RLPTR", 500).find("Logged Pointer Reset"), std::string::npos);
+    link.purge();
+    link.write("ZMEM\r");
+    link.sleep(20'000);
+    EXPECT_EQ(link.read().find("Zeroed"), std::string::npos);
+    link.sleep(10'000);
+    EXPECT_NE(link.read(500).find("Logging Memory Zeroed"), std::string::npos);
+    EXPECT_EQ(ct.memory().loggedBytes(), 0u);
+}
+
+TEST(MemoryDump, DumpThatStopsPartWay) {
+    Instrument::Config config;
+    config.faults.dumpStopsAfterBytes = 25;
+    TavrinModel ct(TavrinModel::Kind::CT, config);
+    ct.preloadMemory(10);
+    VirtualClock clock;
+    SimDevice device(clock, ct);
+    SimLink link(clock, device);
+    link.ask("DLEN=10");
+    link.write("BDMP\r", 10);
+    link.sleep(5'000);
+    EXPECT_EQ(link.read().size(), 25u);
+}
+
+TEST(MemoryDump, LoggingWhileDeployedFillsTheMemory) {
+    Instrument::Config config;
+    config.settings.channels = {true, true, false};
+    TavrinModel ct(TavrinModel::Kind::CT, config);
+    VirtualClock clock;
+    SimDevice device(clock, ct);
+    SimLink link(clock, device);
+    EXPECT_EQ(link.ask("SLOG", 200), "SLOG\r\nData Logging is set\r\n");
+    link.ask("***R");
+    link.sleep(60'000);
+    link.write("SSS", 100);
+    link.ask("***O");
+    EXPECT_NEAR(ct.memory().loggedBytes() / 4.0, 60.0, 2.0) << "one 4-byte scan a second";
+}
+
+} // namespace
+} // namespace halcyx::sim::test
