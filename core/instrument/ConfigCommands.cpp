@@ -20,7 +20,7 @@ MenuAfterDetection menuAfterDetection(ProductCode product) {
         return {true, std::nullopt};
     case ProductCode::TavrinP:
         // The Tavrin P has no continuous data mode.
-        return {true, config_command::kContinuousDataMode};
+        return {true, cmd::kContinuousDataMode};
     default:
         return {};
     }

@@ -8,7 +8,7 @@
 namespace halcyx {
 namespace {
 
-using namespace config_command;
+using namespace cmd;
 
 TEST(IsCommandEnabled, FollowsTheInstrumentState) {
     const EnablingState nothing{};
@@ -21,16 +21,16 @@ TEST(IsCommandEnabled, FollowsTheInstrumentState) {
         bool nothing, found, read, openUnknown;
     };
     const Case cases[] = {
-        {kSave, false, false, true, false},
-        {kPrintConfiguration, false, false, true, true},
+        {kSaveConfig, false, false, true, false},
+        {kPrintConfig, false, false, true, true},
         {kViewDataFile, false, true, true, false},
         {kConfigureInstrument, false, true, true, true},
         {kContinuousDataMode, false, true, true, true},
         {kRetrieveData, false, true, true, true},
         {kDeploy, false, true, true, false},
-        {kWriteSettings, false, false, true, true},
+        {kWriteSettingsCommand, false, false, true, true},
         {kCheckInstrument, true, true, true, true},
-        {kOpen, true, true, true, true},
+        {kOpenConfig, true, true, true, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(isCommandEnabled(c.command, nothing), c.nothing) << c.command;

@@ -223,7 +223,7 @@ TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument)
     EXPECT_EQ(session.onStartUpNotice(false), CheckOutcome::Found);
     EXPECT_EQ(h.line.path, "/dev/ttyS1");
     EXPECT_EQ(session.record().product, ProductCode::Vexa3);
-    EXPECT_TRUE(isCommandEnabled(config_command::kDeploy, session.enablingState()));
+    EXPECT_TRUE(isCommandEnabled(cmd::kDeploy, session.enablingState()));
 }
 
 TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
