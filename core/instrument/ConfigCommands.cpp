@@ -2,7 +2,7 @@
 
 namespace halcyx {
 
-bool isCommandEnabled(int command, const CommandState& state) {
+bool isCommandEnabled(int command, const EnablingState& state) {
     for (const EnableRule& rule : kConfigEnableRules) {
         if (rule.command != command)
             continue;
@@ -20,7 +20,7 @@ MenuAfterDetection menuAfterDetection(ProductCode product) {
         return {true, std::nullopt};
     case ProductCode::TavrinP:
         // The Tavrin P has no continuous data mode.
-        return {true, config_command::kContinuousDataMode};
+        return {true, cmd::kContinuousDataMode};
     default:
         return {};
     }

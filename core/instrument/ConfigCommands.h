@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Commands.h"
 #include "instrument/Product.h"
 
 #include <array>
@@ -7,24 +8,12 @@
 
 namespace halcyx {
 
-// Command identifiers of the configuration menu that depend on the attached instrument.
-namespace config_command {
-inline constexpr int kOpen = 220;
-inline constexpr int kSave = 221;
-inline constexpr int kPrintConfiguration = 222;
-inline constexpr int kViewDataFile = 223;
-inline constexpr int kCheckInstrument = 230;
-inline constexpr int kConfigureInstrument = 231;
-inline constexpr int kDeploy = 238;
-inline constexpr int kContinuousDataMode = 251;
-inline constexpr int kRetrieveData = 260;
-inline constexpr int kSetup = 301;
-// Not on any menu: the window's own "write the settings to the instrument" command.
-inline constexpr int kWriteSettings = 232;
-} // namespace config_command
+// The configuration window's own command that writes the settings to the instrument; it
+// is on no menu, so its number is one no menu uses.
+inline constexpr int kWriteSettingsCommand = 232;
 
 // What the enabling of the configuration commands depends on.
-struct CommandState {
+struct EnablingState {
     ProductCode product = ProductCode::None;
     bool openConfirmed = false; // an open-mode request was answered
     bool settingsRead = false;
@@ -41,18 +30,18 @@ struct EnableRule {
 };
 
 inline constexpr std::array<EnableRule, 8> kConfigEnableRules = {{
-    {config_command::kSave, false, false, false, true},
-    {config_command::kPrintConfiguration, false, false, true, false},
-    {config_command::kViewDataFile, true, false, false, false},
-    {config_command::kConfigureInstrument, false, true, false, false},
-    {config_command::kContinuousDataMode, false, true, false, false},
-    {config_command::kRetrieveData, false, true, false, false},
-    {config_command::kDeploy, true, true, false, false},
-    {config_command::kWriteSettings, false, true, true, false},
+    {cmd::kSaveConfig, false, false, false, true},
+    {cmd::kPrintConfig, false, false, true, false},
+    {cmd::kViewDataFile, true, false, false, false},
+    {cmd::kConfigureInstrument, false, true, false, false},
+    {cmd::kContinuousDataMode, false, true, false, false},
+    {cmd::kRetrieveData, false, true, false, false},
+    {cmd::kDeploy, true, true, false, false},
+    {kWriteSettingsCommand, false, true, true, false},
 }};
 
 // Whether a configuration command is enabled; commands without a rule always are.
-bool isCommandEnabled(int command, const CommandState& state);
+bool isCommandEnabled(int command, const EnablingState& state);
 
 // How the configuration menu changes after a successful detection.
 struct MenuAfterDetection {

@@ -20,7 +20,7 @@ constexpr std::uint32_t kTimingQueryResponses = 3; // the timing commands answer
 constexpr std::size_t kTimeChars = 8;    // hh:mm:ss
 constexpr std::size_t kDateChars = 10;   // mm-dd-yyyy
 constexpr std::size_t kAverageChars = 5; // mm:ss
-constexpr std::size_t kAverageSkip = 2;  // "= " before the average length
+constexpr std::size_t kAverageSkip = 1;  // the blank between "=" and the value
 constexpr std::string_view kNotSet = "Not Set";
 
 void readError(Operator& op, const char* text) {
