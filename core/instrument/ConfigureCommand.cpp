@@ -1,0 +1,101 @@
+#include "instrument/ConfigureCommand.h"
+
+#include "instrument/CommandLayer.h"
+#include "instrument/SettingsReader.h"
+#include "instrument/SettingsWriter.h"
+#include "prompt/Operator.h"
+
+namespace halcyx {
+
+namespace {
+
+template <class Record> void showClock(Record& record, const InstrumentSettings& settings) {
+    record.instrumentTime = settings.instrumentTime.view();
+    record.instrumentDate = settings.instrumentDate.view();
+}
+
+// The dialog shows the instrument's clock as last read.
+void showClockInModelRecord(ProductCode product, InstrumentSettings& settings) {
+    switch (product) {
+    case ProductCode::Vexa2:
+    case ProductCode::Vexa3:
+        showClock(settings.vexa, settings);
+        break;
+    case ProductCode::TavrinCT:
+        showClock(settings.ct, settings);
+        break;
+    case ProductCode::TavrinP:
+        showClock(settings.p, settings);
+        break;
+    case ProductCode::None:
+        break;
+    }
+}
+
+} // namespace
+
+bool runModelDialog(ConfigDialogRunner& dialogs, const InstrumentRecord& instrument,
+                    InstrumentSettings& settings) {
+    switch (instrument.product) {
+    case ProductCode::Vexa2:
+    case ProductCode::Vexa3:
+        return dialogs.runVexa(settings.vexa, instrument.product == ProductCode::Vexa3,
+                               instrument.averaging);
+    case ProductCode::TavrinCT:
+        return dialogs.runTavrinCT(settings.ct, instrument.averaging);
+    case ProductCode::TavrinP:
+        return dialogs.runTavrinP(settings.p, instrument.averaging);
+    case ProductCode::None:
+        break;
+    }
+    return false;
+}
+
+ConfigureOutcome ConfigureInstrument(CommandLayer& layer, InstrumentRecord& instrument,
+                                     InstrumentSettings& settings, ConfigDialogRunner& dialogs) {
+    Operator& op = layer.op();
+    if (instrument.deployed) {
+        if (!op.askYesNo("The Instrument is currently deployed!\nStop deployment?", "Deploy",
+                         Icon::Question)) {
+            return ConfigureOutcome::StillDeployed;
+        }
+        instrument.deployed = false;
+    }
+    if (!layer.EnsureOpen(kNotInOpenMode))
+        return ConfigureOutcome::NotOpen;
+    if (!instrument.settingsRead) {
+        ReadSettings(layer, instrument, settings);
+        instrument.settingsRead = true;
+        instrument.saveEnable = true;
+    }
+    {
+        const WaitCursor wait(op);
+        ReadClock(layer, settings);
+    }
+    if (!isIdentified(instrument.product))
+        return ConfigureOutcome::NoModel;
+
+    showClockInModelRecord(instrument.product, settings);
+    if (!runModelDialog(dialogs, instrument, settings))
+        return ConfigureOutcome::Cancelled;
+    if (isVexa(instrument.product)) {
+        settings.samplingRateIndex =
+            samplingRateIndexFromFlags(settings.vexa, settings.samplingRateIndex);
+    }
+    WriteSettings(layer, instrument, settings);
+    return ConfigureOutcome::Written;
+}
+
+OpenOutcome OpenConfigurationCommand(CommandLayer& layer, ConfigurationState state,
+                                     ConfigDialogRunner& dialogs) {
+    const OpenOutcome outcome = OpenConfiguration(layer.op(), state);
+    if (outcome != OpenOutcome::Loaded)
+        return outcome;
+    if (runModelDialog(dialogs, state.instrument, state.settings)) {
+        acceptOpenedConfiguration(state);
+        WriteSettings(layer, state.instrument, state.settings);
+    }
+    return outcome;
+}
+
+} // namespace halcyx
