@@ -6,6 +6,7 @@
 #include "app/SettingsDlg.h"
 #include "graphs/InstrumentWnd.h"
 #include "graphs/TextWnd.h"
+#include "instrument/QtConfigDialogs.h"
 #include "prompt/Operator.h"
 
 #include <QPainter>
@@ -122,6 +123,15 @@ bool ConfigWnd::onCommand(int command) {
     case cmd::kPortSetup:
         portSetup();
         return true;
+    case cmd::kConfigureInstrument:
+        configureInstrument();
+        return true;
+    case cmd::kOpenConfig:
+        openConfiguration();
+        return true;
+    case cmd::kSaveConfig:
+        saveConfiguration();
+        return true;
     default:
         return false;
     }
@@ -134,6 +144,10 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kCheckInstrument:
     case cmd::kPortSetup:
         return {session_ != nullptr, false};
+    case cmd::kConfigureInstrument:
+    case cmd::kOpenConfig:
+    case cmd::kSaveConfig:
+        return {session_ && isCommandEnabled(command, session_->enablingState()), false};
     default:
         return ClientWnd::commandState(command);
     }
@@ -168,6 +182,32 @@ void ConfigWnd::afterCheck(CheckOutcome outcome) {
 void ConfigWnd::portSetup() {
     if (session_)
         session_->portSetup();
+}
+
+void ConfigWnd::configureInstrument() {
+    if (!session_)
+        return;
+    QtConfigDialogs dialogs(this, session_->port(), context_.op, dcTable_);
+    ConfigureInstrument(session_->layer(), session_->record(), session_->settings(), dialogs);
+    refreshCommands();
+}
+
+void ConfigWnd::openConfiguration() {
+    if (!session_)
+        return;
+    QtConfigDialogs dialogs(this, session_->port(), context_.op, dcTable_);
+    OpenConfigurationCommand(session_->layer(),
+                             {session_->record(), session_->settings(), dcTable_}, dialogs);
+    // The file may name another model, whose identity the panel shows at once.
+    showInstrument();
+    refreshCommands();
+}
+
+void ConfigWnd::saveConfiguration() {
+    if (!session_)
+        return;
+    SaveConfiguration(context_.op, {session_->record(), session_->settings(), dcTable_});
+    refreshCommands();
 }
 
 void ConfigWnd::showSettings() {

@@ -4,6 +4,7 @@
 #include "app/ClientWnd.h"
 #include "app/WindowContext.h"
 #include "instrument/ConfigSession.h"
+#include "instrument/DcChannelTable.h"
 #include "instrument/ProductDlg.h"
 #include "instrument/SetComportDlg.h"
 
@@ -49,6 +50,8 @@ public:
     // Nullptr for a window without an instrument port.
     ConfigSession* session() { return session_.get(); }
     InstrumentWnd& panel() { return *panel_; }
+    // The names and coefficients of the DC channels, edited here and used in acquisition.
+    DCChannelTable& dcTable() { return dcTable_; }
     // Shows the instrument record in the panel and the model's picture.
     void showInstrument();
 
@@ -65,6 +68,9 @@ private:
     void afterCheck(CheckOutcome outcome);
     void portSetup();
     void showSettings();
+    void configureInstrument();
+    void openConfiguration();
+    void saveConfiguration();
     // The picture of the identified model; null for models without one.
     const QPixmap* modelPicture() const;
 
@@ -72,6 +78,7 @@ private:
     // No device maker: no port, and every port operation is left undone.
     InstrumentRecord noInstrument_;
     InstrumentSettings noSettings_;
+    DCChannelTable dcTable_;
     std::unique_ptr<SerialDevice> device_;
     QtProductChooser chooser_;
     QtPortSetupDialog portDialog_;
