@@ -5,13 +5,18 @@
 #include "ScriptedOperator.h"
 #include "SimDevice.h"
 #include "VexaModel.h"
+#include "app/MainFrame.h"
+#include "app/VeltroApp.h"
 #include "instrument/ConfigTavrin.h"
 #include "instrument/ConfigVexa.h"
+#include "instrument/ConfigWnd.h"
 #include "instrument/DCSetupDlg.h"
 #include "instrument/GetTimeDlg.h"
 #include "serial/Clock.h"
 #include "serial/CommPort.h"
+#include "settings/Profile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -352,6 +357,52 @@ TEST_F(ConfigDialogsTest, Screenshots) {
     p.averageTime = "OFF";
     ConfigP pDialog(p, port, op, false);
     test::screenshot(pDialog, "ConfigP");
+}
+
+// The program with a simulated Vexa 3 found at start-up.
+class ConfigureFromTheWindow : public test::GuiTest {
+protected:
+    ConfigureFromTheWindow() { settings.writeString("SETTINGS", "CheckInt", "1"); }
+
+    void settle() {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
+    bool enabled(int command) {
+        app.frame().refreshCommandStates();
+        return app.frame().commandAction(command)->isEnabled();
+    }
+
+    test::TempFolder folder;
+    Profile settings{folder.path() / "Halcyx.ini"};
+    ScriptedOperator op;
+    VirtualClock clock;
+    sim::VexaModel instrument{sim::VexaModel::Generation::Vexa3, [] {
+                                  sim::Instrument::Config config;
+                                  config.identity = {"1634M", "2.10", "10OCT97", 1};
+                                  return config;
+                              }()};
+    VeltroApp app{{settings, &op, &clock,
+                   [this] { return std::make_unique<sim::SimDevice>(clock, instrument); },
+                   [](const QUrl&) { return true; }}};
+};
+
+TEST_F(ConfigureFromTheWindow, ConfigureInstrumentWritesWhatTheDialogSaved) {
+    settle();
+    EXPECT_FALSE(enabled(cmd::kSaveConfig)) << "nothing read yet";
+    ASSERT_TRUE(enabled(cmd::kConfigureInstrument));
+
+    whenModalOpens([](QDialog& dialog) {
+        auto& vexa = dynamic_cast<ConfigVexa&>(dialog);
+        EXPECT_EQ(vexa.intervalTime()->text(), "00:01:00") << "read from the instrument";
+        EXPECT_EQ(vexa.instrumentDate()->text(), "12-06-2026");
+        typeInto(vexa.onTime(), "00:00:45");
+        vexa.accept();
+    });
+    app.frame().commandAction(cmd::kConfigureInstrument)->trigger();
+
+    EXPECT_EQ(instrument.storedSettings().onTime, "00:00:45");
+    EXPECT_TRUE(enabled(cmd::kSaveConfig));
 }
 
 } // namespace
