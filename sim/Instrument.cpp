@@ -14,6 +14,18 @@ constexpr std::uint8_t kBackspace = 0x08;
 constexpr std::uint8_t kDelete = 0x7F;
 constexpr std::size_t kAddressLength = 3; // "#M" or "#K" and one digit
 
+// The commands that start sampling, and how the instrument acknowledges them.
+struct RunMode {
+    const char* command;
+    Instrument::Mode mode;
+    const char* answer;
+};
+constexpr RunMode kRunModes[] = {
+    {"***R", Instrument::Mode::Run, "\r\nRUN MODE\r\n"},
+    {"***I", Instrument::Mode::Interval, "\r\nINTERVAL MODE\r\n"},
+    {"***D", Instrument::Mode::DelayedStart, "\r\nDELAYED START MODE\r\n"},
+};
+
 // A command made of "S" only stops the output, however many there are.
 bool isStopCommand(const std::string& line) {
     return !line.empty() && std::all_of(line.begin(), line.end(), [](char c) { return c == 'S'; });
@@ -207,15 +219,12 @@ void Instrument::modeCommand(const std::string& line, SimTime t) {
         stopSampling();
         mode_ = Mode::Open;
         reply(t, "\r\nOpen\r\n");
-    } else if (line == "***R" || line == "***I" || line == "***D") {
-        static constexpr std::pair<char, Mode> kModes[] = {
-            {'R', Mode::Run}, {'I', Mode::Interval}, {'D', Mode::DelayedStart}};
-        mode_ = std::find_if(std::begin(kModes), std::end(kModes), [&line](const auto& m) {
-                    return m.first == line.back();
-                })->second;
-        reply(t, mode_ == Mode::Run        ? "\r\nRUN MODE\r\n"
-                 : mode_ == Mode::Interval ? "\r\nINTERVAL MODE\r\n"
-                                           : "\r\nDELAYED START MODE\r\n");
+    } else if (const auto* run =
+                   std::find_if(std::begin(kRunModes), std::end(kRunModes),
+                                [&line](const RunMode& m) { return line == m.command; });
+               run != std::end(kRunModes)) {
+        mode_ = run->mode;
+        reply(t, run->answer);
         startSampling(t);
     } else if (line == "***E" && mode_ == Mode::Open) {
         stored_ = settings_;

@@ -3,27 +3,17 @@
 #include "TavrinModel.h"
 #include "VexaModel.h"
 
+#include <algorithm>
 #include <charconv>
-#include <map>
 
 namespace halcyx::sim {
 
 namespace {
 
-// Each model's factory identity: serial numbers by which the program recognises the model.
-struct ModelDefaults {
-    Identity identity;
-    std::array<bool, 6> channels;
-};
+constexpr const char* kModels[] = {"vexa2", "vexa3", "ct", "p"};
 
-const std::map<std::string, ModelDefaults>& models() {
-    static const std::map<std::string, ModelDefaults> kModels = {
-        {"vexa2", {{"1234M", "1.50", "10OCT97", 1}, {true, true, true, false, true, true}}},
-        {"vexa3", {{"1634M", "2.10", "14JUN26", 1}, {true, true, true, false, true, true}}},
-        {"ct", {{"F0123", "V1.70", "05MAR25", 1}, {true, true, false}}},
-        {"p", {{"Q0456", "V1.40", "05MAR25", 1}, {true, true, true}}},
-    };
-    return kModels;
+bool isModel(const std::string& name) {
+    return std::find(std::begin(kModels), std::end(kModels), name) != std::end(kModels);
 }
 
 template <typename Number> bool parseNumber(const std::string& text, Number& out) {
@@ -124,7 +114,7 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Si
         const std::string& value = args[++i];
         int number = 0;
         const bool numeric = parseNumber(value, number) && number >= 0;
-        if (arg == "--model" && models().count(value) != 0) {
+        if (arg == "--model" && isModel(value)) {
             out.model = value;
         } else if (arg == "--serial") {
             out.serialNumber = value;
@@ -161,27 +151,27 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Si
 }
 
 std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64_t clockEpoch) {
-    const ModelDefaults& defaults = models().at(options.model);
-    Instrument::Config config;
-    config.identity = defaults.identity;
-    config.identity.serialNumber = options.serialNumber.value_or(config.identity.serialNumber);
-    config.identity.firmware = options.firmware.value_or(config.identity.firmware);
-    config.identity.calibrationDate =
-        options.calibrationDate.value_or(config.identity.calibrationDate);
-    config.identity.address = options.address.value_or(config.identity.address);
-    config.settings.channels = defaults.channels;
+    const bool vexa = options.model == "vexa2" || options.model == "vexa3";
+    const auto generation =
+        options.model == "vexa2" ? VexaModel::Generation::Vexa2 : VexaModel::Generation::Vexa3;
+    const auto kind = options.model == "ct" ? TavrinModel::Kind::CT : TavrinModel::Kind::P;
+
+    Instrument::Config config =
+        vexa ? VexaModel::factoryConfig(generation) : TavrinModel::factoryConfig(kind);
+    Identity& identity = config.identity;
+    identity.serialNumber = options.serialNumber.value_or(identity.serialNumber);
+    identity.firmware = options.firmware.value_or(identity.firmware);
+    identity.calibrationDate = options.calibrationDate.value_or(identity.calibrationDate);
+    identity.address = options.address.value_or(identity.address);
     config.baud = options.baud;
     config.clockEpoch = clockEpoch;
     config.faults = options.faults;
 
     std::unique_ptr<Instrument> instrument;
-    if (options.model == "vexa2" || options.model == "vexa3") {
-        instrument = std::make_unique<VexaModel>(
-            options.model == "vexa2" ? VexaModel::Generation::Vexa2 : VexaModel::Generation::Vexa3,
-            config);
+    if (vexa) {
+        instrument = std::make_unique<VexaModel>(generation, config);
     } else {
-        instrument = std::make_unique<TavrinModel>(
-            options.model == "ct" ? TavrinModel::Kind::CT : TavrinModel::Kind::P, config);
+        instrument = std::make_unique<TavrinModel>(kind, config);
     }
     instrument->preloadMemory(options.preloadScans);
     return instrument;

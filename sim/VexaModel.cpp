@@ -20,6 +20,14 @@ constexpr float kScaledMemoryFirmware = 1.9f; // newer firmware keeps scaled val
 VexaModel::VexaModel(Generation generation, Config config)
     : Instrument(std::move(config)), generation_(generation) {}
 
+Instrument::Config VexaModel::factoryConfig(Generation generation) {
+    Config config;
+    config.identity = generation == Generation::Vexa3 ? Identity{"1634M", "2.10", "14JUN26", 1}
+                                                      : Identity{"1234M", "1.50", "10OCT97", 1};
+    config.settings.channels = {true, true, true, false, true, true};
+    return config;
+}
+
 std::string VexaModel::modelName() const {
     return generation_ == Generation::Vexa3 ? "Vexa 3" : "Vexa 2";
 }

@@ -201,20 +201,5 @@ TEST(MemoryDump, DumpThatStopsPartWay) {
     EXPECT_EQ(link.read().size(), 25u);
 }
 
-TEST(MemoryDump, LoggingWhileDeployedFillsTheMemory) {
-    Instrument::Config config;
-    config.settings.channels = {true, true, false};
-    TavrinModel ct(TavrinModel::Kind::CT, config);
-    VirtualClock clock;
-    SimDevice device(clock, ct);
-    SimLink link(clock, device);
-    EXPECT_EQ(link.ask("SLOG", 200), "SLOG\r\nData Logging is set\r\n");
-    link.ask("***R");
-    link.sleep(60'000);
-    link.write("SSS", 100);
-    link.ask("***O");
-    EXPECT_NEAR(ct.memory().loggedBytes() / 4.0, 60.0, 2.0) << "one 4-byte scan a second";
-}
-
 } // namespace
 } // namespace halcyx::sim::test

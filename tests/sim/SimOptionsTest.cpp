@@ -42,26 +42,6 @@ TEST(SimOptions, ChoosesModelIdentityAndMemory) {
     EXPECT_EQ(instrument->memory().loggedBytes(), 10 * instrument->bytesPerScan());
 }
 
-TEST(SimOptions, ReadsEveryFault) {
-    SimOptions options;
-    ASSERT_FALSE(
-        parseOptions({"--fault",       "silent",    "--fault",      "streaming", "--fault",
-                      "address",       "--fault",   "bad=CH3=ON",   "--fault",   "drop=7",
-                      "--fault",       "corrupt=9", "--fault",      "noise",     "--fault",
-                      "dump-stop=100", "--fault",   "gps-quiet=30", "--fault",   "unplug=60"},
-                     options));
-    EXPECT_TRUE(options.faults.silent);
-    EXPECT_TRUE(options.faults.streamingAtPowerUp);
-    EXPECT_TRUE(options.faults.addressMode);
-    EXPECT_EQ(options.faults.refused.count("CH3=ON"), 1u);
-    EXPECT_EQ(options.lineFaults.dropEveryNth, 7u);
-    EXPECT_EQ(options.lineFaults.corruptEveryNth, 9u);
-    EXPECT_TRUE(options.lineFaults.noise);
-    EXPECT_EQ(options.faults.dumpStopsAfterBytes, 100);
-    EXPECT_EQ(options.gpsConfig.quietAfter, 30 * kNanosPerSecond);
-    EXPECT_EQ(options.unplugAfter, 60 * kNanosPerSecond);
-}
-
 TEST(SimOptions, RefusesWhatItDoesNotKnow) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"--model", "vexa9"},
