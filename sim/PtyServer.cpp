@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -39,7 +40,7 @@ std::uint32_t baudOf(speed_t speed) {
 } // namespace
 
 // One pseudo-terminal: the master we talk through, and a slave we keep open ourselves so
-// that the line stays up while no program has it open.
+// that the line stays up (no hang-up, settings kept) while no program has it open.
 struct PtyServer::Port {
     std::string name;
     LinePeer* peer = nullptr;
@@ -136,6 +137,10 @@ void PtyServer::serve(Port& port, SimTime t) {
         port.closeFds();
         return;
     }
+    // A program that opened its end exclusively leaves the flag behind when it closes, which
+    // would keep everyone else (itself included) out of a terminal that lives on; programs
+    // that want the line to themselves also lock it, and that lock ends with their close.
+    ioctl(port.slave, TIOCNXCL);
     const std::int64_t ms = t / kNanosPerMs;
     const bool mismatched = port.programBaud() != port.peer->baud();
 

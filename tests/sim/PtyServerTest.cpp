@@ -1,6 +1,8 @@
 // halcyx-sim as a program: its pseudo-terminal answers over a plain termios port, it stops on
 // SIGTERM and leaves its traffic log, and it explains its options.
 
+#include "serial/PosixSerialDevice.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -149,6 +151,36 @@ TEST(PtyServer, AnswersOverAPseudoTerminalAndLogsTheTraffic) {
     text << in.rdbuf();
     EXPECT_NE(text.str().find(" < S/N\\r\n"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find(" > S/N = 1634M\\r\\n\n"), std::string::npos) << text.str();
+}
+
+TEST(PtyServer, TheProgramsSerialDeviceCanOpenItAgainAndAgain) {
+    SimProcess sim({"--model", "ct"});
+    const std::string instrument = sim.line();
+    ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
+    for (int session = 0; session < 2; ++session) {
+        halcyx::PosixSerialDevice device;
+        ASSERT_TRUE(device.open(instrument.substr(12))) << device.lastErrorText();
+        ASSERT_TRUE(device.setLine(9600));
+        device.purge(halcyx::PurgeWhat::Both);
+        for (const char c : std::string("CH3\r")) {
+            const auto byte = static_cast<std::uint8_t>(c);
+            ASSERT_EQ(device.write(std::span(&byte, 1)), 1);
+            std::this_thread::sleep_for(20ms);
+        }
+        std::string answer;
+        const auto deadline = std::chrono::steady_clock::now() + 2s;
+        while (answer.find("\r\n") == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::uint8_t buf[64];
+            const long n = device.read(buf);
+            answer.append(reinterpret_cast<const char*>(buf),
+                          n > 0 ? static_cast<std::size_t>(n) : 0);
+            std::this_thread::sleep_for(10ms);
+        }
+        EXPECT_EQ(answer, "CH3 = off\r\n") << "session " << session;
+        device.close();
+    }
+    EXPECT_EQ(sim.stop(SIGINT), 0);
 }
 
 TEST(PtyServer, ExplainsItsOptionsAndRefusesBadOnes) {
