@@ -99,7 +99,7 @@ TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
     };
     for (const Case c : {Case{"ITIME", "25:00:00"}, Case{"OTIME", "0:30"}, Case{"AVGI", "01:75"},
                          Case{"DTIME", "13-01-2027"}, Case{"ST=5", ""}, Case{"CH2=MAYBE", ""},
-                         Case{"DLEN=0", ""}}) {
+                         Case{"DLEN=0", ""}, Case{"DLEN=1844674407370955162", ""}}) {
         SCOPED_TRACE(c.command);
         VexaModel vexa(VexaModel::Generation::Vexa3,
                        VexaModel::factoryConfig(VexaModel::Generation::Vexa3));
