@@ -84,7 +84,7 @@ void Instrument::receive(std::uint8_t byte, SimTime t) {
     if (byte == kBackspace || byte == kDelete) {
         if (!line_.empty()) {
             line_.pop_back();
-            if (!dumpSession_) {
+            if (!echoHeld_) {
                 reply(t, "\b \b");
             }
         }
@@ -125,26 +125,31 @@ bool Instrument::watchAddress(std::uint8_t byte, SimTime t) {
     return true;
 }
 
-// Once a dump length is set, the instrument holds its echo back for as long as the line
-// can still become "BDMP" or "DLEN=", so that the binary dump arrives with nothing in front.
-// Any other command ends the dump session and gets its echo in full.
+// The program takes some answers raw: the logged byte count of "RDPTR" as a bare number, and
+// the binary dump of "BDMP" once a dump length is set. An echo in front would spoil them,
+// so the instrument holds its echo back while the line can still become one of these
+// commands, and sends what it held as soon as the line turns out to be another.
+bool Instrument::mayBecomeQuietCommand(const std::string& line) const {
+    const auto could = [&line](std::string_view command) {
+        return command.starts_with(line) || (command.ends_with('=') && line.starts_with(command));
+    };
+    return could("RDPTR") || (dumpSession_ && (could("BDMP") || could("DLEN=")));
+}
+
 void Instrument::echo(std::uint8_t byte, SimTime t) {
     const std::string line = line_ + static_cast<char>(byte);
-    if (dumpSession_) {
-        const bool dumpCommand = std::string_view("BDMP").starts_with(line) ||
-                                 std::string_view("DLEN=").starts_with(line) ||
-                                 line.starts_with("DLEN=");
-        if (dumpCommand) {
-            return;
-        }
-        dumpSession_ = false;
-        reply(t, line);
+    if (mayBecomeQuietCommand(line)) {
+        echoHeld_ = true;
         return;
     }
-    reply(t, line.substr(line.size() - 1));
+    reply(t, std::exchange(echoHeld_, false) ? line : line.substr(line.size() - 1));
 }
 
 void Instrument::complete(const std::string& line, SimTime t) {
+    echoHeld_ = false;
+    if (line != "BDMP" && !line.starts_with("DLEN=")) {
+        dumpSession_ = false;
+    }
     if (std::exchange(overflow_, false)) {
         refuse(t);
         return;

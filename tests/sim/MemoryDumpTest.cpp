@@ -134,8 +134,8 @@ TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
         ASSERT_NE(at, std::string::npos) << rdm;
         EXPECT_EQ(std::atol(rdm.c_str() + at + std::strlen(c.marker)),
                   static_cast<long>(c.bytesPerScan));
-        EXPECT_EQ(link.ask("RDPTR", 100),
-                  "RDPTR\r\n" + std::to_string(20 * c.bytesPerScan) + "\r\n");
+        EXPECT_EQ(link.ask("RDPTR", 100), "\r\n" + std::to_string(20 * c.bytesPerScan) + "\r\n")
+            << "a bare number, without the echo";
         EXPECT_NE(link.ask("CLOG", 30).find("cleared"), std::string::npos);
 
         // Two chunks of 12 scans: the second reaches past the logged scans into zeros.
