@@ -19,6 +19,9 @@ constexpr std::size_t kReadChunk = 4096;
 constexpr std::size_t kTransmitBytes = 65536;
 constexpr int kMaxPollMs = 20;
 constexpr std::uint8_t kNoiseFloor = 0x80;
+// The rate a terminal starts at, until the program sets its own.
+constexpr speed_t kInitialSpeed = B9600;
+constexpr std::uint32_t kInitialBaud = 9600;
 
 std::runtime_error systemError(const std::string& what) {
     return std::runtime_error(what + ": " + std::strerror(errno));
@@ -47,7 +50,7 @@ struct PtyServer::Port {
     LineFaults faults;
     int master = -1;
     int slave = -1;
-    SerialLine out{9600, kTransmitBytes};
+    SerialLine out{kInitialBaud, kTransmitBytes};
     TrafficLog traffic;
     std::mt19937 noise{0x5eed};
     unsigned long sent = 0;
@@ -111,7 +114,7 @@ std::string PtyServer::add(const std::string& name, LinePeer& peer, LineFaults f
     termios tio{};
     tcgetattr(port->slave, &tio);
     cfmakeraw(&tio);
-    cfsetspeed(&tio, B9600);
+    cfsetspeed(&tio, kInitialSpeed);
     tcsetattr(port->slave, TCSANOW, &tio);
     fcntl(port->master, F_SETFL, fcntl(port->master, F_GETFL) | O_NONBLOCK);
 
