@@ -1,0 +1,41 @@
+// halcyx-cli: the data path of the acquisition window on the command line.
+
+#include "Arguments.h"
+#include "Commands.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: halcyx-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  seawater   derived seawater quantities of one sample\n"
+    "  replay     turn a captured scan stream into cast files and a CSV table\n"
+    "\n"
+    "'halcyx-cli COMMAND --help' describes a command.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace halcyx::cli;
+    if (argc < 2) {
+        std::cerr << kHelp;
+        return kExitUsage;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (IsHelp(command)) {
+        std::cout << kHelp;
+        return kExitOk;
+    }
+    if (command == "seawater")
+        return SeawaterCommand(args);
+    if (command == "replay")
+        return ReplayCommand(args);
+    std::cerr << "halcyx-cli: unknown command '" << command << "'\n" << kHelp;
+    return kExitUsage;
+}

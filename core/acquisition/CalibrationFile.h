@@ -1,0 +1,17 @@
+#pragma once
+
+#include "acquisition/ChannelList.h"
+#include "acquisition/ScanLayout.h"
+
+#include <cstdint>
+#include <string>
+
+namespace halcyx {
+
+// The calibration file of a cast: a fixed-layout description of the record layout and of
+// every channel's conversion, lines ended by '\n' (written with CR LF). navigation says
+// whether the Vexa records carry the navigation appendix.
+std::string FormatCalibration(ScanLayout layout, std::uint32_t channelMask, const DcConversions& dc,
+                              bool navigation);
+
+} // namespace halcyx

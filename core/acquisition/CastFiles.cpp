@@ -1,0 +1,178 @@
+#include "acquisition/CastFiles.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace halcyx {
+namespace {
+
+constexpr char kDirectorySeparator = '/';
+constexpr std::size_t kHeaderLeftColumn = 10;
+constexpr std::size_t kHeaderRightColumn = 34;
+constexpr std::size_t kHeaderValueChars = 13;
+constexpr std::size_t kTmYearBase = 1900;
+
+// snprintf into a string sized for short formatted values.
+template <typename... Args> std::string Format(const char* format, Args... args) {
+    std::array<char, 64> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), format, args...);
+    return buffer.data();
+}
+
+std::string ClockTime(const std::tm& t) {
+    return Format("%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
+}
+
+// Program-set values stay within their field.
+std::string Fit(std::string value, std::size_t size) {
+    value.resize(std::min(value.size(), size - 1));
+    return value;
+}
+
+} // namespace
+
+std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+    const std::size_t slash = path.rfind(kDirectorySeparator);
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    const std::string_view stem =
+        dot == std::string_view::npos || dot < nameStart ? path : path.substr(0, dot);
+    std::string result(stem);
+    result += '.';
+    result += extension;
+    return result;
+}
+
+CastFileNames CastFileNamesFor(std::string_view dataPath) {
+    return {std::string(dataPath), ReplaceExtension(dataPath, "C00"),
+            ReplaceExtension(dataPath, "Hdr"), ReplaceExtension(dataPath, "BTL")};
+}
+
+void PrepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now) {
+    info.dataFile = names.data;
+    info.calibrationFile = names.calibration;
+    info.headerFile = names.header;
+    info.date = Format("%02d-%02d-%04d", now.tm_mon + 1, now.tm_mday,
+                       now.tm_year + static_cast<int>(kTmYearBase));
+    info.startTime = ClockTime(now);
+}
+
+std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
+                         const std::string& current) {
+    static constexpr std::array<const char*, 5> kRates = {"1.83 Hz", "2.58 Hz", "3.03 Hz",
+                                                          "4.08 Hz", "4.50 Hz"};
+    if (layout != ScanLayout::Vexa)
+        return "N/A";
+    if (!rateIndex || *rateIndex < 0 || *rateIndex >= static_cast<int>(kRates.size()))
+        return current;
+    return kRates[*rateIndex];
+}
+
+void CompleteCastInfo(CastInfo& info, ScanLayout layout, std::uint32_t channelMask,
+                      const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
+                      int scanCount, const std::tm& now) {
+    info.parameters = std::to_string(std::popcount(channelMask & mask::kChannelBits));
+    info.frameLength = "ASCII";
+    info.instrument = Fit(serialNumber, CastInfo::kNameSize);
+    info.scanRate = Fit(ScanRateText(layout, rateIndex, info.scanRate), CastInfo::kShortSize);
+    info.direction = downCast ? "Down" : "Up";
+    info.endTime = ClockTime(now);
+    info.observations = std::to_string(scanCount);
+}
+
+std::string FormatCastHeader(const CastInfo& info) {
+    struct Row {
+        const char* templ;
+        const std::string* left;
+        const std::string* right;
+    };
+    const std::array<Row, 14> rows = {{
+        {"  Vessel:              |Cruise #:              |", &info.vessel, &info.cruise},
+        {"   Sta.#:              |Operator:              |", &info.station, &info.operatorName},
+        {" Inst. #:              | Direct.:              |", &info.instrument, &info.direction},
+        {"CAL Extn: C00          |    Date:              |", nullptr, &info.date},
+        {" St.Time:              | En.Time:              |", &info.startTime, &info.endTime},
+        {" St.Lat.:              | En.Lat.:              |", &info.startLatitude,
+         &info.endLatitude},
+        {" St.Long:              | En.Long:              |", &info.startLongitude,
+         &info.endLongitude},
+        {"   Depth:       Meters |    Obs.:              |", &info.depth, &info.observations},
+        {"AverOver: 0            |ScanRate:      Hz      |", nullptr, &info.scanRate},
+        {"    >,<:               |     >,<:              |", nullptr, nullptr},
+        {"    >,<:               |     >,<:              |", nullptr, nullptr},
+        {"    >,<:               |     >,<:              |", nullptr, nullptr},
+        {"    >,<:               |     >,<:              |", nullptr, nullptr},
+        {"-----------------------------------------------|", nullptr, nullptr},
+    }};
+    std::string text;
+    for (const Row& row : rows) {
+        std::string line = row.templ;
+        auto place = [&line](const std::string* value, std::size_t column) {
+            if (value != nullptr)
+                line.replace(column, std::min(value->size(), kHeaderValueChars), *value, 0,
+                             kHeaderValueChars);
+        };
+        place(row.left, kHeaderLeftColumn);
+        place(row.right, kHeaderRightColumn);
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+bool WriteTextFile(const std::string& path, std::string_view text) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    bool ok = true;
+    std::size_t start = 0;
+    while (ok && start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view piece = text.substr(start, end - start);
+        ok = std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+        if (ok && end < text.size())
+            ok = std::fputs("\r\n", file) >= 0;
+        start = end + 1;
+    }
+    return std::fclose(file) == 0 && ok;
+}
+
+CastDataFile::~CastDataFile() {
+    Close();
+}
+
+bool CastDataFile::Create(const std::string& path) {
+    Close();
+    file_ = std::fopen(path.c_str(), "wb");
+    if (file_ == nullptr)
+        return false;
+    path_ = path;
+    return true;
+}
+
+void CastDataFile::WriteRecord(std::string_view line) {
+    if (file_ == nullptr)
+        return;
+    std::fwrite(line.data(), 1, line.size(), file_);
+    std::fputs("\r\n", file_);
+}
+
+void CastDataFile::Flush() {
+    if (file_ != nullptr)
+        std::fflush(file_);
+}
+
+bool CastDataFile::Reopen() {
+    Close();
+    file_ = std::fopen(path_.c_str(), "ab");
+    return file_ != nullptr;
+}
+
+void CastDataFile::Close() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+    file_ = nullptr;
+}
+
+} // namespace halcyx

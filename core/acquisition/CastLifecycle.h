@@ -1,0 +1,38 @@
+#pragma once
+
+#include "acquisition/CastFiles.h"
+#include "acquisition/ChannelList.h"
+
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace halcyx {
+
+// Cast start: creates the data file at the chosen path and only then fills the cast
+// information (paths, date, start time). False, with the information untouched, when the
+// file cannot be created.
+bool StartCastFiles(CastDataFile& data, CastInfo& info, const std::string& dataPath,
+                    const std::tm& now);
+
+// What the end of a cast needs to know about the instrument and the cast.
+struct CastSummary {
+    ScanLayout layout = ScanLayout::Vexa;
+    std::uint32_t channelMask = 0;
+    std::string serialNumber;
+    std::optional<int> rateIndex; // the instrument's sampling rate, when one is selected
+    bool downCast = true;
+    int scanCount = 0;
+    bool navigation = false; // the records carry the navigation appendix
+};
+
+// Cast end, in its fixed order: close the data file, close the bottle file, complete the
+// cast information, let the operator edit it (the "Cast Information" dialog; whichever
+// way it closes, the header follows), write the header file, write the calibration file.
+// False when the header or calibration file could not be written.
+bool EndCastFiles(CastDataFile& data, const std::function<void()>& closeBottleFile, CastInfo& info,
+                  const CastSummary& cast, const DcConversions& dc, const std::tm& now,
+                  const std::function<void(CastInfo&)>& editInfo);
+
+} // namespace halcyx

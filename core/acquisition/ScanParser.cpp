@@ -1,0 +1,183 @@
+#include "acquisition/ScanParser.h"
+
+#include "acquisition/DecimalNumber.h"
+#include "acquisition/FieldReader.h"
+#include "seawater/Seawater.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace halcyx {
+
+ScanParser::ScanParser(ScanLayout layout, std::uint32_t channelMask, const DCChannelTable& dcTable)
+    : layout_(layout), channelMask_(channelMask), dc_(BuildDcConversions(dcTable)),
+      channels_(layout, channelMask, dc_), cutter_(LineCutter::ForLayout(layout)) {}
+
+void ScanParser::ReconvertDcCoefficients(const DCChannelTable& dcTable) {
+    halcyx::ReconvertDcCoefficients(dc_, dcTable, channelMask_);
+}
+
+void ScanParser::setConstants(float pressure, float latitude) {
+    constantPressure_ = pressure;
+    constantLatitude_ = latitude;
+}
+
+void ScanParser::setTowed(bool towed, RecordStamp* stamp) {
+    towed_ = towed;
+    stamp_ = stamp;
+}
+
+void ScanParser::setAutoZoom(bool enabled, std::uint32_t updateRate) {
+    autoZoom_ = enabled;
+    zoomRate_ = updateRate;
+}
+
+void ScanParser::StartCast() {
+    queue_.Clear();
+    cutter_.Restart();
+    scanCount_ = 0;
+}
+
+void ScanParser::Tick(std::span<const std::uint8_t> bytes, ScanSink& sink) {
+    if (bytes.empty()) {
+        EndTick(sink, false);
+        return;
+    }
+    // A full queue refuses what arrives; those bytes are dropped.
+    for (std::uint8_t byte : bytes.first(std::min(bytes.size(), kMaxBytesPerTick)))
+        queue_.Put(byte);
+
+    bool wrote = false;
+    for (;;) {
+        const LineCutter::Step step = cutter_.Next(queue_);
+        if (step == LineCutter::Step::Line) {
+            ParseLine(cutter_.line(), sink);
+            HandOff(cutter_.line(), sink);
+            wrote = true;
+            continue;
+        }
+        if (wrote)
+            sink.flushRecords();
+        if (step == LineCutter::Step::Drained)
+            EndTick(sink, true);
+        return;
+    }
+}
+
+void ScanParser::ParseLine(std::string_view line, ScanSink& sink) {
+    switch (layout_) {
+    case ScanLayout::Vexa:
+        ParseVexa(line, sink);
+        break;
+    case ScanLayout::TavrinCT:
+        ParseTavrinCT(line, sink);
+        break;
+    case ScanLayout::TavrinP:
+        ParseTavrinP(line);
+        break;
+    }
+    record_[scan::kScanNumber] = static_cast<float>(scanCount_);
+}
+
+void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
+    namespace v = scan::vexa;
+    // The primary channels in bit order, which is field order. Time is read and ignored.
+    struct Primary {
+        std::uint32_t bit;
+        std::size_t index; // kIgnored: not stored
+        std::optional<Readout> readout;
+    };
+    constexpr std::size_t kIgnored = ScanRecord::kValues;
+    constexpr std::array<Primary, 6> kPrimaries = {{
+        {mask::kConductivity, v::kConductivity, Readout::Conductivity},
+        {mask::kTemperature, v::kTemperature, Readout::Temperature},
+        {mask::kPressure, v::kPressure, Readout::Pressure},
+        {mask::kTime, kIgnored, std::nullopt},
+        {mask::kSalinity, v::kSalinity, std::nullopt},
+        {mask::kSoundVelocity, v::kSoundVelocity, std::nullopt},
+    }};
+    FieldReader fields(line);
+    for (const Primary& p : kPrimaries) {
+        if (!mask::Has(channelMask_, p.bit))
+            continue;
+        const std::string_view text = fields.NextText();
+        if (p.index == kIgnored)
+            continue;
+        record_[p.index] = ToSingle(DecimalNumber(text));
+        if (p.readout)
+            sink.showReadout(*p.readout, text);
+    }
+    for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
+        if (!mask::Has(channelMask_, mask::DcBit(ch)))
+            continue;
+        const DcCoefficients& k = dc_[ch].coefficients;
+        record_[v::kFirstDc + ch] =
+            ToSingle(DcChannelValue(fields.NextNumber(), k.a, k.b, k.c, k.d, k.e));
+    }
+    Derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
+}
+
+void ScanParser::ParseTavrinCT(std::string_view line, ScanSink& sink) {
+    namespace ct = scan::tavrinct;
+    FieldReader fields(line);
+    std::string_view text = fields.NextText();
+    record_[ct::kConductivity] = ToSingle(DecimalNumber(text));
+    sink.showReadout(Readout::Conductivity, text);
+    text = fields.NextText();
+    record_[ct::kTemperature] = ToSingle(DecimalNumber(text));
+    sink.showReadout(Readout::Temperature, text);
+    // A time field may follow; nothing after temperature is used.
+    Derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
+}
+
+void ScanParser::ParseTavrinP(std::string_view line) {
+    namespace p = scan::tavrinp;
+    FieldReader fields(line);
+    record_[p::kPressure] = ToSingle(fields.NextNumber());
+    if (mask::Has(channelMask_, mask::kTavrinPTime))
+        fields.Skip();
+    if (mask::Has(channelMask_, mask::kTavrinPBarometer))
+        record_[p::kBarometer] = ToSingle(fields.NextNumber());
+    record_[p::kDepth] = ToSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
+}
+
+void ScanParser::Derive(std::size_t first, float conductivity, float temperature, float pressure) {
+    // Each result is narrowed to single precision before the next one uses it.
+    const float s = ToSingle(SeawaterSalinity(conductivity, temperature, pressure));
+    record_[first + scan::kDerivedSalinity] = s;
+    record_[first + scan::kDerivedAtg] = ToSingle(SeawaterAtg(s, temperature, pressure));
+    record_[first + scan::kDerivedTheta] = ToSingle(SeawaterTheta(s, temperature, pressure));
+    record_[first + scan::kDerivedSigma] = ToSingle(SeawaterSigma(s, temperature, pressure));
+    record_[first + scan::kDerivedDepth] = ToSingle(SeawaterDepth(pressure, constantLatitude_));
+    record_[first + scan::kDerivedSoundSpeed] =
+        ToSingle(SeawaterSoundSpeed(s, temperature, pressure));
+}
+
+void ScanParser::HandOff(std::string_view line, ScanSink& sink) {
+    const bool vexa = layout_ == ScanLayout::Vexa;
+    sink.plotScan(record_, vexa ? ScanRecord::kValues : ScanRecord::kTavrinValues);
+    ++scanCount_;
+    ++scansSinceZoom_;
+    recordText_.assign(line);
+    if (vexa && towed_ && stamp_ != nullptr)
+        stamp_->appendTo(recordText_);
+    sink.writeRecord(recordText_);
+    if (vexa && towed_) {
+        sink.plotPressure(record_);
+        if (scanCount_ % kPressureRedrawPeriod == 0)
+            sink.redrawPressureGraphs();
+    }
+}
+
+void ScanParser::EndTick(ScanSink& sink, bool showCount) {
+    if (showCount)
+        sink.showScanCount(scanCount_);
+    if (autoZoom_ && scansSinceZoom_ >= zoomRate_) {
+        sink.zoomProfileGraph();
+        scansSinceZoom_ = 0;
+    }
+    if (scanCount_ > 0 && scanCount_ % kReopenPeriod == 0)
+        sink.reopenDataFile();
+}
+
+} // namespace halcyx

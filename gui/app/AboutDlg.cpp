@@ -1,0 +1,55 @@
+#include "app/AboutDlg.h"
+
+#include "app/Version.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace halcyx {
+
+namespace {
+
+constexpr const char* kPicture = ":/bitmaps/about.svg";
+
+constexpr const char* kLetterhead[] = {
+    "Brinemark Instruments Ltd.", "7 Quayside Lane",     "Fenwick Harbour FH2 9QL",
+    "Tel. +44 1632 960418",       "Fax +44 1632 960419", "support@brinemark.example",
+};
+
+} // namespace
+
+AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About"));
+
+    auto* picture = new QLabel(this);
+    picture->setPixmap(QPixmap(kPicture));
+    picture->setAlignment(Qt::AlignTop);
+
+    auto* text = new QVBoxLayout;
+    auto* title = new QLabel(QStringLiteral("Veltro Acquisition Configuration"), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    text->addWidget(title);
+    text->addWidget(new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kVersion)), this));
+    text->addSpacing(10);
+    for (const char* line : kLetterhead)
+        text->addWidget(new QLabel(QString::fromUtf8(line), this));
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(picture);
+    body->addSpacing(12);
+    body->addLayout(text);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+} // namespace halcyx

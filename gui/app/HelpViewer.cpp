@@ -1,0 +1,59 @@
+#include "app/HelpViewer.h"
+
+#include "app/HelpLocation.h"
+#include "settings/Catalogue.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+
+namespace halcyx {
+
+namespace {
+
+// The installed help relative to the program's folder, "bin".
+constexpr const char* kHelpBesideProgram = "../share/halcyx/help/index.html";
+
+} // namespace
+
+HelpViewer::HelpViewer(std::vector<std::filesystem::path> shippedPages, Opener opener)
+    : shippedPages_(std::move(shippedPages)), opener_(std::move(opener)), path_(kHelpFile.key.def) {
+    if (!opener_)
+        opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+void HelpViewer::setPath(std::string path) {
+    if (path.size() > kHelpFile.key.maxChars)
+        path.resize(kHelpFile.key.maxChars);
+    path_ = std::move(path);
+}
+
+QUrl HelpViewer::urlFor(int context) const {
+    const std::filesystem::path page = resolveHelpFile(path_, shippedPages_);
+    if (page.empty())
+        return {};
+    QUrl url =
+        QUrl::fromLocalFile(QString::fromStdString(std::filesystem::absolute(page).string()));
+    const std::string anchor = helpAnchor(context);
+    if (!anchor.empty())
+        url.setFragment(QString::fromStdString(anchor));
+    return url;
+}
+
+bool HelpViewer::open(int context) const {
+    const QUrl url = urlFor(context);
+    return !url.isEmpty() && opener_(url);
+}
+
+std::vector<std::filesystem::path> HelpViewer::shippedHelpPages() {
+    std::vector<std::filesystem::path> pages;
+    if (QCoreApplication::instance()) {
+        const std::filesystem::path programDir =
+            QCoreApplication::applicationDirPath().toStdString();
+        pages.push_back((programDir / kHelpBesideProgram).lexically_normal());
+    }
+    pages.emplace_back(HALCYX_INSTALLED_HELP);
+    pages.emplace_back(HALCYX_SOURCE_HELP);
+    return pages;
+}
+
+} // namespace halcyx

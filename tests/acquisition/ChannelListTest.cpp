@@ -1,0 +1,84 @@
+// The channel list per layout and the DC channels' labels and coefficients.
+
+#include "acquisition/ChannelList.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace halcyx {
+namespace {
+
+std::vector<std::string> Labels(const ChannelList& list) {
+    std::vector<std::string> out;
+    for (const auto& e : list.entries())
+        out.push_back(e.label + "@" + std::to_string(e.index));
+    return out;
+}
+
+DCChannelTable NamedTable() {
+    DCChannelTable table;
+    table.setName(0, "Oxygen");
+    table.setTerm(0, 0, "1.5");
+    table.setTerm(0, 1, "2");
+    table.setTerm(0, 4, "oops");
+    table.setName(2, ""); // unnamed: default label, identity
+    table.setTerm(2, 1, "9");
+    return table;
+}
+
+TEST(ChannelList, ListsTheLayoutsParameters) {
+    using V = std::vector<std::string>;
+    const DcConversions dc = BuildDcConversions(NamedTable());
+    struct Case {
+        const char* name;
+        ScanLayout layout;
+        std::uint32_t mask;
+        V labels;
+    };
+    const Case cases[] = {
+        {"Vexa all primaries, DC1 and DC3",
+         ScanLayout::Vexa,
+         0x053F,
+         {"SCANS@0", "COND@1", "TEMP@2", "PRES@3", "SAL@4", "SV@5", "Oxygen@6", "DC3@8", "*SAL@14",
+          "*ATG@15", "*POT@16", "*DEN@17", "*DEPTH@18", "*SVEL@19"}},
+        {"Vexa without pressure, time ignored, DC8",
+         ScanLayout::Vexa,
+         0x800B,
+         {"SCANS@0", "COND@1", "TEMP@2", "DC8@13", "*SAL@14", "*ATG@15", "*POT@16", "*DEN@17",
+          "*DEPTH@18", "*SVEL@19"}},
+        {"Tavrin CT, mask bits do not matter",
+         ScanLayout::TavrinCT,
+         0x7,
+         {"SCANS@0", "COND@1", "TEMP@2", "*SAL@3", "*ATG@4", "*POT@5", "*DEN@6", "*DEPTH@7",
+          "*SVEL@8"}},
+        {"Tavrin P with barometer",
+         ScanLayout::TavrinP,
+         0x7,
+         {"SCANS@0", "PRES@1", "BARO@2", "*DEPTH@7"}},
+        {"Tavrin P without barometer", ScanLayout::TavrinP, 0x3, {"SCANS@0", "PRES@1", "*DEPTH@7"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Labels(ChannelList(c.layout, c.mask, dc)), c.labels);
+    }
+}
+
+TEST(DcConversions, ReconvertingChangesCoefficientsOfChannelsOnButNoLabels) {
+    DCChannelTable table = NamedTable();
+    DcConversions dc = BuildDcConversions(table);
+    table.setName(0, "");     // DC1 on: now unnamed, so identity
+    table.setName(1, "Turb"); // DC2 on
+    table.setTerm(1, 0, "3");
+    table.setName(3, "Off"); // DC4 off: untouched
+    table.setTerm(3, 0, "4");
+    ReconvertDcCoefficients(dc, table, mask::DcBit(0) | mask::DcBit(1));
+    EXPECT_EQ(dc[0].label, "Oxygen");
+    EXPECT_EQ(dc[0].coefficients, DcCoefficients::Identity());
+    EXPECT_EQ(dc[1].label, "DC2");
+    EXPECT_EQ(dc[1].coefficients.a, 3.0f);
+    EXPECT_EQ(dc[3].coefficients.a, 0.0f);
+}
+
+} // namespace
+} // namespace halcyx

@@ -1,0 +1,196 @@
+// The scan parser: per-layout records, derived values, hand-off order and tick endings.
+
+#include "acquisition/ScanParser.h"
+
+#include "RecordingSink.h"
+#include "seawater/Seawater.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace halcyx {
+namespace {
+
+using test::RecordingSink;
+
+// A stream that synchronises on two copies of the first line, then carries every line,
+// padded so that the last line is followed by just enough bytes to be cut (the line
+// length found is the first line's).
+std::string Stream(ScanLayout layout, const std::vector<std::string>& lines) {
+    std::string s = std::string(250, 'z') + "\r\n";
+    s += lines.front() + "\r\n" + lines.front() + "\r\n";
+    for (const std::string& line : lines)
+        s += line + "\r\n";
+    const int margin = LineCutter::ForLayout(layout).cutMargin;
+    return s + std::string(lines.front().size() + margin - 1, ' ');
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& s) {
+    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
+struct Fixture {
+    explicit Fixture(ScanLayout layout, std::uint32_t mask,
+                     const DCChannelTable& table = DCChannelTable())
+        : parser(layout, mask, table) {
+        parser.StartCast();
+    }
+    void Feed(const std::vector<std::string>& lines) {
+        const std::string stream = Stream(parser.layout(), lines);
+        parser.Tick(Bytes(stream), sink);
+    }
+    ScanParser parser;
+    RecordingSink sink;
+};
+
+TEST(ScanParser, VexaFieldsFollowTheMaskInBitOrder) {
+    DCChannelTable table;
+    table.setName(0, "Oxygen");
+    table.setTerm(0, 0, "1");
+    table.setTerm(0, 1, "2");
+    // C, T, P, time, salinity, sound velocity, DC1, DC2.
+    Fixture f(ScanLayout::Vexa, 0x033F, table);
+    f.Feed({"35.1234, 12.5000,100.25,12:00:01,34.5,1500.1,2.0,3.5"});
+    ASSERT_EQ(f.sink.scans.size(), 1u);
+    const ScanRecord& r = f.parser.record();
+    EXPECT_EQ(r[0], 0.0f);
+    EXPECT_EQ(r[1], 35.1234f);
+    EXPECT_EQ(r[2], 12.5f);
+    EXPECT_EQ(r[3], 100.25f);
+    EXPECT_EQ(r[4], 34.5f);
+    EXPECT_EQ(r[5], 1500.1f);
+    EXPECT_EQ(r[6], 5.0f); // 1 + 2 * 2.0
+    EXPECT_EQ(r[7], 3.5f); // DC2 keeps the identity of the default table
+    EXPECT_EQ(r[8], 0.0f);
+    EXPECT_EQ(f.sink.readouts, (std::vector<std::string>{"C:35.1234", "T: 12.5000", "P:100.25"}));
+    // Derived values are computed from single-precision inputs, in order, each narrowed.
+    const float s = static_cast<float>(SeawaterSalinity(r[1], r[2], r[3]));
+    EXPECT_EQ(r[14], s);
+    EXPECT_EQ(r[15], static_cast<float>(SeawaterAtg(s, r[2], r[3])));
+    EXPECT_EQ(r[16], static_cast<float>(SeawaterTheta(s, r[2], r[3])));
+    EXPECT_EQ(r[17], static_cast<float>(SeawaterSigma(s, r[2], r[3])));
+    EXPECT_EQ(r[18], static_cast<float>(SeawaterDepth(r[3], 45.0f)));
+    EXPECT_EQ(r[19], static_cast<float>(SeawaterSoundSpeed(s, r[2], r[3])));
+}
+
+TEST(ScanParser, VexaWithoutPressureDerivesAtPressureZero) {
+    Fixture f(ScanLayout::Vexa, 0x0003);
+    f.Feed({"42.914000,15.000000", "20.0,5.0,999"});
+    ASSERT_EQ(f.sink.scans.size(), 2u);
+    const ScanRecord& first = f.sink.scans[0];
+    EXPECT_EQ(first[3], 0.0f);
+    EXPECT_NEAR(first[14], 35.0f, 1e-3f);
+    EXPECT_EQ(first[16], 15.0f); // potential temperature at the surface
+    EXPECT_EQ(first[18], 0.0f);  // depth
+    EXPECT_EQ(f.sink.scans[1][1], 20.0f);
+    EXPECT_EQ(f.sink.scans[1][0], 1.0f);
+}
+
+TEST(ScanParser, MissingFieldsConvertAsEmptyAndUnlistedValuesStay) {
+    Fixture f(ScanLayout::Vexa, 0x0007);
+    f.Feed({"30.0000,10.0000,50.0000", "31.0000garbage"});
+    ASSERT_EQ(f.sink.scans.size(), 2u);
+    const ScanRecord& second = f.sink.scans[1];
+    EXPECT_EQ(second[1], 31.0f);
+    EXPECT_EQ(second[2], 0.0f); // missing: empty field
+    EXPECT_EQ(second[3], 0.0f);
+    EXPECT_EQ(second[4], 0.0f); // never in the mask: still the initial 0
+}
+
+TEST(ScanParser, TavrinCtUsesTheConstantPressure) {
+    Fixture f(ScanLayout::TavrinCT, 0x0007);
+    f.parser.setConstants(250.0f, 30.0f);
+    f.parser.setTowed(true, nullptr); // only the Vexa models feed the pressure graphs
+    f.Feed({"40.0,10.0,12:00:00"});
+    EXPECT_EQ(f.sink.calls, (std::vector<std::string>{"plot9", "record", "flush", "count1"}));
+    const ScanRecord& r = f.parser.record();
+    const float s = static_cast<float>(SeawaterSalinity(40.0, 10.0, 250.0));
+    EXPECT_EQ(r[3], s);
+    EXPECT_EQ(r[5], static_cast<float>(SeawaterTheta(s, 10.0, 250.0)));
+    EXPECT_EQ(r[7], static_cast<float>(SeawaterDepth(250.0, 30.0)));
+    EXPECT_EQ(f.sink.readouts, (std::vector<std::string>{"C:40.0", "T:10.0"}));
+}
+
+TEST(ScanParser, TavrinPSkipsTimeAndTakesTheBarometer) {
+    Fixture f(ScanLayout::TavrinP, 0x0007);
+    f.Feed({"100.5,12:00:00,1013.2"});
+    const ScanRecord& r = f.parser.record();
+    EXPECT_EQ(r[1], 100.5f);
+    EXPECT_EQ(r[2], 1013.2f);
+    EXPECT_EQ(r[7], static_cast<float>(SeawaterDepth(100.5f, 45.0)));
+    EXPECT_TRUE(f.sink.readouts.empty());
+}
+
+TEST(ScanParser, HandsOffEachScanInOrder) {
+    struct Stamp : RecordStamp {
+        void appendTo(std::string& line) override { line += ", 4530.123, N"; }
+    } stamp;
+    Fixture f(ScanLayout::Vexa, 0x0007);
+    f.parser.setTowed(true, &stamp);
+    std::vector<std::string> lines;
+    for (int n = 0; n < 50; ++n)
+        lines.push_back("30.0000,10.0000," + std::to_string(100 + n) + ".000");
+    f.Feed(lines);
+    std::vector<std::string> expected;
+    for (int n = 1; n <= 50; ++n) {
+        expected.insert(expected.end(), {"plot20", "record", "pressure"});
+        if (n % 10 == 0)
+            expected.push_back("redraw");
+    }
+    expected.insert(expected.end(), {"flush", "count50", "reopen"});
+    EXPECT_EQ(f.sink.calls, expected);
+    EXPECT_EQ(f.sink.records.back(), "30.0000,10.0000,149.000, 4530.123, N");
+    EXPECT_EQ(f.sink.scans.back()[0], 49.0f);
+}
+
+TEST(ScanParser, TicksWithoutBytesOnlyCheckZoomAndFile) {
+    Fixture f(ScanLayout::Vexa, 0x0003);
+    f.parser.setAutoZoom(true, 3);
+    std::vector<std::string> lines(50, "30.0000,10.0000");
+    f.Feed(lines);
+    f.sink.calls.clear();
+    f.parser.Tick({}, f.sink);
+    // Zoomed at the end of the first tick, so not yet due; the count is a multiple of 50.
+    EXPECT_EQ(f.sink.calls, std::vector<std::string>{"reopen"});
+    f.parser.setAutoZoom(true, 0);
+    f.sink.calls.clear();
+    f.parser.Tick({}, f.sink);
+    EXPECT_EQ(f.sink.calls, (std::vector<std::string>{"zoom", "reopen"}));
+}
+
+TEST(ScanParser, AStartedCastCountsFromZeroAndSynchronisesAgain) {
+    Fixture f(ScanLayout::Vexa, 0x0003);
+    f.Feed({"30.0000,10.0000", "31.0000,10.0000"});
+    EXPECT_EQ(f.parser.scanCount(), 2);
+    f.parser.StartCast();
+    EXPECT_EQ(f.parser.scanCount(), 0);
+    EXPECT_FALSE(f.parser.cutter().synchronised());
+    f.Feed({"32.0000,10.0000"});
+    EXPECT_EQ(f.parser.record()[0], 0.0f);
+    EXPECT_EQ(f.parser.record()[1], 32.0f);
+}
+
+// Random bytes, line ends and digits in random reads: no crash, no read past a buffer
+// (the sanitizer build watches), and the queue never overflows its capacity.
+TEST(ScanParser, SurvivesRandomInput) {
+    std::mt19937 random(20261206);
+    static const char kAlphabet[] = "0123456789.,-+eE \r\n\r\n\x00\x01\xff";
+    const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
+    for (ScanLayout layout : {ScanLayout::Vexa, ScanLayout::TavrinCT, ScanLayout::TavrinP}) {
+        Fixture f(layout, 0xFFFF);
+        for (int tick = 0; tick < 400; ++tick) {
+            std::string bytes(random() % ScanParser::kMaxBytesPerTick, '\0');
+            for (char& c : bytes)
+                c = (random() % 4 == 0) ? static_cast<char>(random())
+                                        : alphabet[random() % alphabet.size()];
+            f.parser.Tick(Bytes(bytes), f.sink);
+        }
+        for (const std::string& record : f.sink.records)
+            EXPECT_LE(record.size(), LineCutter::kLineBufferSize);
+    }
+}
+
+} // namespace
+} // namespace halcyx

@@ -1,0 +1,48 @@
+#include "GuiTestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace halcyx::test {
+
+QApplication& guiApp() {
+    static int argc = 1;
+    static char name[] = "halcyx-tests";
+    static char* argv[] = {name, nullptr};
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Never destroyed: at exit, destroying it after the test library's own input devices
+    // crashes, and nothing is left to clean up by then.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+void screenshot(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("HALCYX_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    if (!widget.isVisible())
+        widget.show();
+    QApplication::processEvents();
+    QDir().mkpath(folder);
+    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+    EXPECT_TRUE(widget.grab().save(file)) << "could not write " << file.toStdString();
+}
+
+TempFolder::TempFolder() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("halcyx-gui-" + std::to_string(random()) + "-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+} // namespace halcyx::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+class QApplication;
+class QWidget;
+
+namespace halcyx::test {
+
+// The application object every widget test needs; made once, offscreen unless the
+// environment chose a platform.
+QApplication& guiApp();
+
+// A fixture base that has the application object made before any member widget.
+class GuiTest : public ::testing::Test {
+protected:
+    GuiTest() { guiApp(); }
+};
+
+// When HALCYX_SCREENSHOTS names a folder, writes a PNG of the widget there as NAME.png
+// (the class name, with a suffix for a state: "ConfigWnd-vexa3"). The widget is shown first
+// if it is hidden; its window is painted as it stands.
+void screenshot(QWidget& widget, const QString& name);
+
+// A folder of its own for one test, removed with the object.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace halcyx::test

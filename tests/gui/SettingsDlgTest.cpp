@@ -1,0 +1,108 @@
+// The program settings dialog (check box written at each click, the help location's OK
+// rule, its Help button) and the About dialog.
+#include "app/SettingsDlg.h"
+
+#include "GuiTestSupport.h"
+#include "ScriptedOperator.h"
+#include "app/AboutDlg.h"
+#include "app/HelpViewer.h"
+#include "app/Version.h"
+#include "settings/Catalogue.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace halcyx {
+namespace {
+
+class SettingsDlgTest : public test::GuiTest {
+protected:
+    SettingsDlgTest() { help.setPath("/opt/halcyx/help"); }
+
+    // Opens a fresh dialog, as "&Properties" does.
+    std::unique_ptr<SettingsDlg> openDialog() {
+        auto dialog = std::make_unique<SettingsDlg>(settings, help, op);
+        dialog->open();
+        return dialog;
+    }
+
+    QPushButton* button(SettingsDlg& dialog, QDialogButtonBox::StandardButton which) {
+        return dialog.findChild<QDialogButtonBox*>()->button(which);
+    }
+
+    test::TempFolder folder;
+    Profile settings{folder.path() / "Halcyx.ini"};
+    test::ScriptedOperator op;
+    HelpViewer help{{}, [](const QUrl&) { return true; }};
+};
+
+TEST_F(SettingsDlgTest, EachClickWritesCheckIntWhateverButtonCloses) {
+    auto dialog = openDialog();
+    EXPECT_FALSE(dialog->checkAtStart()->isChecked()) << "no settings file: no check at start";
+    QTest::mouseClick(dialog->checkAtStart(), Qt::LeftButton);
+    EXPECT_EQ(kCheckInt.read(settings), 1);
+    test::screenshot(*dialog, "SettingsDlg");
+    dialog->reject();
+    EXPECT_EQ(kCheckInt.read(settings), 1) << "Cancel keeps what the click wrote";
+
+    dialog = openDialog();
+    EXPECT_TRUE(dialog->checkAtStart()->isChecked());
+    QTest::mouseClick(dialog->checkAtStart(), Qt::LeftButton);
+    EXPECT_EQ(settings.readString("SETTINGS", "CheckInt", "", 8), "0");
+}
+
+TEST_F(SettingsDlgTest, OkStoresTheHelpLocation) {
+    auto dialog = openDialog();
+    EXPECT_EQ(dialog->helpLocation()->text(), "/opt/halcyx/help");
+    dialog->helpLocation()->setText("/usr/share/doc/halcyx");
+    button(*dialog, QDialogButtonBox::Ok)->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(kHelpFile.read(settings), "/usr/share/doc/halcyx");
+    EXPECT_EQ(help.path(), "/usr/share/doc/halcyx");
+}
+
+TEST_F(SettingsDlgTest, AnEmptyHelpLocationIsRefusedButEmptiesThePathInMemory) {
+    auto dialog = openDialog();
+    dialog->helpLocation()->clear();
+    op.expectMessage("Enter the install directory of Halcyx (normally C:\\Halcyx",
+                     "Help File Location Error", Icon::Stop);
+    button(*dialog, QDialogButtonBox::Ok)->click();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(help.path(), "");
+    EXPECT_EQ(kHelpFile.read(settings), "C:\\Halcyx") << "nothing written";
+}
+
+TEST_F(SettingsDlgTest, CancelLeavesTheHelpLocation) {
+    auto dialog = openDialog();
+    dialog->helpLocation()->setText("/elsewhere");
+    button(*dialog, QDialogButtonBox::Cancel)->click();
+    EXPECT_EQ(help.path(), "/opt/halcyx/help");
+    EXPECT_EQ(kHelpFile.read(settings), "C:\\Halcyx");
+}
+
+TEST_F(SettingsDlgTest, HelpButtonOpensTheSettingsSection) {
+    auto dialog = openDialog();
+    dialog->helpButton()->click();
+    EXPECT_EQ(op.helpContexts, std::vector<int>{600});
+}
+
+TEST(AboutDlg, NamesTheProgramAndItsVersion) {
+    test::guiApp();
+    AboutDlg about;
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_TRUE(texts.contains("Veltro Acquisition Configuration"));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Version %1").arg(kVersion)));
+    EXPECT_TRUE(QString(kVersion).startsWith("3.2"));
+    test::screenshot(about, "AboutDlg");
+}
+
+} // namespace
+} // namespace halcyx
