@@ -1,24 +1,19 @@
 #pragma once
 
+#include "instrument/Product.h"
+
 namespace halcyx {
 
-// The identified instrument model as the program passes it between windows and stores it
-// in configuration files. 0 until an instrument has been identified.
-enum ProductCode : int {
-    kProductNone = 0,
-    kProductVexa2 = 1,
-    kProductVexa3 = 2,
-    kProductTavrinCT = 3,
-    kProductTavrinP = 7,
-};
+// The mode logic passes the identified instrument's product code (instrument/Product.h) as
+// an int, as windows and configuration files hand it on. 0 until an instrument is identified.
+inline constexpr int kProductNone = static_cast<int>(ProductCode::None);
+inline constexpr int kProductVexa2 = static_cast<int>(ProductCode::Vexa2);
+inline constexpr int kProductVexa3 = static_cast<int>(ProductCode::Vexa3);
+inline constexpr int kProductTavrinCT = static_cast<int>(ProductCode::TavrinCT);
+inline constexpr int kProductTavrinP = static_cast<int>(ProductCode::TavrinP);
 
 // The Tavrin models log sessions instead of casts and have their own acquisition menus.
-constexpr bool isTavrin(int product) {
-    return product == kProductTavrinCT || product == kProductTavrinP;
-}
-
-constexpr bool isVexa(int product) {
-    return product == kProductVexa2 || product == kProductVexa3;
-}
+constexpr bool isTavrin(int product) { return isTavrin(static_cast<ProductCode>(product)); }
+constexpr bool isVexa(int product) { return isVexa(static_cast<ProductCode>(product)); }
 
 } // namespace halcyx

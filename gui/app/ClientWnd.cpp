@@ -16,4 +16,13 @@ void ClientWnd::setFrameTitle(const QString& title) {
     window()->setWindowTitle(title);
 }
 
+MainFrame* ClientWnd::mainFrame() const {
+    return dynamic_cast<MainFrame*>(window());
+}
+
+void ClientWnd::refreshCommands() {
+    if (MainFrame* frame = mainFrame())
+        frame->refreshCommandStates();
+}
+
 } // namespace halcyx

@@ -1,45 +1,215 @@
 #include "instrument/ConfigWnd.h"
 
+#include "app/MainFrame.h"
+#include "app/Menus.h"
+#include "app/SequenceGuard.h"
 #include "app/SettingsDlg.h"
+#include "graphs/InstrumentWnd.h"
+#include "graphs/TextWnd.h"
+#include "prompt/Operator.h"
+
+#include <QPainter>
+#include <algorithm>
 
 namespace halcyx {
 
+namespace {
+
+constexpr QSize kBannerSize(300, 80);
+constexpr int kBannerLeft = 2;
+constexpr QSize kPictureSize(128, 128);
+const QString kCaption = QStringLiteral("Configuration COM Setup");
+
+QString fromText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The picture of a resource, drawn at the size the window lays it out in.
+QPixmap resourcePicture(const QString& path, const QSize& size) {
+    return QPixmap(path).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
 ConfigWnd::ConfigWnd(WindowContext& context, QWidget* parent)
-    : ClientWnd(parent), context_(context) {}
+    : ClientWnd(parent), context_(context), chooser_(context.op, this),
+      portDialog_(context.settings, kCaption, this), panel_(new InstrumentWnd(this)),
+      banner_(resourcePicture(QStringLiteral(":/bitmaps/bitmap6000.svg"), kBannerSize)),
+      vexaPicture_(resourcePicture(QStringLiteral(":/bitmaps/bitmap6005.svg"), kPictureSize)),
+      tavrinPicture_(resourcePicture(QStringLiteral(":/bitmaps/bitmap6006.svg"), kPictureSize)) {
+    if (context.makeDevice)
+        device_ = context.makeDevice();
+    panel_->readout(InstrumentWnd::Model).setValue(fromText(modelText(ProductCode::None)));
+    if (!device_)
+        return;
+    session_ = std::make_unique<ConfigSession>(*device_, context.clock, context.op,
+                                               context.settings, chooser_, portDialog_);
+    const bool opened = session_->startUp();
+    SequenceGuard::whenIdle(this, [this, opened] { onStartUpNotice(opened); });
+}
 
-// The instrument exchanges below belong to the instrument layer, which is attached to this
-// window separately; until then the window has no port and nothing to ask.
-void ConfigWnd::readInstrumentSettings() {}
+ConfigWnd::~ConfigWnd() {
+    // The port closes before the device it talks through goes.
+    if (session_ && !session_->closePort()) {
+        context_.op.message("Error closing Configuration communications port",
+                            "COMMUNICATION PORT ERROR", Icon::Stop);
+    }
+    session_.reset();
+}
 
-void ConfigWnd::enterRunMode() {}
+int ConfigWnd::productCode() const {
+    return static_cast<int>(session_ ? session_->record().product : noInstrument_.product);
+}
+
+std::uint32_t ConfigWnd::channelMask() const {
+    return session_ ? session_->settings().channelMask : noSettings_.channelMask;
+}
+
+SamplingRateFlags ConfigWnd::samplingRateFlags() const {
+    const auto& rates = (session_ ? session_->settings() : noSettings_).vexa.samplingRate;
+    SamplingRateFlags flags{};
+    std::transform(rates.begin(), rates.end(), flags.begin(),
+                   [](std::uint16_t flag) { return flag != 0; });
+    return flags;
+}
+
+void ConfigWnd::setProductCode(int product) {
+    (session_ ? session_->record() : noInstrument_).product = productFromNumber(product);
+}
+
+void ConfigWnd::setChannelMask(std::uint32_t mask) {
+    (session_ ? session_->settings() : noSettings_).channelMask = mask;
+}
+
+void ConfigWnd::setSamplingRateFlags(const SamplingRateFlags& flags) {
+    auto& rates = (session_ ? session_->settings() : noSettings_).vexa.samplingRate;
+    std::transform(flags.begin(), flags.end(), rates.begin(),
+                   [](bool flag) { return static_cast<std::uint16_t>(flag ? 1 : 0); });
+}
+
+void ConfigWnd::readInstrumentSettings() {
+    if (session_)
+        session_->readSettings();
+}
+
+void ConfigWnd::enterRunMode() {
+    if (session_)
+        session_->layer().EnterRunMode();
+}
 
 bool ConfigWnd::closePort() {
-    return true;
+    return !session_ || session_->closePort();
 }
 
 bool ConfigWnd::openPortFromSettings() {
-    return true;
+    return !session_ || session_->openPortFromSettings();
 }
 
-void ConfigWnd::requestOpenMode() {}
+void ConfigWnd::requestOpenMode() {
+    if (session_)
+        session_->layer().EnterOpenMode();
+    refreshCommands();
+}
 
 bool ConfigWnd::onCommand(int command) {
-    if (command == cmd::kProperties) {
+    switch (command) {
+    case cmd::kProperties:
         showSettings();
         return true;
+    case cmd::kCheckInstrument:
+        checkInstrument();
+        return true;
+    case cmd::kPortSetup:
+        portSetup();
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 CommandState ConfigWnd::commandState(int command) const {
-    if (command == cmd::kProperties)
+    switch (command) {
+    case cmd::kProperties:
         return {};
-    return ClientWnd::commandState(command);
+    case cmd::kCheckInstrument:
+    case cmd::kPortSetup:
+        return {session_ != nullptr, false};
+    default:
+        return ClientWnd::commandState(command);
+    }
+}
+
+void ConfigWnd::onStartUpNotice(bool portOpened) {
+    if (const auto outcome = session_->onStartUpNotice(portOpened))
+        afterCheck(*outcome);
+}
+
+void ConfigWnd::checkInstrument() {
+    if (session_)
+        afterCheck(session_->checkInstrument());
+}
+
+void ConfigWnd::afterCheck(CheckOutcome outcome) {
+    if (outcome == CheckOutcome::Found) {
+        const MenuAfterDetection menu = menuAfterDetection(session_->record().product);
+        if (MainFrame* frame = mainFrame(); frame && menu.installFresh) {
+            frame->setMenu(MenuId::Config);
+            if (menu.removedCommand)
+                frame->removeMenuCommand(*menu.removedCommand);
+        }
+    }
+    showInstrument();
+    refreshCommands();
+    // The port was changed in the setup dialog: look again once the dialog has gone.
+    if (outcome == CheckOutcome::ChooseAnotherPort)
+        SequenceGuard::whenIdle(this, [this] { checkInstrument(); });
+}
+
+void ConfigWnd::portSetup() {
+    if (session_)
+        session_->portSetup();
 }
 
 void ConfigWnd::showSettings() {
     SettingsDlg dialog(context_.settings, context_.help, context_.op, this);
     dialog.exec();
+}
+
+void ConfigWnd::showInstrument() {
+    const InstrumentRecord& record = session_ ? session_->record() : noInstrument_;
+    panel_->showInstrument(fromText(modelText(record.product)),
+                           fromText(record.serialNumber.view()), fromText(record.firmware.view()),
+                           fromText(record.calDate.view()));
+    update();
+}
+
+QRect ConfigWnd::bannerRect(const QSize& client) {
+    return QRect(QPoint(kBannerLeft, client.height() - kBannerSize.height()), kBannerSize);
+}
+
+QRect ConfigWnd::pictureRect(const QSize& client) {
+    return QRect(QPoint((client.width() - kPictureSize.width()) / 2,
+                        (client.height() - kPictureSize.height()) / 2),
+                 kPictureSize);
+}
+
+const QPixmap* ConfigWnd::modelPicture() const {
+    switch (static_cast<ProductCode>(productCode())) {
+    case ProductCode::Vexa2:
+    case ProductCode::Vexa3:
+        return &vexaPicture_;
+    case ProductCode::TavrinCT:
+        return &tavrinPicture_;
+    default:
+        return nullptr;
+    }
+}
+
+void ConfigWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(bannerRect(size()), banner_);
+    if (const QPixmap* picture = modelPicture())
+        painter.drawPixmap(pictureRect(size()), *picture);
 }
 
 } // namespace halcyx

@@ -3,20 +3,34 @@
 #include "app/ClientWindows.h"
 #include "app/ClientWnd.h"
 #include "app/WindowContext.h"
+#include "instrument/ConfigSession.h"
+#include "instrument/ProductDlg.h"
+#include "instrument/SetComportDlg.h"
+
+#include <QPixmap>
+#include <memory>
 
 namespace halcyx {
 
+class InstrumentWnd;
+
 // The client window of configuration mode. It owns the instrument port while the program is
-// in this mode and keeps what is known about the instrument: its product code, the channels
-// it sends and its sampling-rate choice.
+// in this mode and shows what is known about the instrument: the instrument panel at the
+// top left, the banner at the bottom left and the model's picture in the middle. The port,
+// the records and the command sequences live in its ConfigSession.
+//
+// Set up, it opens the port from the settings file and posts itself the start-up notice,
+// which looks for the instrument when the settings ask for it. A window made without a
+// device maker has no instrument port: its port operations do nothing.
 class ConfigWnd : public ClientWnd, public ConfigClient {
     Q_OBJECT
 public:
     explicit ConfigWnd(WindowContext& context, QWidget* parent = nullptr);
+    ~ConfigWnd() override;
 
-    int productCode() const override { return product_; }
-    std::uint32_t channelMask() const override { return channelMask_; }
-    SamplingRateFlags samplingRateFlags() const override { return samplingRates_; }
+    int productCode() const override;
+    std::uint32_t channelMask() const override;
+    SamplingRateFlags samplingRateFlags() const override;
     void readInstrumentSettings() override;
     void enterRunMode() override;
     bool closePort() override;
@@ -25,22 +39,47 @@ public:
     void setShown(bool shown) override { setVisible(shown); }
 
     // Set by instrument detection, reading the settings and loading a configuration file.
-    void setProductCode(int product) { product_ = product; }
-    void setChannelMask(std::uint32_t mask) { channelMask_ = mask; }
-    void setSamplingRateFlags(const SamplingRateFlags& flags) { samplingRates_ = flags; }
+    void setProductCode(int product);
+    void setChannelMask(std::uint32_t mask);
+    void setSamplingRateFlags(const SamplingRateFlags& flags);
 
     bool onCommand(int command) override;
     CommandState commandState(int command) const override;
 
+    // Nullptr for a window without an instrument port.
+    ConfigSession* session() { return session_.get(); }
+    InstrumentWnd& panel() { return *panel_; }
+    // Shows the instrument record in the panel and the model's picture.
+    void showInstrument();
+
+    // Where the banner and the model's picture go in the client area [px].
+    static QRect bannerRect(const QSize& client);
+    static QRect pictureRect(const QSize& client);
+
 protected:
-    WindowContext& context_;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void onStartUpNotice(bool portOpened);
+    void checkInstrument();
+    void afterCheck(CheckOutcome outcome);
+    void portSetup();
     void showSettings();
+    // The picture of the identified model; null for models without one.
+    const QPixmap* modelPicture() const;
 
-    int product_ = 0;
-    std::uint32_t channelMask_ = 0;
-    SamplingRateFlags samplingRates_{};
+    WindowContext& context_;
+    // No device maker: no port, and every port operation is left undone.
+    InstrumentRecord noInstrument_;
+    InstrumentSettings noSettings_;
+    std::unique_ptr<SerialDevice> device_;
+    QtProductChooser chooser_;
+    QtPortSetupDialog portDialog_;
+    std::unique_ptr<ConfigSession> session_;
+    InstrumentWnd* panel_;
+    QPixmap banner_;
+    QPixmap vexaPicture_;
+    QPixmap tavrinPicture_;
 };
 
 } // namespace halcyx

@@ -1,0 +1,80 @@
+#include "instrument/ConfigSession.h"
+
+#include "instrument/SettingsReader.h"
+#include "instrument/SettingsWriter.h"
+#include "settings/Catalogue.h"
+#include "settings/PortSettings.h"
+
+namespace halcyx {
+
+ConfigSession::ConfigSession(SerialDevice& device, Clock& clock, Operator& op,
+                             Profile& settingsFile, ProductChooser& chooser,
+                             PortSetupDialog& portDialog)
+    : op_(op), settingsFile_(settingsFile), portDialog_(portDialog),
+      port_(device, clock, op, portPathsFrom(settingsFile)), layer_(port_, op),
+      detector_(layer_, record_, chooser) {}
+
+bool ConfigSession::startUp() {
+    record_.product = ProductCode::None;
+    record_.model = modelText(ProductCode::None);
+    // The port is opened twice; the second open closes and reopens it, and only its
+    // result counts.
+    openPortFromSettings();
+    return openPortFromSettings();
+}
+
+std::optional<CheckOutcome> ConfigSession::onStartUpNotice(bool portOpened) {
+    if (!portOpened)
+        portSetup();
+    if (!checkAtStartUp())
+        return std::nullopt;
+    return checkInstrument();
+}
+
+CheckOutcome ConfigSession::checkInstrument() {
+    const CheckOutcome outcome = detector_.CheckInstrument();
+    if (outcome == CheckOutcome::ChooseAnotherPort)
+        portSetup();
+    return outcome;
+}
+
+PortSetupResult ConfigSession::portSetup() {
+    return runConfigPortSetup(layer_, settingsFile_, portDialog_);
+}
+
+std::optional<CheckOutcome> ConfigSession::afterTerminal(PortChoice before) {
+    if (restoreAfterTerminal(port_, op_, before) != TerminalRestore::ReopenFailed)
+        return std::nullopt;
+    layer_.clearOpenConfirmed();
+    record_.product = ProductCode::None;
+    openPortFromSettings();
+    if (!checkAtStartUp())
+        return std::nullopt;
+    return checkInstrument();
+}
+
+bool ConfigSession::openPortFromSettings() {
+    return openConfigPort(layer_, settingsFile_);
+}
+
+void ConfigSession::readSettings() {
+    ReadSettings(layer_, record_, settings_);
+}
+
+void ConfigSession::readClock() {
+    ReadClock(layer_, settings_);
+}
+
+void ConfigSession::writeSettings() {
+    WriteSettings(layer_, record_, settings_);
+}
+
+EnablingState ConfigSession::enablingState() const {
+    return {record_.product, layer_.openConfirmed(), record_.settingsRead, record_.saveEnable};
+}
+
+bool ConfigSession::checkAtStartUp() const {
+    return kCheckInt.read(settingsFile_) == 1;
+}
+
+} // namespace halcyx

@@ -1,0 +1,179 @@
+// The configuration window offscreen with a simulated instrument: start-up detection, the
+// instrument panel, the menu after detection, and the port setup and product dialogs.
+#include "instrument/ConfigWnd.h"
+
+#include "GuiTestSupport.h"
+#include "ScriptedOperator.h"
+#include "SimDevice.h"
+#include "TavrinModel.h"
+#include "VexaModel.h"
+#include "app/Commands.h"
+#include "app/MainFrame.h"
+#include "app/VeltroApp.h"
+#include "graphs/InstrumentWnd.h"
+#include "graphs/TextWnd.h"
+#include "instrument/ProductDlg.h"
+#include "instrument/SetComportDlg.h"
+#include "serial/Clock.h"
+#include "settings/Profile.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace halcyx {
+namespace {
+
+using test::ScriptedOperator;
+
+sim::Instrument::Config identity(const char* serialNumber, const char* firmware) {
+    sim::Instrument::Config config;
+    config.identity = {serialNumber, firmware, "10OCT97", 1};
+    return config;
+}
+
+// The program with a simulated instrument on COM1, looking for it at start-up.
+class ConfigWndTest : public test::GuiTest {
+protected:
+    explicit ConfigWndTest(std::unique_ptr<sim::Instrument> attached)
+        : instrument(std::move(attached)) {
+        settings.writeString("SETTINGS", "CheckInt", "1");
+    }
+    ConfigWndTest()
+        : ConfigWndTest(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3,
+                                                         identity("1634M", "2.10"))) {}
+
+    // Lets the posted start-up notice and any re-check run.
+    void settle() {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+    }
+    QString readout(InstrumentWnd::Row row) { return app.configWnd().panel().readout(row).value(); }
+
+    test::TempFolder folder;
+    Profile settings{folder.path() / "Halcyx.ini"};
+    ScriptedOperator op;
+    VirtualClock clock;
+    std::unique_ptr<sim::Instrument> instrument;
+    VeltroApp app{{settings, &op, &clock,
+                   [this] { return std::make_unique<sim::SimDevice>(clock, *instrument); },
+                   [](const QUrl&) { return true; }}};
+};
+
+TEST_F(ConfigWndTest, FindsAVexa3AtStartUpAndShowsItInThePanel) {
+    EXPECT_EQ(readout(InstrumentWnd::Model), "NONE");
+    settle();
+    EXPECT_EQ(readout(InstrumentWnd::Model), "Vexa 3");
+    EXPECT_EQ(readout(InstrumentWnd::SerialNumber), "1634M");
+    EXPECT_EQ(readout(InstrumentWnd::Firmware), "2.10");
+    EXPECT_EQ(readout(InstrumentWnd::CalDate), "10OCT97");
+    EXPECT_EQ(app.configWnd().productCode(), 2);
+    app.frame().refreshCommandStates();
+    EXPECT_TRUE(app.frame().commandAction(cmd::kCheckInstrument)->isEnabled());
+    app.show();
+    test::screenshot(app.frame(), "ConfigWnd-vexa3");
+}
+
+class TavrinPTest : public ConfigWndTest {
+protected:
+    TavrinPTest()
+        : ConfigWndTest(std::make_unique<sim::TavrinModel>(sim::TavrinModel::Kind::P,
+                                                           identity("Q0456", "V1.40"))) {}
+};
+
+TEST_F(TavrinPTest, ATavrinPLeavesNoContinuousDataModeInTheMenu) {
+    settle();
+    EXPECT_EQ(readout(InstrumentWnd::Model), "Tavrin P");
+    EXPECT_EQ(app.frame().commandAction(cmd::kContinuousDataMode), nullptr);
+    EXPECT_NE(app.frame().commandAction(cmd::kCheckInstrument), nullptr);
+}
+
+TEST_F(ConfigWndTest, TheBannerSitsBottomLeftAndThePictureInTheMiddle) {
+    EXPECT_EQ(ConfigWnd::bannerRect(QSize(800, 600)), QRect(2, 520, 300, 80));
+    EXPECT_EQ(ConfigWnd::pictureRect(QSize(800, 600)), QRect(336, 236, 128, 128));
+}
+
+class PanelTest : public test::GuiTest {};
+
+TEST_F(PanelTest, TheInstrumentPanelLaysOutFourReadoutsUnderAnEtchedLine) {
+    QWidget owner;
+    owner.resize(300, 200);
+    InstrumentWnd panel(&owner);
+    EXPECT_EQ(panel.geometry(), QRect(1, 1, 230, 120));
+    const char* captions[] = {"Model:", "S/N:", "Firmware Ver.:", "Cal. Date:"};
+    for (int row = 0; row < InstrumentWnd::kRows; ++row) {
+        TextWnd& readout = panel.readout(static_cast<InstrumentWnd::Row>(row));
+        EXPECT_EQ(readout.caption(), captions[row]);
+        EXPECT_EQ(readout.geometry(), QRect(5, 25 + 20 * row, 210, 18));
+        EXPECT_EQ(readout.split(), 100);
+    }
+    panel.showInstrument("Vexa 3", "1634M", "2.10", "10OCT97");
+    const QImage image = panel.grab().toImage();
+    EXPECT_EQ(image.pixelColor(20, 17), QColor(128, 128, 128));
+    EXPECT_EQ(image.pixelColor(20, 18), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(20, 60), QColor(192, 192, 192));
+    test::screenshot(panel, "InstrumentWnd");
+}
+
+TEST_F(PanelTest, AReadoutKeepsItsValueBoxWhateverTheCaption) {
+    QWidget owner;
+    TextWnd readout(&owner, QString(60, 'W'), QRect(0, 0, 140, 18), 50);
+    EXPECT_EQ(readout.caption().size(), TextWnd::kMaxTextChars);
+    readout.setValue("12.3456");
+    const QImage image = readout.grab().toImage();
+    EXPECT_EQ(image.pixelColor(50, 0), QColor(128, 128, 128)) << "the box's outline";
+    EXPECT_EQ(image.pixelColor(139, 17), QColor(128, 128, 128));
+}
+
+TEST_F(PanelTest, ThePortDialogStoresEachClickAtOnce) {
+    test::TempFolder folder;
+    Profile settings(folder.path() / "Halcyx.ini");
+    int port = 7;               // not a COM number: COM1 is checked
+    std::uint32_t baud = 12345; // not a rate: 9600 is checked
+    SetComportDlg dialog(port, baud, settings, "Configuration COM Setup");
+    EXPECT_EQ(dialog.windowTitle(), "Configuration COM Setup");
+    QRadioButton* com1 = nullptr;
+    QRadioButton* com3 = nullptr;
+    QRadioButton* rate9600 = nullptr;
+    QRadioButton* rate300 = nullptr;
+    for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+        if (button->text() == "COM1")
+            com1 = button;
+        if (button->text() == "COM3")
+            com3 = button;
+        if (button->text() == "9600")
+            rate9600 = button;
+        if (button->text() == "300")
+            rate300 = button;
+    }
+    ASSERT_TRUE(com1 && com3 && rate9600 && rate300);
+    EXPECT_TRUE(com1->isChecked());
+    EXPECT_TRUE(rate9600->isChecked());
+    EXPECT_EQ(port, 7) << "opening the dialog changes nothing";
+    com3->click();
+    rate300->click();
+    EXPECT_EQ(port, 3);
+    EXPECT_EQ(baud, 300u);
+    test::screenshot(dialog, "SetComportDlg");
+    dialog.reject();
+    EXPECT_FALSE(std::filesystem::exists(settings.path())) << "cancel maps no device";
+}
+
+TEST_F(PanelTest, TheProductDialogOffersTheLastChoice) {
+    ScriptedOperator op;
+    ProductDlg none(ProductCode::None, op);
+    EXPECT_EQ(none.chosen(), ProductCode::None);
+    ProductDlg last(ProductCode::TavrinCT, op);
+    EXPECT_EQ(last.chosen(), ProductCode::TavrinCT);
+    for (QRadioButton* button : last.findChildren<QRadioButton*>()) {
+        if (button->text() == "Vexa 2")
+            button->click();
+    }
+    EXPECT_EQ(last.chosen(), ProductCode::Vexa2);
+    test::screenshot(last, "ProductDlg");
+}
+
+} // namespace
+} // namespace halcyx

@@ -1,0 +1,242 @@
+// Detection: finding the instrument, its model, address, firmware and calibration date.
+#include "instrument/Detection.h"
+
+#include "Harness.h"
+
+#include <gtest/gtest.h>
+
+namespace halcyx::test {
+namespace {
+
+const char* const kNoResponseQuestion =
+    "No Response from instrument!\nDo you want to check if the instrument is in Address Mode?";
+
+// The open-mode request both detections start with.
+const std::string kOpenRequest = "     0 purge rx+tx\n"
+                                 "     0 > \"***O\\r\" 20ms/char\n"
+                                 "   400 purge rx\n"
+                                 "   400 > \"\\r\"\n"
+                                 "   820 < 12 \"\\r\\nOpen\\r\\n>\"\n";
+
+TEST(Detect, AVexa3At9600Baud) {
+    Harness h;
+    Detector detector(h.layer, h.record, h.chooser);
+    h.record.settingsRead = h.record.saveEnable = true;
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.line.log(), kOpenRequest + "  1120 purge rx+tx\n"
+                                           "  1120 > \"S/N\\r\" 20ms/char\n"
+                                           "  1800 < 18 \"S/N\\r = 1600M\\r\\n\"\n"
+                                           "  2100 purge rx+tx\n"
+                                           "  2100 > \"ADR\\r\" 20ms/char\n"
+                                           "  2480 < 100 \"ADR\\r\\nADR = 1\\r\\n>\"\n"
+                                           "  2780 > \"CAOP\\r\" 20ms/char\n"
+                                           "  3180 purge rx\n"
+                                           "  3180 purge rx+tx\n"
+                                           "  3180 > \"VER\\r\" 20ms/char\n"
+                                           "  3860 < 18 \"VER\\r = 2.10\\r\\n\"\n"
+                                           "  4160 > \"SMP=OFF\\r\" 20ms/char\n"
+                                           "  4620 purge rx\n"
+                                           "  4620 purge rx+tx\n"
+                                           "  4620 > \"CDATE\\r\" 20ms/char\n"
+                                           "  5340 < 18 \"CDATE\\r=10OCT25\\r\\n\"\n");
+    EXPECT_EQ(h.clock.nowMs(), 5340);
+    EXPECT_EQ(h.record.product, ProductCode::Vexa3);
+    EXPECT_EQ(h.record.model, "Vexa 3");
+    EXPECT_EQ(h.record.serialNumber, "1600M");
+    EXPECT_EQ(h.record.firmware, "2.10");
+    EXPECT_EQ(h.record.calDate, "10OCT25");
+    EXPECT_EQ(h.record.address, 1);
+    EXPECT_TRUE(h.record.averaging);
+    EXPECT_TRUE(h.record.scaledMemory);
+    EXPECT_FALSE(h.record.settingsRead);
+    EXPECT_FALSE(h.record.saveEnable);
+    EXPECT_EQ(h.op.progress,
+              (std::vector<std::string>{"show", "1:Looking for Instrument on COM1...", "2:***O",
+                                        "1:Get Instrument Serial Number", "2:S/N",
+                                        "1:Reading Instrument Address...", "2:ADR", "2:Address = 1",
+                                        "1:Get Instrument Firmware Version", "2:VER",
+                                        "1:Turning OFF Auto Sampler command", "2:SMP=OFF",
+                                        "1:Get Instrument Calibration Date", "2:CDATE", "close"}));
+}
+
+TEST(Detect, ATavrinCTAt9600Baud) {
+    Harness h;
+    h.instrument.serialNumber = "F0123";
+    h.instrument.firmware = "V1.6";
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.line.log(), kOpenRequest + "  1120 purge rx+tx\n"
+                                           "  1120 > \"S/N\\r\" 20ms/char\n"
+                                           "  1800 < 18 \"S/N\\r = F0123\\r\\n\"\n"
+                                           "  2100 purge rx+tx\n"
+                                           "  2100 > \"ADR\\r\" 20ms/char\n"
+                                           "  2480 < 100 \"ADR\\r\\nADR = 1\\r\\n>\"\n"
+                                           "  2780 > \"CAOP\\r\" 20ms/char\n"
+                                           "  3180 purge rx\n"
+                                           "  3180 purge rx+tx\n"
+                                           "  3180 > \"VER\\r\" 20ms/char\n"
+                                           "  3860 < 18 \"VER\\r = V1.6\\r\\n\"\n"
+                                           "  3860 purge rx+tx\n"
+                                           "  3860 > \"CDATE\\r\" 20ms/char\n"
+                                           "  4580 < 18 \"CDATE\\r=10OCT25\\r\\n\"\n");
+    EXPECT_EQ(h.record.product, ProductCode::TavrinCT);
+    EXPECT_EQ(h.record.model, "Tavrin CT");
+    EXPECT_TRUE(h.record.averaging);
+    EXPECT_FALSE(h.record.scaledMemory);
+}
+
+TEST(Detect, At300BaudTakesTheSlowPauses) {
+    Harness h(300);
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.clock.nowMs(), 26300);
+}
+
+TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
+    Harness h;
+    h.line.setEcho(false);
+    h.line.respond(nullptr);
+    h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
+    h.op.expectQuestion("No instrument found on COM1\nDo you want to check another COM port?",
+                        "Check Instrument", true);
+    Detector detector(h.layer, h.record, h.chooser);
+    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::ChooseAnotherPort);
+    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "***O"), 5);
+    // Each silent request is followed by the stop command at 50 ms per character.
+    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "S"), 15);
+    EXPECT_EQ(h.record.product, ProductCode::None);
+    EXPECT_EQ(h.op.progress.back(), "close");
+}
+
+TEST(Detect, AnAnswerWithoutOpenIsStoppedAsContinuousOutput) {
+    Harness h;
+    int requests = 0;
+    h.line.respond([&](const std::string& line) -> std::string {
+        if (line == "***O")
+            ++requests;
+        if (line.empty() && requests < 2)
+            return "1.2,3.4\r\n";
+        return h.instrument(line);
+    });
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.op.progress[3], "1:Stopping Set Continuous mode...");
+    EXPECT_EQ(h.op.progress[4], "2:S");
+}
+
+TEST(CheckAddressMode, AnInstrumentAnsweringAnMProbeIsFound) {
+    Harness h;
+    h.line.setEcho(false);
+    h.line.answer({{"#M3", "\r"}, {"", "Open"}});
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.CheckAddressMode());
+    EXPECT_EQ(h.line.lines(), (std::vector<std::string>{"#M0", "#M1", "#M2", "#M3", "***O", ""}));
+    EXPECT_EQ(h.op.progress,
+              (std::vector<std::string>{"show", "1:Checking Address...", "2:#M0", "2:#M1", "2:#M2",
+                                        "2:#M3", "2:Instrument found at #M3", "close"}));
+}
+
+TEST(CheckAddressMode, NoiseIsNoAnswerAndARefusedClearIsReportedButFound) {
+    Harness h;
+    h.line.setEcho(false);
+    h.line.answer({{"#M0", "\x80\xff"}, {"#K6", "K"}, {"CAOP", "BAD COMMAND"}, {"", "busy"}});
+    h.op.expectMessage("Error using Command = BAD COMMAND", "Command Error", Icon::Stop);
+    h.op.expectMessage("Error clearing address Mode!", "Bad Command", Icon::Stop);
+    Detector detector(h.layer, h.record, h.chooser);
+    // Found, but the open-mode request that follows is refused.
+    EXPECT_FALSE(detector.CheckAddressMode());
+    EXPECT_EQ(h.line.lines().size(), 8u + 7u + 1u + 2u);
+}
+
+TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
+    Harness h;
+    h.line.setEcho(false);
+    h.line.respond(nullptr);
+    Detector detector(h.layer, h.record, h.chooser);
+    EXPECT_FALSE(detector.CheckAddressMode());
+    EXPECT_EQ(h.line.lines().size(), 16u);
+}
+
+TEST(Detect, AFoundAddressModeInstrumentIsIdentified) {
+    Harness h;
+    bool addressMode = true;
+    h.line.setEcho(false);
+    h.line.respond([&](const std::string& line) -> std::string {
+        if (addressMode && line == "#M2") {
+            addressMode = false;
+            h.line.setEcho(true);
+            return "\r";
+        }
+        return addressMode ? "" : h.instrument(line);
+    });
+    h.op.expectQuestion(kNoResponseQuestion, "No Instrument", true);
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::Vexa3);
+    EXPECT_EQ(h.record.serialNumber, "1600M");
+}
+
+TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
+    Harness h;
+    h.instrument.serialNumber = "12345";
+    h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
+    h.chooser.answer = ProductCode::TavrinP;
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::TavrinP);
+    EXPECT_EQ(h.record.model, "Tavrin P");
+
+    // The dialog offers the last choice; Cancel keeps the code the instrument had.
+    h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
+    h.op.expectMessage("Instrument type Unknown!", "Instrument", Icon::Stop);
+    h.chooser.answer = std::nullopt;
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::TavrinP);
+    EXPECT_EQ(h.chooser.offered,
+              (std::vector<ProductCode>{ProductCode::None, ProductCode::TavrinP}));
+
+    // OK without a choice changes nothing either.
+    h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
+    h.chooser.answer = ProductCode::None;
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::TavrinP);
+}
+
+TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMemory) {
+    Harness h;
+    Detector detector(h.layer, h.record, h.chooser);
+    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.record.scaledMemory);
+
+    // A second Vexa 3 whose firmware has no scaled memory.
+    h.instrument.serialNumber = "1700M";
+    h.instrument.firmware = "1.90";
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_FALSE(h.record.averaging);
+    EXPECT_FALSE(h.record.scaledMemory);
+
+    // An instrument that answers open mode but none of the identity queries.
+    h.line.answer({{"", "Open"}});
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(h.record.serialNumber, "1700M");
+    EXPECT_EQ(h.record.firmware, "1.90");
+    EXPECT_EQ(h.record.calDate, "10OCT25");
+    EXPECT_EQ(h.record.product, ProductCode::Vexa3);
+}
+
+TEST(CheckInstrument, ADeployedInstrumentIsLeftAloneWhenTheOperatorSaysNo) {
+    Harness h;
+    h.record.deployed = true;
+    h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", false);
+    Detector detector(h.layer, h.record, h.chooser);
+    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::Declined);
+    EXPECT_TRUE(h.record.deployed);
+    EXPECT_EQ(h.line.log(), "");
+
+    h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
+    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::Found);
+    EXPECT_FALSE(h.record.deployed);
+}
+
+} // namespace
+} // namespace halcyx::test

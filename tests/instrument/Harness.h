@@ -1,0 +1,63 @@
+#pragma once
+
+#include "FakeInstrument.h"
+#include "ScriptedInstrument.h"
+#include "ScriptedOperator.h"
+#include "instrument/CommandDelays.h"
+#include "instrument/CommandLayer.h"
+#include "instrument/InstrumentRecord.h"
+#include "instrument/ProductChooser.h"
+#include "serial/Clock.h"
+#include "serial/CommPort.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace halcyx::test {
+
+// The product dialog of a test: hands back scripted answers and counts its uses.
+class ScriptedChooser : public ProductChooser {
+public:
+    std::optional<ProductCode> chooseProduct(ProductCode lastChoice) override {
+        offered.push_back(lastChoice);
+        return answer;
+    }
+    std::optional<ProductCode> answer; // nullopt: Cancel
+    std::vector<ProductCode> offered;  // the preselection of each use
+};
+
+// One configuration port on the virtual clock with a stand-in instrument behind it,
+// opened at the given baud rate with the pauses that go with it; the log starts empty.
+struct Harness {
+    explicit Harness(std::uint32_t baud = 9600) {
+        port.Setup(1, 1024, 1024);
+        port.SetBaud(baud);
+        layer.setDelays(delaysAtOpen(baud));
+        port.SetDefaultPause(layer.delays().responseMs);
+        line.respond(std::ref(instrument));
+        line.clearLog();
+    }
+
+    // Answers these lines from the table, every other line as the stand-in instrument.
+    void answerFirst(std::map<std::string, std::string> table) {
+        line.respond([this, table = std::move(table)](const std::string& received) {
+            const auto it = table.find(received);
+            return it != table.end() ? it->second : instrument(received);
+        });
+    }
+
+    VirtualClock clock;
+    ScriptedOperator op;
+    ScriptedInstrument line{clock};
+    FakeInstrument instrument;
+    CommPort port{line, clock, op, [](int) { return std::string("/dev/fake"); }};
+    CommandLayer layer{port, op};
+    InstrumentRecord record;
+    InstrumentSettings settings;
+    ScriptedChooser chooser;
+};
+
+} // namespace halcyx::test

@@ -1,0 +1,256 @@
+// Opening the instrument port from the settings file, the setup dialog, and the way back
+// after the communications terminal.
+#include "instrument/PortSetup.h"
+
+#include "Harness.h"
+#include "instrument/ConfigSession.h"
+#include "settings/Catalogue.h"
+#include "settings/PortSettings.h"
+#include "settings/Profile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace halcyx::test {
+namespace {
+
+// A settings file of its own in a fresh folder, removed afterwards.
+class SettingsFile {
+public:
+    SettingsFile() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("halcyx-portsetup-" + std::to_string(::getpid()) + "-" + info->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    ~SettingsFile() { std::filesystem::remove_all(folder_); }
+    Profile profile() const { return Profile(folder_ / "Halcyx.ini"); }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// The setup dialog of a test: hands back a scripted choice and records what it was shown.
+class ScriptedPortDialog : public PortSetupDialog {
+public:
+    std::optional<PortChoice> choosePort(PortChoice current) override {
+        shown.push_back(current);
+        return choice;
+    }
+    std::optional<PortChoice> choice;
+    std::vector<PortChoice> shown;
+};
+
+struct PortHarness {
+    PortHarness() {
+        layer.setDelays({1, 1}); // so that every test sees the pauses the open sets
+        port.SetDefaultPause(1);
+    }
+    SettingsFile file;
+    Profile settings = file.profile();
+    VirtualClock clock;
+    ScriptedOperator op;
+    ScriptedInstrument line{clock};
+    CommPort port{line, clock, op, portPathsFrom(settings)};
+    CommandLayer layer{port, op};
+    ScriptedPortDialog dialog;
+};
+
+TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
+    struct Case {
+        const char* port;     // nullptr: key missing
+        const char* baudrate; // nullptr: key missing
+        const char* device;
+        std::uint32_t baud;
+        CommandDelays delays;
+        bool badRate;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "/dev/ttyS0", 9600, {20, 300}, false},
+        {"2", "300", "/dev/ttyS1", 300, {100, 1500}, false},
+        {"4", "1200", "/dev/ttyS3", 1200, {30, 700}, false},
+        {"3", "19200", "/dev/ttyS2", 19200, {20, 300}, false},
+        {"1", "14400", "/dev/ttyS0", 14400, {20, 300}, false},
+        {"7", "9601", "/dev/ttyS0", 9600, {20, 300}, true},
+    };
+    for (const Case& c : cases) {
+        PortHarness h;
+        if (c.port)
+            h.settings.writeString("COMMPORT", "Port", c.port);
+        if (c.baudrate)
+            h.settings.writeString("COMMPORT", "Baudrate", c.baudrate);
+        if (c.badRate)
+            h.op.expectMessage("Bad Baudrate value in Halcyx.ini, default to 9600",
+                               "INI FILE ERROR", Icon::Stop);
+        ASSERT_TRUE(openConfigPort(h.layer, h.settings)) << c.device;
+        EXPECT_EQ(h.line.path, c.device);
+        EXPECT_EQ(h.line.baud, c.baud);
+        EXPECT_EQ(h.layer.delays(), c.delays) << c.baud;
+        EXPECT_EQ(h.port.DefaultPause(), c.delays.responseMs);
+        EXPECT_EQ(h.port.InputFigure(), 1024);
+        EXPECT_EQ(h.port.OutputFigure(), 1024);
+    }
+}
+
+TEST(OpenConfigPort, APortThatWillNotOpenIsReported) {
+    PortHarness h;
+    h.line.missing = {"/dev/ttyS0"};
+    h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage("No such device", "GetLastError", Icon::Information)
+        .expectMessage("Error opening COM1", "OPEN COMM ERROR", Icon::Stop);
+    EXPECT_FALSE(openConfigPort(h.layer, h.settings));
+    EXPECT_FALSE(h.port.IsOpen());
+    EXPECT_EQ(h.layer.delays(), (CommandDelays{1, 1})) << "pauses stay as they were";
+}
+
+TEST(ConfigPortSetup, TheDialogsRateRulesDifferFromTheOpenRules) {
+    struct Case {
+        std::uint32_t from;
+        std::uint32_t to;
+        CommandDelays delays;
+    };
+    const Case cases[] = {
+        {9600, 19200, {10, 150}}, {300, 2400, {100, 1500}}, {9600, 1200, {30, 700}},
+        {19200, 9600, {20, 300}}, {1200, 300, {100, 1500}},
+    };
+    for (const Case& c : cases) {
+        PortHarness h;
+        h.settings.writeString("COMMPORT", "Baudrate", std::to_string(c.from));
+        ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+        h.dialog.choice = PortChoice{1, c.to};
+        EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
+        EXPECT_EQ(h.dialog.shown.at(0).baud, c.from);
+        EXPECT_EQ(h.line.baud, c.to);
+        EXPECT_EQ(h.layer.delays(), c.delays) << c.from << " to " << c.to;
+        EXPECT_EQ(h.port.DefaultPause(), delaysAtOpen(c.from).responseMs)
+            << "the default pause stays";
+        EXPECT_EQ(kInstrumentBaud.read(h.settings), static_cast<int>(c.to));
+    }
+}
+
+TEST(ConfigPortSetup, CancelChangesNothing) {
+    PortHarness h;
+    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+    h.dialog.choice = std::nullopt;
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(h.settings.path()));
+    EXPECT_EQ(h.line.path, "/dev/ttyS0");
+}
+
+TEST(ConfigPortSetup, ANewPortIsOpenedWithLargerFiguresAndWritten) {
+    PortHarness h;
+    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+    h.dialog.choice = PortChoice{3, 4800};
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
+    EXPECT_EQ(h.line.path, "/dev/ttyS2");
+    EXPECT_EQ(h.port.InputFigure(), 4096);
+    EXPECT_EQ(kInstrumentPort.read(h.settings), 3);
+    EXPECT_EQ(kInstrumentBaud.read(h.settings), 4800);
+}
+
+TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
+    PortHarness h;
+    h.settings.writeString("COMMPORT", "Port", "1");
+    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+    h.line.missing = {"/dev/ttyS1"};
+    h.dialog.choice = PortChoice{2, 9600};
+    h.op.expectMessage("OpenComm Error(COM2) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage("No such device", "GetLastError", Icon::Information)
+        .expectMessage("Error opening COM2", "OPEN COMM ERROR", Icon::Stop);
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::PortFailed);
+    EXPECT_FALSE(h.port.IsOpen());
+    EXPECT_EQ(kInstrumentPort.read(h.settings), 1);
+
+    // Once the device is back, choosing the same port number opens it again.
+    h.line.missing.clear();
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
+    EXPECT_TRUE(h.port.IsOpen());
+    EXPECT_EQ(kInstrumentPort.read(h.settings), 2);
+}
+
+TEST(ConfigPortSetup, ARemappedPortIsOpenedOnItsNewDevice) {
+    PortHarness h;
+    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+    h.settings.writeString("PORTS", "COM1", "/dev/ttyUSB0");
+    h.dialog.choice = PortChoice{1, 9600, true};
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
+    EXPECT_EQ(h.line.path, "/dev/ttyUSB0");
+}
+
+TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
+    PortHarness h;
+    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
+    EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Unchanged);
+
+    h.port.SetBaud(2400); // the terminal's own rate choice
+    EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Restored);
+    EXPECT_EQ(h.line.baud, 9600u);
+
+    ASSERT_TRUE(h.port.OpenPort(2)); // the terminal moved to COM2
+    h.port.SetBaud(300);
+    EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Restored);
+    EXPECT_EQ(h.line.path, "/dev/ttyS0");
+    EXPECT_EQ(h.line.baud, 9600u) << "the reopened device gets our rate back";
+
+    ASSERT_TRUE(h.port.OpenPort(2));
+    h.line.missing = {"/dev/ttyS0"};
+    h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage("No such device", "GetLastError", Icon::Information)
+        .expectMessage("Error Opening Comport", "COMMUNICATION PORT ERROR", Icon::Stop);
+    EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::ReopenFailed);
+}
+
+TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument) {
+    PortHarness h;
+    h.settings.writeString("SETTINGS", "CheckInt", "1");
+    h.line.missing = {"/dev/ttyS0"};
+    FakeInstrument instrument;
+    h.line.respond(std::ref(instrument));
+    ScriptedChooser chooser;
+    ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
+    for (int open = 0; open < 2; ++open) {
+        h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+            .expectMessage("No such device", "GetLastError", Icon::Information)
+            .expectMessage("Error opening COM1", "OPEN COMM ERROR", Icon::Stop);
+    }
+    EXPECT_FALSE(session.startUp());
+    EXPECT_EQ(session.record().model, "NONE");
+
+    h.dialog.choice = PortChoice{2, 9600};
+    EXPECT_EQ(session.onStartUpNotice(false), CheckOutcome::Found);
+    EXPECT_EQ(h.line.path, "/dev/ttyS1");
+    EXPECT_EQ(session.record().product, ProductCode::Vexa3);
+    EXPECT_TRUE(isCommandEnabled(cmd::kDeploy, session.enablingState()));
+}
+
+TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
+    PortHarness h;
+    FakeInstrument instrument;
+    h.line.respond(std::ref(instrument));
+    ScriptedChooser chooser;
+    ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
+    ASSERT_TRUE(session.startUp());
+    ASSERT_EQ(session.onStartUpNotice(true), std::nullopt) << "CheckInt is 0 by default";
+    ASSERT_EQ(session.checkInstrument(), CheckOutcome::Found);
+
+    ASSERT_TRUE(session.port().OpenPort(2));
+    h.line.missing = {"/dev/ttyS0"};
+    // The earlier port will not reopen, nor will it open from the settings file.
+    const std::pair<const char*, const char*> reports[] = {
+        {"Error Opening Comport", "COMMUNICATION PORT ERROR"},
+        {"Error opening COM1", "OPEN COMM ERROR"}};
+    for (const auto& [text, caption] : reports) {
+        h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+            .expectMessage("No such device", "GetLastError", Icon::Information)
+            .expectMessage(text, caption, Icon::Stop);
+    }
+    EXPECT_EQ(session.afterTerminal({1, 9600}), std::nullopt);
+    EXPECT_EQ(session.record().product, ProductCode::None);
+    EXPECT_FALSE(session.enablingState().openConfirmed);
+}
+
+} // namespace
+} // namespace halcyx::test

@@ -1,0 +1,183 @@
+// The configuration sequences end to end against the simulated instruments, whose answers
+// take the time they need to cross the line at the port's baud rate.
+#include "ScriptedOperator.h"
+#include "SimDevice.h"
+#include "TavrinModel.h"
+#include "VexaModel.h"
+#include "instrument/CommandDelays.h"
+#include "instrument/CommandLayer.h"
+#include "instrument/Detection.h"
+#include "instrument/InstrumentRecord.h"
+#include "instrument/ProductChooser.h"
+#include "instrument/SettingsReader.h"
+#include "instrument/SettingsWriter.h"
+#include "serial/CommPort.h"
+
+#include <gtest/gtest.h>
+
+namespace halcyx::test {
+namespace {
+
+using sim::Direction;
+using sim::Instrument;
+
+class NoChooser : public ProductChooser {
+public:
+    std::optional<ProductCode> chooseProduct(ProductCode) override {
+        ADD_FAILURE() << "the serial number names the model";
+        return std::nullopt;
+    }
+};
+
+// The configuration port with a simulated instrument behind it.
+struct SimHarness {
+    SimHarness(Instrument& instrument, std::uint32_t baud) : device(clock, instrument) {
+        port.Setup(1, 1024, 1024);
+        port.SetBaud(baud);
+        layer.setDelays(delaysAtOpen(baud));
+        port.SetDefaultPause(layer.delays().responseMs);
+        device.traffic().clear();
+    }
+    // What the instrument received, one burst per line.
+    std::string received() { return device.traffic().text(Direction::FromProgram); }
+
+    VirtualClock clock;
+    ScriptedOperator op;
+    sim::SimDevice device;
+    CommPort port{device, clock, op, {}};
+    CommandLayer layer{port, op};
+    InstrumentRecord record;
+    InstrumentSettings settings;
+    NoChooser chooser;
+    Detector detector{layer, record, chooser};
+};
+
+Instrument::Config vexa3Config(std::uint32_t baud = 9600) {
+    Instrument::Config config;
+    config.identity = {"1634M", "2.10", "10OCT97", 1};
+    config.baud = baud;
+    config.settings.dcChannels = {true, false, false, false, false, false, false, true};
+    config.settings.intervalTime = "00:05:00";
+    config.settings.tau = 3;
+    return config;
+}
+
+TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
+    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config());
+    SimHarness h(vexa, 9600);
+
+    ASSERT_TRUE(h.detector.Detect());
+    EXPECT_EQ(h.received(), "0 < ***O\\r\n"
+                            "400 < \\r\n"
+                            "1120 < S/N\\r\n"
+                            "2100 < ADR\\r\n"
+                            "2780 < CAOP\\r\n"
+                            "3180 < VER\\r\n"
+                            "4160 < SMP=OFF\\r\n"
+                            "4620 < CDATE\\r\n");
+    EXPECT_EQ(h.clock.nowMs(), 5340);
+    EXPECT_EQ(h.record.model, "Vexa 3");
+    EXPECT_EQ(h.record.serialNumber, "1634M");
+    EXPECT_EQ(h.record.firmware, "2.10");
+    EXPECT_EQ(h.record.calDate, "10OCT97");
+    EXPECT_TRUE(h.record.averaging);
+
+    const std::int64_t readStart = h.clock.nowMs();
+    ReadSettings(h.layer, h.record, h.settings);
+    EXPECT_EQ(h.clock.nowMs() - readStart, 16020);
+    EXPECT_EQ(h.settings.channelMask, 0x37u | 0x100u | 0x8000u);
+    EXPECT_EQ(h.settings.vexa.intervalTime, "00:05:00");
+    EXPECT_EQ(h.settings.vexa.onTime, "00:00:30");
+    EXPECT_EQ(h.settings.ct.delayedDate, "01-01-1999");
+    EXPECT_EQ(h.settings.p.delayedTime, "08:00:00");
+    EXPECT_EQ(h.settings.samplingRateIndex, 3);
+    EXPECT_EQ(h.settings.vexa.averageLength, "00:10");
+
+    h.settings.vexa.dcChannel[1] = 1;
+    h.settings.vexa.onTime = "00:00:45";
+    h.settings.samplingRateIndex = 1;
+    h.settings.vexa.continuousOutput = 1;
+    WriteSettings(h.layer, h.record, h.settings);
+    const sim::InstrumentSettings& stored = vexa.storedSettings();
+    EXPECT_EQ(stored.dcChannels,
+              (std::array<bool, 8>{true, true, false, false, false, false, false, true}));
+    EXPECT_EQ(stored.onTime, "00:00:45");
+    EXPECT_EQ(stored.tau, 1);
+    EXPECT_TRUE(stored.continuousOnPowerUp);
+    EXPECT_EQ(h.settings.channelMask, 0x37u | 0x100u | 0x200u | 0x8000u);
+}
+
+TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
+    Instrument::Config config;
+    config.identity = {"F0123", "V1.70", "05MAR25", 3};
+    config.settings.channels = {true, true, false, false, false, false};
+    sim::TavrinModel ct(sim::TavrinModel::Kind::CT, config);
+    SimHarness h(ct, 9600);
+
+    ASSERT_TRUE(h.detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::TavrinCT);
+    EXPECT_EQ(h.record.address, 3);
+    EXPECT_TRUE(h.record.averaging);
+    h.device.traffic().clear();
+    ReadSettings(h.layer, h.record, h.settings);
+    EXPECT_EQ(h.settings.channelMask, 0x3u);
+    EXPECT_EQ(h.received().find("RT"), std::string::npos);
+
+    h.settings.ct.channel[2] = 1;
+    h.settings.ct.averageTime = "00:20";
+    WriteSettings(h.layer, h.record, h.settings);
+    EXPECT_TRUE(ct.storedSettings().channels[2]);
+    EXPECT_EQ(ct.storedSettings().averageLength, "00:20");
+    EXPECT_EQ(h.settings.channelMask, 0x7u);
+}
+
+TEST(Simulator, A300BaudVexa3AnswersWithinTheSlowPauses) {
+    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(300));
+    SimHarness h(vexa, 300);
+    ASSERT_TRUE(h.detector.Detect());
+    EXPECT_EQ(h.clock.nowMs(), 26300);
+    EXPECT_EQ(h.record.serialNumber, "1634M");
+    EXPECT_EQ(h.record.calDate, "10OCT97");
+    ReadSettings(h.layer, h.record, h.settings);
+    EXPECT_EQ(h.settings.samplingRateIndex, 3);
+    EXPECT_EQ(h.settings.vexa.intervalTime, "00:05:00");
+}
+
+TEST(Simulator, AnInstrumentStreamingAtPowerUpIsStoppedAndFound) {
+    Instrument::Config config = vexa3Config();
+    config.faults.streamingAtPowerUp = true;
+    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    SimHarness h(vexa, 9600);
+    ASSERT_TRUE(h.detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::Vexa3);
+    EXPECT_FALSE(vexa.streaming());
+}
+
+TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
+    Instrument::Config config = vexa3Config();
+    config.faults.addressMode = true;
+    config.identity.address = 2;
+    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    SimHarness h(vexa, 9600);
+    h.op.expectQuestion(
+        "No Response from instrument!\nDo you want to check if the instrument is in Address "
+        "Mode?",
+        "No Instrument", true);
+    ASSERT_TRUE(h.detector.Detect());
+    EXPECT_FALSE(vexa.inAddressMode());
+    EXPECT_EQ(h.record.serialNumber, "1634M");
+}
+
+TEST(Simulator, NoiseAtAWrongBaudRateNeverPassesForAnInstrument) {
+    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(4800));
+    SimHarness h(vexa, 9600);
+    h.op.expectQuestion(
+        "No Response from instrument!\nDo you want to check if the instrument is in Address "
+        "Mode?",
+        "No Instrument", false);
+    EXPECT_FALSE(h.detector.Detect());
+    EXPECT_EQ(h.record.product, ProductCode::None);
+}
+
+} // namespace
+} // namespace halcyx::test
