@@ -1,5 +1,7 @@
 #pragma once
 
+#include "instrument/Product.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -12,11 +14,6 @@ enum class ScanLayout {
     TavrinP,  // pressure, optionally time, optionally barometer
 };
 
-// Product codes of the instrument record.
-inline constexpr int kProductVexa2 = 1;
-inline constexpr int kProductVexa3 = 2;
-inline constexpr int kProductTavrinCT = 3;
-inline constexpr int kProductTavrinP = 7;
 
 // The layout of a product code; nullopt for a code that sends no scans we know.
 constexpr std::optional<ScanLayout> ScanLayoutForProduct(int product) {

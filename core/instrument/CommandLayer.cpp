@@ -149,10 +149,6 @@ void CommandLayer::PauseResponse(std::uint32_t count) {
     port_.Sleep(count * delays_.responseMs);
 }
 
-void CommandLayer::PauseHalfResponse() {
-    port_.Sleep(delays_.responseMs / 2);
-}
-
 void CommandLayer::Purge() {
     port_.Purge(PurgeWhat::Receive);
     port_.Purge(PurgeWhat::Transmit);

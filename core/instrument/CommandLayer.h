@@ -94,7 +94,6 @@ public:
     }
     // Pauses for count response delays.
     void PauseResponse(std::uint32_t count = 1);
-    void PauseHalfResponse();
     // Both sides: received bytes first, then anything still queued for sending.
     void Purge();
     void PurgeReceive();

@@ -25,6 +25,19 @@ constexpr bool isIdentified(ProductCode code) {
     return isVexa(code) || isTavrin(code);
 }
 
+// The codes as the int that windows, scan layouts and configuration files pass around.
+inline constexpr int kProductNone = static_cast<int>(ProductCode::None);
+inline constexpr int kProductVexa2 = static_cast<int>(ProductCode::Vexa2);
+inline constexpr int kProductVexa3 = static_cast<int>(ProductCode::Vexa3);
+inline constexpr int kProductTavrinCT = static_cast<int>(ProductCode::TavrinCT);
+inline constexpr int kProductTavrinP = static_cast<int>(ProductCode::TavrinP);
+constexpr bool isTavrin(int product) {
+    return isTavrin(static_cast<ProductCode>(product));
+}
+constexpr bool isVexa(int product) {
+    return isVexa(static_cast<ProductCode>(product));
+}
+
 // The code for a stored number; any number that is not one of the four models is None.
 ProductCode productFromNumber(std::int32_t number);
 

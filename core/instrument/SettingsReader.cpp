@@ -27,6 +27,17 @@ void readError(Operator& op, const char* text) {
     op.message(text, "COM Read Error", Icon::Stop);
 }
 
+// One step of the sequence: names it, writes the command and reads what the instrument
+// answers within pauseMs and the byte limit.
+std::string ask(CommandLayer& layer, ProgressBox& box, const char* title, const char* command,
+                std::uint32_t pauseMs, std::size_t maxBytes) {
+    box.line1(title);
+    box.line2(command);
+    layer.Write(std::string(command) + "\r");
+    layer.port().Sleep(pauseMs);
+    return layer.ReadAnswer(maxBytes);
+}
+
 // Queries one channel after another; an answered channel sets or clears its flag and,
 // when on, its bit in the mask. An unanswered one keeps its flag and adds no bit.
 void readChannels(CommandLayer& layer, ProgressBox& box, const char* keyFormat,
@@ -68,11 +79,9 @@ void takeTiming(Operator& op, const std::string& answer, std::size_t chars,
 // return keeps it.
 void readTiming(CommandLayer& layer, ProgressBox& box, const char* title, const char* command,
                 InstrumentSettings& settings, SharedText field, const char* error) {
-    box.line1(title);
-    box.line2(command);
-    layer.Write(std::string(command) + "\r");
-    layer.PauseResponse(kTimingQueryResponses);
-    const std::string answer = layer.ReadAnswer(kSettingAnswerBytes);
+    const std::string answer =
+        ask(layer, box, title, command, kTimingQueryResponses * layer.delays().responseMs,
+            kSettingAnswerBytes);
     layer.Write("\r");
     takeTiming(layer.op(), answer, kTimeChars, settings, field, error);
     layer.PurgeReceive();
@@ -81,17 +90,16 @@ void readTiming(CommandLayer& layer, ProgressBox& box, const char* title, const 
 // DTIME shows the delayed date and asks for a new one; the return that keeps it brings
 // up the delayed time, and a second return keeps that.
 void readDelayedStart(CommandLayer& layer, ProgressBox& box, InstrumentSettings& settings) {
-    box.line1("Reading Delayed Date...");
-    box.line2("DTIME");
-    layer.Write("DTIME\r");
-    layer.PauseResponse(kTimingQueryResponses);
-    takeTiming(layer.op(), layer.ReadAnswer(kSettingAnswerBytes), kDateChars, settings,
-               kDelayedDate, "Error reading Delayed Start Date!");
+    const std::uint32_t timingPause = kTimingQueryResponses * layer.delays().responseMs;
+    takeTiming(
+        layer.op(),
+        ask(layer, box, "Reading Delayed Date...", "DTIME", timingPause, kSettingAnswerBytes),
+        kDateChars, settings, kDelayedDate, "Error reading Delayed Start Date!");
     layer.PurgeReceive();
 
     box.line1("Reading Delayed Time...");
     layer.Write("\r");
-    layer.PauseResponse(kTimingQueryResponses);
+    layer.port().Sleep(timingPause);
     const std::string answer = layer.ReadAnswer(kSettingAnswerBytes);
     layer.Write("\r");
     takeTiming(layer.op(), answer, kTimeChars, settings, kDelayedTime,
@@ -100,11 +108,8 @@ void readDelayedStart(CommandLayer& layer, ProgressBox& box, InstrumentSettings&
 }
 
 void readSamplingRate(CommandLayer& layer, ProgressBox& box, InstrumentSettings& settings) {
-    box.line1("Reading Sampling Rate...");
-    box.line2("RT");
-    layer.Write("RT\r");
-    layer.PauseHalfResponse();
-    const std::string answer = layer.ReadAnswer(kRateAnswerBytes);
+    const std::string answer = ask(layer, box, "Reading Sampling Rate...", "RT",
+                                   layer.delays().responseMs / 2, kRateAnswerBytes);
     if (answer.empty())
         return;
     const auto index = numberAfter(answer, "TAU =");
@@ -119,21 +124,15 @@ void readSamplingRate(CommandLayer& layer, ProgressBox& box, InstrumentSettings&
 }
 
 void readOutputFormat(CommandLayer& layer, ProgressBox& box, InstrumentSettings& settings) {
-    box.line1("Reading Output Data Format...");
-    box.line2("RSOT");
-    layer.Write("RSOT\r");
-    layer.PauseHalfResponse();
-    const std::string answer = layer.ReadAnswer(kSettingAnswerBytes);
+    const std::string answer = ask(layer, box, "Reading Output Data Format...", "RSOT",
+                                   layer.delays().responseMs / 2, kSettingAnswerBytes);
     if (!answer.empty())
         setInAll(settings, kScaledOutput, contains(answer, "scaled output set"));
 }
 
 void readAverage(CommandLayer& layer, ProgressBox& box, InstrumentSettings& settings) {
-    box.line1("Reading Average Length...");
-    box.line2("AVGI");
-    layer.Write("AVGI\r");
-    layer.PauseResponse();
-    const std::string answer = layer.ReadAnswer(kSettingAnswerBytes);
+    const std::string answer = ask(layer, box, "Reading Average Length...", "AVGI",
+                                   layer.delays().responseMs, kSettingAnswerBytes);
     if (const auto value = fieldAfter(answer, "=", kAverageChars, kAverageSkip))
         setAverageInAll(settings, *value);
     layer.PauseResponse();
@@ -142,13 +141,10 @@ void readAverage(CommandLayer& layer, ProgressBox& box, InstrumentSettings& sett
 }
 
 void readPowerUpOutput(CommandLayer& layer, ProgressBox& box, InstrumentSettings& settings) {
-    box.line1("Checking Continuous on Power Up...");
-    box.line2("RCOP");
-    layer.Write("RCOP\r");
-    layer.PauseResponse();
+    const std::string answer = ask(layer, box, "Checking Continuous on Power Up...", "RCOP",
+                                   layer.delays().responseMs, kPowerUpAnswerBytes);
     // The instrument spells it so.
-    setInAll(settings, kContinuousOutput,
-             contains(layer.ReadAnswer(kPowerUpAnswerBytes), "continous set"));
+    setInAll(settings, kContinuousOutput, contains(answer, "continous set"));
 }
 
 } // namespace

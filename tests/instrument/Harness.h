@@ -60,4 +60,13 @@ struct Harness {
     ScriptedChooser chooser;
 };
 
+// A harness whose instrument is already in open mode and identified as the given model.
+struct OpenHarness : Harness {
+    explicit OpenHarness(ProductCode product, bool averaging = true) {
+        layer.setMode(InstrumentMode::Open);
+        record.product = product;
+        record.averaging = averaging;
+    }
+};
+
 } // namespace halcyx::test

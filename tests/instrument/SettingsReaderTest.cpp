@@ -8,15 +8,6 @@
 namespace halcyx::test {
 namespace {
 
-// A harness whose instrument is already open and identified as the given model.
-struct OpenHarness : Harness {
-    explicit OpenHarness(ProductCode product, bool averaging = true) {
-        layer.setMode(InstrumentMode::Open);
-        record.product = product;
-        record.averaging = averaging;
-    }
-};
-
 TEST(ReadSettings, AVexa3At9600Baud) {
     OpenHarness h(ProductCode::Vexa3);
     ReadSettings(h.layer, h.record, h.settings);

@@ -8,11 +8,10 @@
 namespace halcyx::test {
 namespace {
 
-struct OpenHarness : Harness {
-    explicit OpenHarness(ProductCode product, bool averaging = true) {
-        layer.setMode(InstrumentMode::Open);
-        record.product = product;
-        record.averaging = averaging;
+// An open instrument with a record that switches channels on and off in both groups.
+struct WriteHarness : OpenHarness {
+    explicit WriteHarness(ProductCode product, bool averaging = true)
+        : OpenHarness(product, averaging) {
         settings.vexa.channel = {1, 1, 1, 1, 0, 0};
         settings.vexa.dcChannel = {0, 1, 0, 0, 0, 0, 1, 1};
         settings.samplingRateIndex = 4;
@@ -22,7 +21,7 @@ struct OpenHarness : Harness {
 };
 
 TEST(WriteSettings, AVexa3SendsEverySettingAndStoresThem) {
-    OpenHarness h(ProductCode::Vexa3);
+    WriteHarness h(ProductCode::Vexa3);
     WriteSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.settings.channelMask, 0xFu | 0x200u | 0x4000u | 0x8000u);
     EXPECT_EQ(h.line.log(), "     0 purge rx\n"
@@ -105,7 +104,7 @@ TEST(WriteSettings, AVexa3SendsEverySettingAndStoresThem) {
 }
 
 TEST(WriteSettings, AVexa2SendsOnlySixDcChannels) {
-    OpenHarness h(ProductCode::Vexa2, false);
+    WriteHarness h(ProductCode::Vexa2, false);
     WriteSettings(h.layer, h.record, h.settings);
     const auto& sent = h.instrument.accepted;
     EXPECT_NE(std::find(sent.begin(), sent.end(), "DC6=OFF"), sent.end());
@@ -122,7 +121,7 @@ TEST(WriteSettings, AVexa2SendsOnlySixDcChannels) {
 }
 
 TEST(WriteSettings, ATavrinPSendsThreeChannelsNoRateAndItsOwnTitles) {
-    OpenHarness h(ProductCode::TavrinP);
+    WriteHarness h(ProductCode::TavrinP);
     h.settings.p.channel = {1, 0, 1};
     h.settings.p.intervalTime = "00:02:00";
     h.settings.p.averageTime = "00:05";
@@ -140,7 +139,7 @@ TEST(WriteSettings, ATavrinPSendsThreeChannelsNoRateAndItsOwnTitles) {
 }
 
 TEST(WriteSettings, ABadCommandStopsTheSequenceAndLeavesNoPartialChannelMask) {
-    OpenHarness h(ProductCode::Vexa3);
+    WriteHarness h(ProductCode::Vexa3);
     h.settings.channelMask = 0x3F;
     h.instrument.refused = {"CH3=ON"};
     h.op.expectMessage("Error using Command = CH3=ON\r\nBAD COMMAND\r\n>", "Command Error",
@@ -155,7 +154,7 @@ TEST(WriteSettings, ABadCommandStopsTheSequenceAndLeavesNoPartialChannelMask) {
 }
 
 TEST(WriteSettings, ARefusalAfterTheChannelsKeepsTheirMask) {
-    OpenHarness h(ProductCode::Vexa3);
+    WriteHarness h(ProductCode::Vexa3);
     h.instrument.refused = {"ST=4"};
     h.op.expectMessage("Error using Command = ST=4\r\nBAD COMMAND\r\n>", "Command Error",
                        Icon::Stop);
@@ -165,7 +164,7 @@ TEST(WriteSettings, ARefusalAfterTheChannelsKeepsTheirMask) {
 }
 
 TEST(WriteSettings, AnUnansweredCommandStopsQuietly) {
-    OpenHarness h(ProductCode::TavrinCT);
+    WriteHarness h(ProductCode::TavrinCT);
     h.line.setEcho(false);
     h.line.respond(nullptr);
     WriteSettings(h.layer, h.record, h.settings);
