@@ -48,6 +48,10 @@ void toggle(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(kIndicatorX, button->height() / 2));
 }
 
+void click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
 void typeInto(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClicks(edit, text);
@@ -89,46 +93,44 @@ TEST_F(ConfigDialogsTest, AShortOnTimeIsRefusedAndTheDialogStaysOpen) {
     auto dialog = openVexa();
     typeInto(dialog->onTime(), "00:00:05");
     op.expectMessage("ON Time must be greater than 10 seconds!", "Time Error", Icon::Stop);
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    click(dialog->saveButton());
 
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->onTime()->selectedText(), "00:00:05") << "the faulty field is selected";
     EXPECT_EQ(vexa.onTime, "00:00:30") << "nothing moves before a Save that passes";
 
     typeInto(dialog->onTime(), "00:00:10");
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    click(dialog->saveButton());
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(vexa.onTime, "00:00:10");
 }
 
 TEST_F(ConfigDialogsTest, SaveMovesEveryEntryIntoTheRecordAndCancelNone) {
+    const auto edit = [](ConfigVexa& dialog) {
+        EXPECT_TRUE(dialog.samplingRate(3)->isChecked());
+        EXPECT_TRUE(dialog.instrumentTime()->isReadOnly());
+        toggle(dialog.primaryChannel(3));
+        toggle(dialog.samplingRate(0));
+        toggle(dialog.scaledOutput());
+        typeInto(dialog.intervalTime(), "00:02:00");
+        typeInto(dialog.average(), "00:20");
+    };
     auto dialog = openVexa();
-    EXPECT_TRUE(dialog->samplingRate(3)->isChecked());
-    EXPECT_EQ(dialog->instrumentTime()->text(), "12:00:00");
-    EXPECT_TRUE(dialog->instrumentTime()->isReadOnly());
-
-    toggle(dialog->primaryChannel(3));
-    toggle(dialog->samplingRate(0));
-    toggle(dialog->scaledOutput());
-    typeInto(dialog->intervalTime(), "00:02:00");
-    typeInto(dialog->average(), "00:20");
+    edit(*dialog);
     dialog->reject();
     EXPECT_EQ(vexa.channel[3], 0);
     EXPECT_EQ(vexa.intervalTime, "00:01:00");
 
     dialog = openVexa();
-    toggle(dialog->primaryChannel(3));
-    toggle(dialog->samplingRate(0));
-    toggle(dialog->scaledOutput());
-    typeInto(dialog->intervalTime(), "00:02:00");
-    typeInto(dialog->average(), "00:20");
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    edit(*dialog);
+    click(dialog->saveButton());
     EXPECT_EQ(vexa.channel[3], 1);
     EXPECT_EQ(vexa.samplingRate, (std::array<std::uint16_t, 5>{1, 0, 0, 0, 0}));
     EXPECT_EQ(vexa.scaledOutput, 1);
     EXPECT_EQ(vexa.intervalTime, "00:02:00");
     EXPECT_EQ(vexa.averageLength, "00:20");
+    EXPECT_EQ(vexa.instrumentTime, "12:00:00");
 }
 
 TEST_F(ConfigDialogsTest, AVexa2WithoutAveragingOffersNeitherDc7And8NorTheAverage) {
@@ -138,7 +140,7 @@ TEST_F(ConfigDialogsTest, AVexa2WithoutAveragingOffersNeitherDc7And8NorTheAverag
     EXPECT_FALSE(dialog->dcChannel(6)->isEnabled());
     EXPECT_FALSE(dialog->dcChannel(7)->isEnabled());
     EXPECT_FALSE(dialog->average()->isEnabled());
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    click(dialog->saveButton());
     EXPECT_EQ(dialog->result(), QDialog::Accepted)
         << "an average that cannot be edited is not checked";
 }
@@ -150,7 +152,7 @@ TEST_F(ConfigDialogsTest, TheDcQuestionComesBackAfterNoAndStopsOnceTheSetupWasOp
     for (int press = 0; press < 2; ++press) {
         op.expectQuestion("Do you want to Configure the DC Channels?", "DC Channels", false);
         op.expectMessage("Interval Time format error, (00:00:00)", "Time Error", Icon::Stop);
-        QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+        click(dialog->saveButton());
     }
     EXPECT_FALSE(dialog->dcSetupOpened());
 
@@ -159,25 +161,11 @@ TEST_F(ConfigDialogsTest, TheDcQuestionComesBackAfterNoAndStopsOnceTheSetupWasOp
         EXPECT_EQ(setup.windowTitle(), "DC Channel Setup");
         setup.reject();
     });
-    QTest::mouseClick(dialog->dcSetupButton(), Qt::LeftButton);
+    click(dialog->dcSetupButton());
     EXPECT_TRUE(dialog->dcSetupOpened());
     typeInto(dialog->intervalTime(), "00:01:00");
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    click(dialog->saveButton());
     EXPECT_EQ(vexa.dcChannel[0], 1);
-}
-
-TEST_F(ConfigDialogsTest, YesToTheDcQuestionOpensTheSetupBeforeTheChecks) {
-    auto dialog = openVexa();
-    toggle(dialog->dcChannel(2));
-    op.expectQuestion("Do you want to Configure the DC Channels?", "DC Channels", true);
-    whenModalOpens([](QDialog& setup) {
-        auto& dc = dynamic_cast<DCSetupDlg&>(setup);
-        typeInto(dc.nameEdit(), "Oxygen");
-        dc.accept();
-    });
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
-    EXPECT_EQ(dcTable.texts(0).name, "Oxygen");
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(ConfigDialogsTest, TheTavrinDialogsForceTheChannelsTheirModelAlwaysMeasures) {
@@ -206,7 +194,7 @@ TEST_F(ConfigDialogsTest, TheTavrinDialogsForceTheChannelsTheirModelAlwaysMeasur
                 EXPECT_TRUE(c.dialog->channel(ch)->isChecked());
             }
         }
-        QTest::mouseClick(c.dialog->saveButton(), Qt::LeftButton);
+        click(c.dialog->saveButton());
         EXPECT_EQ(c.dialog->result(), QDialog::Accepted);
     }
     EXPECT_EQ(ct.channel, (std::array<std::uint16_t, 3>{1, 1, 1}));
@@ -215,22 +203,12 @@ TEST_F(ConfigDialogsTest, TheTavrinDialogsForceTheChannelsTheirModelAlwaysMeasur
     EXPECT_FALSE(pDialog.average()->isEnabled());
 }
 
-TEST_F(ConfigDialogsTest, TheTavrinDialogsNameTheFaultyTimeInTheirCaption) {
-    CTConfigData ct;
-    ct.onTime = "0:00:30";
-    ConfigCT dialog(ct, port, op, true);
-    dialog.open();
-    op.expectMessage("ON Time format error, (00:00:00)", "ON Time Error", Icon::Stop);
-    QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
-    EXPECT_TRUE(dialog.isVisible());
-}
-
 TEST_F(ConfigDialogsTest, HelpOpensEachDialogsOwnContext) {
     auto dialog = openVexa();
-    QTest::mouseClick(dialog->helpButton(), Qt::LeftButton);
+    click(dialog->helpButton());
     DCSetupDlg setup(dcTable, op);
     setup.open();
-    QTest::mouseClick(setup.helpButton(), Qt::LeftButton);
+    click(setup.helpButton());
     EXPECT_EQ(op.helpContexts, (std::vector<int>{150, 250}));
 }
 
@@ -244,7 +222,7 @@ TEST_F(ConfigDialogsTest, SetTimeSendsTheEnteredClockAndShowsIt) {
         typeInto(time.dateEdit(), "01-15-2027");
         time.accept();
     });
-    QTest::mouseClick(dialog->setTimeButton(), Qt::LeftButton);
+    click(dialog->setTimeButton());
 
     EXPECT_EQ(dialog->instrumentTime()->text(), "23:30:00");
     EXPECT_EQ(dialog->instrumentDate()->text(), "01-15-2027");
@@ -255,21 +233,7 @@ TEST_F(ConfigDialogsTest, SetTimeSendsTheEnteredClockAndShowsIt) {
     EXPECT_EQ(vexa.instrumentTime, "12:00:00") << "the record follows only on Save";
 }
 
-TEST_F(ConfigDialogsTest, SetTimeCancelledSendsNothing) {
-    auto dialog = openVexa();
-    device.traffic().clear();
-    whenModalOpens([](QDialog& entry) { entry.reject(); });
-    QTest::mouseClick(dialog->setTimeButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog->instrumentTime()->text(), "12:00:00");
-    EXPECT_TRUE(device.traffic().bursts().empty());
-}
-
-class DCSetupTest : public ConfigDialogsTest {
-protected:
-    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-};
-
-TEST_F(DCSetupTest, MovingEnablesTheButtonsByChannelAndKeepsTheEdits) {
+TEST_F(ConfigDialogsTest, DCSetupMovingEnablesTheButtonsByChannelAndKeepsTheEdits) {
     DCSetupDlg dialog(dcTable, op);
     dialog.open();
     EXPECT_EQ(dialog.channelNumber()->text(), "1");
@@ -300,7 +264,7 @@ TEST_F(DCSetupTest, MovingEnablesTheButtonsByChannelAndKeepsTheEdits) {
     test::screenshot(dialog, "DCSetupDlg");
 }
 
-TEST_F(DCSetupTest, OkKeepsTheChannelShownAndClosingOtherwiseDropsIt) {
+TEST_F(ConfigDialogsTest, DCSetupOkKeepsTheChannelShownAndClosingOtherwiseDropsIt) {
     {
         DCSetupDlg dialog(dcTable, op);
         dialog.open();
@@ -320,7 +284,7 @@ TEST_F(DCSetupTest, OkKeepsTheChannelShownAndClosingOtherwiseDropsIt) {
     EXPECT_EQ(dcTable.texts(0).terms[4], "1e-6");
 }
 
-TEST_F(DCSetupTest, LoadFromFileReplacesEveryChannelAndShowsTheCurrentOne) {
+TEST_F(ConfigDialogsTest, DCSetupLoadFromFileReplacesEveryChannelAndShowsTheCurrentOne) {
     test::TempFolder folder;
     const auto file = folder.path() / "OXY.CFG";
     std::ofstream(file) << "[DC_CHANNELS]\r\nDC2.Name=Oxygen\r\nDC2.term0=0.5\r\n"
