@@ -318,6 +318,10 @@ TEST_F(ConfigDialogsTest, Screenshots) {
 
     PConfigData p;
     p.channel = {1, 1, 0};
+    p.intervalTime = "00:10:00";
+    p.onTime = "00:01:00";
+    p.delayedDate = "03-15-2027";
+    p.delayedTime = "06:30:00";
     p.averageTime = "OFF";
     ConfigP pDialog(p, port, op, false);
     test::screenshot(pDialog, "ConfigP");
