@@ -53,6 +53,7 @@ protected:
     ConfigDlg(const QString& title, ConfigFamily family, const AverageEntry& average,
               CommPort& port, Operator& op, bool averagingAvailable, QWidget* parent);
 
+    Operator& op() const { return op_; }
     // The row of channel groups above the shared entries.
     QHBoxLayout* channelRow() const { return channelRow_; }
     // The column of buttons beside the entries; the model appends its own.

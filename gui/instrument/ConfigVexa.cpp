@@ -34,7 +34,7 @@ ConfigVexa::ConfigVexa(VexaConfigData& record, DCChannelTable& dcTable, CommPort
                 {QStringLiteral("Averaging Interval in Time"), QStringLiteral("Average Length:"),
                  decltype(record.averageLength)::kMaxChars},
                 port, op, averagingAvailable, parent),
-      record_(record), dcTable_(dcTable), op_(op),
+      record_(record), dcTable_(dcTable),
       dcSetupButton_(new QPushButton(QStringLiteral("DC Setup"), this)) {
     auto* primaryGroup = new QGroupBox(QStringLiteral("Primary Channels"), this);
     auto* primaryColumn = new QVBoxLayout(primaryGroup);
@@ -98,7 +98,7 @@ VexaSaveState* ConfigVexa::dcQuestionState() {
 void ConfigVexa::openDcSetup() {
     // Opening it counts, whatever button closes it.
     dcState_.dcSetupOpened = true;
-    DCSetupDlg dialog(dcTable_, op_, this);
+    DCSetupDlg dialog(dcTable_, op(), this);
     dialog.exec();
 }
 

@@ -35,7 +35,6 @@ private:
 
     VexaConfigData& record_;
     DCChannelTable& dcTable_;
-    Operator& op_;
     VexaSaveState dcState_;
     std::array<QCheckBox*, kMaxPrimaryChannels> primary_{};
     std::array<QCheckBox*, kMaxDcChannels> dc_{};
