@@ -14,6 +14,18 @@ constexpr std::uint8_t kBackspace = 0x08;
 constexpr std::uint8_t kDelete = 0x7F;
 constexpr std::size_t kAddressLength = 3; // "#M" or "#K" and one digit
 
+// The commands that start sampling, and how the instrument acknowledges them.
+struct RunMode {
+    const char* command;
+    Instrument::Mode mode;
+    const char* answer;
+};
+constexpr RunMode kRunModes[] = {
+    {"***R", Instrument::Mode::Run, "\r\nRUN MODE\r\n"},
+    {"***I", Instrument::Mode::Interval, "\r\nINTERVAL MODE\r\n"},
+    {"***D", Instrument::Mode::DelayedStart, "\r\nDELAYED START MODE\r\n"},
+};
+
 // A command made of "S" only stops the output, however many there are.
 bool isStopCommand(const std::string& line) {
     return !line.empty() && std::all_of(line.begin(), line.end(), [](char c) { return c == 'S'; });
@@ -72,7 +84,7 @@ void Instrument::receive(std::uint8_t byte, SimTime t) {
     if (byte == kBackspace || byte == kDelete) {
         if (!line_.empty()) {
             line_.pop_back();
-            if (!dumpSession_) {
+            if (!echoHeld_) {
                 reply(t, "\b \b");
             }
         }
@@ -113,26 +125,31 @@ bool Instrument::watchAddress(std::uint8_t byte, SimTime t) {
     return true;
 }
 
-// Once a dump length is set, the instrument holds its echo back for as long as the line
-// can still become "BDMP" or "DLEN=", so that the binary dump arrives with nothing in front.
-// Any other command ends the dump session and gets its echo in full.
+// The program takes some answers raw: the logged byte count of "RDPTR" as a bare number, and
+// the binary dump of "BDMP" once a dump length is set. An echo in front would spoil them,
+// so the instrument holds its echo back while the line can still become one of these
+// commands, and sends what it held as soon as the line turns out to be another.
+bool Instrument::mayBecomeQuietCommand(const std::string& line) const {
+    const auto could = [&line](std::string_view command) {
+        return command.starts_with(line) || (command.ends_with('=') && line.starts_with(command));
+    };
+    return could("RDPTR") || (dumpSession_ && (could("BDMP") || could("DLEN=")));
+}
+
 void Instrument::echo(std::uint8_t byte, SimTime t) {
     const std::string line = line_ + static_cast<char>(byte);
-    if (dumpSession_) {
-        const bool dumpCommand = std::string_view("BDMP").starts_with(line) ||
-                                 std::string_view("DLEN=").starts_with(line) ||
-                                 line.starts_with("DLEN=");
-        if (dumpCommand) {
-            return;
-        }
-        dumpSession_ = false;
-        reply(t, line);
+    if (mayBecomeQuietCommand(line)) {
+        echoHeld_ = true;
         return;
     }
-    reply(t, line.substr(line.size() - 1));
+    reply(t, std::exchange(echoHeld_, false) ? line : line.substr(line.size() - 1));
 }
 
 void Instrument::complete(const std::string& line, SimTime t) {
+    echoHeld_ = false;
+    if (line != "BDMP" && !line.starts_with("DLEN=")) {
+        dumpSession_ = false;
+    }
     if (std::exchange(overflow_, false)) {
         refuse(t);
         return;
@@ -207,15 +224,12 @@ void Instrument::modeCommand(const std::string& line, SimTime t) {
         stopSampling();
         mode_ = Mode::Open;
         reply(t, "\r\nOpen\r\n");
-    } else if (line == "***R" || line == "***I" || line == "***D") {
-        static constexpr std::pair<char, Mode> kModes[] = {
-            {'R', Mode::Run}, {'I', Mode::Interval}, {'D', Mode::DelayedStart}};
-        mode_ = std::find_if(std::begin(kModes), std::end(kModes), [&line](const auto& m) {
-                    return m.first == line.back();
-                })->second;
-        reply(t, mode_ == Mode::Run        ? "\r\nRUN MODE\r\n"
-                 : mode_ == Mode::Interval ? "\r\nINTERVAL MODE\r\n"
-                                           : "\r\nDELAYED START MODE\r\n");
+    } else if (const auto* run =
+                   std::find_if(std::begin(kRunModes), std::end(kRunModes),
+                                [&line](const RunMode& m) { return line == m.command; });
+               run != std::end(kRunModes)) {
+        mode_ = run->mode;
+        reply(t, run->answer);
         startSampling(t);
     } else if (line == "***E" && mode_ == Mode::Open) {
         stored_ = settings_;

@@ -97,6 +97,7 @@ private:
 
     bool watchAddress(std::uint8_t byte, SimTime t);
     void echo(std::uint8_t byte, SimTime t);
+    bool mayBecomeQuietCommand(const std::string& line) const;
     void complete(const std::string& line, SimTime t);
     void execute(const std::string& line, SimTime t);
     bool isRefused(const std::string& line) const;
@@ -134,7 +135,8 @@ private:
     std::string address_;   // "#Mn" being received
     std::string line_;
     bool overflow_ = false;
-    bool dumpSession_ = false; // "DLEN" given: echo held back for the dump commands
+    bool dumpSession_ = false; // "DLEN" given and no other command since
+    bool echoHeld_ = false;    // the line so far was not echoed
     Dialogue dialogue_;
     SimTime samplingOrigin_ = 0;
 

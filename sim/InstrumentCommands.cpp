@@ -210,9 +210,10 @@ bool Instrument::memoryCommand(const std::string& line, SimTime t) {
         long scans = 0;
         const char* first = line.data() + 5;
         const auto [end, error] = std::from_chars(first, line.data() + line.size(), scans);
-        const auto bytes = static_cast<std::size_t>(scans) * bytesPerScan();
-        if (error != std::errc() || end != line.data() + line.size() || scans <= 0 ||
-            bytes > kMaxDumpBytes) {
+        const std::size_t perScan = bytesPerScan();
+        const bool fits =
+            perScan != 0 && scans > 0 && static_cast<std::size_t>(scans) <= kMaxDumpBytes / perScan;
+        if (error != std::errc() || end != line.data() + line.size() || !fits) {
             refuse(t);
             return true;
         }

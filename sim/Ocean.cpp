@@ -13,6 +13,8 @@ namespace {
 constexpr double kTidePeriodS = 12.42 * 3600.0;
 constexpr double kTideAmplitudeDbar = 1.2;
 constexpr double kWeatherPeriodS = 86400.0;
+constexpr double kSwellPeriodS = 7.0;
+constexpr double kSwellAmplitudeDbar = 0.05;
 
 constexpr double kMixedLayerTemp = 18.0;     // [degC]
 constexpr double kThermoclineDrop = 10.0;    // [degC] across the thermocline
@@ -48,6 +50,11 @@ std::uint16_t counts(double value) {
     return static_cast<std::uint16_t>(std::clamp(std::lround(value), 0L, 65535L));
 }
 
+// The swell lifts and drops an instrument a little whatever else it does.
+double swell(double seconds) {
+    return kSwellAmplitudeDbar * std::sin(2.0 * std::numbers::pi * seconds / kSwellPeriodS);
+}
+
 } // namespace
 
 double Ocean::castPressure(double seconds) {
@@ -55,15 +62,15 @@ double Ocean::castPressure(double seconds) {
     const double cycle = kSurfaceSoakS + 2.0 * travel;
     const double phase = std::fmod(std::max(seconds, 0.0), cycle);
     if (phase < kSurfaceSoakS) {
-        return 0.5; // sensors just below the surface
+        return 0.5 + swell(seconds); // sensors just below the surface
     }
     const double moving = phase - kSurfaceSoakS;
     const double depth = moving < travel ? moving : 2.0 * travel - moving;
-    return std::max(0.5, depth * kCastRateDbarPerS);
+    return std::max(0.5, depth * kCastRateDbarPerS) + swell(seconds);
 }
 
 double Ocean::mooredPressure(double seconds, double meanDbar) {
-    return meanDbar +
+    return meanDbar + swell(seconds) +
            kTideAmplitudeDbar * std::sin(2.0 * std::numbers::pi * seconds / kTidePeriodS);
 }
 

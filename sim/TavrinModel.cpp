@@ -20,6 +20,18 @@ constexpr float kPAveragingFirmware = 1.3f;
 
 TavrinModel::TavrinModel(Kind kind, Config config) : Instrument(std::move(config)), kind_(kind) {}
 
+Instrument::Config TavrinModel::factoryConfig(Kind kind) {
+    Config config;
+    if (kind == Kind::CT) {
+        config.identity = {"F0123", "V1.70", "05MAR25", 1};
+        config.settings.channels = {true, true, false};
+    } else {
+        config.identity = {"Q0456", "V1.40", "05MAR25", 1};
+        config.settings.channels = {true, true, true};
+    }
+    return config;
+}
+
 std::string TavrinModel::modelName() const {
     return kind_ == Kind::CT ? "Tavrin CT" : "Tavrin P";
 }

@@ -15,6 +15,9 @@ public:
     static constexpr double kPMooringDbar = 50.0;  // [dbar]
 
     TavrinModel(Kind kind, Config config);
+    // As delivered: an identity the program recognises as this kind (CT "F0123" firmware
+    // "V1.70", P "Q0456" firmware "V1.40") and the usual channels.
+    static Config factoryConfig(Kind kind);
 
     std::string modelName() const override;
 

@@ -14,11 +14,22 @@ namespace {
 
 constexpr SimTime kZeroMemoryTime = 20 * kNanosPerSecond;
 constexpr float kScaledMemoryFirmware = 1.9f; // newer firmware keeps scaled values
+// Every field is ten characters wide (the time field is wider), so that even a line of a
+// single channel is long enough to be taken for a scan.
+constexpr const char* kCountsFormat = "%10.0f";
 
 } // namespace
 
 VexaModel::VexaModel(Generation generation, Config config)
     : Instrument(std::move(config)), generation_(generation) {}
+
+Instrument::Config VexaModel::factoryConfig(Generation generation) {
+    Config config;
+    config.identity = generation == Generation::Vexa3 ? Identity{"1634M", "2.10", "14JUN26", 1}
+                                                      : Identity{"1234M", "1.50", "10OCT97", 1};
+    config.settings.channels = {true, true, true, false, true, true};
+    return config;
+}
 
 std::string VexaModel::modelName() const {
     return generation_ == Generation::Vexa3 ? "Vexa 3" : "Vexa 2";
@@ -52,30 +63,31 @@ std::string VexaModel::scanLine(const Sample& s) const {
     const bool scaled = on.scaledOutput;
     const int divisor = md::pressureDivisor(transducerRange);
     const auto value = [scaled](double v, std::uint16_t counts, const char* format) {
-        return scaled ? number("%5.0f", counts) : number(format, v);
+        return scaled ? number(kCountsFormat, counts) : number(format, v);
     };
     std::vector<std::string> fields;
     if (on.channels[0]) {
-        fields.push_back(value(s.conductivity, md::scaledConductivity(s.conductivity), "%8.4f"));
+        fields.push_back(value(s.conductivity, md::scaledConductivity(s.conductivity), "%10.4f"));
     }
     if (on.channels[1]) {
-        fields.push_back(value(s.temperature, md::scaledTemperature(s.temperature), "%8.4f"));
+        fields.push_back(value(s.temperature, md::scaledTemperature(s.temperature), "%10.4f"));
     }
     if (on.channels[2]) {
-        fields.push_back(value(s.pressure, md::scaledPressure(s.pressure, divisor), "%8.3f"));
+        fields.push_back(value(s.pressure, md::scaledPressure(s.pressure, divisor), "%10.3f"));
     }
     if (on.channels[3]) {
         fields.push_back(scan_text::clockAndDate(s.clockS));
     }
     if (on.channels[4]) {
-        fields.push_back(value(s.salinity, md::scaledSalinity(s.salinity), "%8.4f"));
+        fields.push_back(value(s.salinity, md::scaledSalinity(s.salinity), "%10.4f"));
     }
     if (on.channels[5]) {
-        fields.push_back(value(s.soundVelocity, md::scaledSoundVelocity(s.soundVelocity), "%8.2f"));
+        fields.push_back(
+            value(s.soundVelocity, md::scaledSoundVelocity(s.soundVelocity), "%10.3f"));
     }
     for (int k = 0; k < dcChannelCount(); ++k) {
         if (on.dcChannels[static_cast<std::size_t>(k)]) {
-            fields.push_back(number("%5.0f", s.dc[static_cast<std::size_t>(k)]));
+            fields.push_back(number(kCountsFormat, s.dc[static_cast<std::size_t>(k)]));
         }
     }
     return scan_text::join(fields);

@@ -18,6 +18,9 @@ public:
     static constexpr int kDefaultTransducerRange = 1000;                       // [dbar]
 
     VexaModel(Generation generation, Config config);
+    // As delivered: an identity the program recognises as this generation (Vexa 2 "1234M"
+    // firmware "1.50", Vexa 3 "1634M" firmware "2.10") and the usual channels.
+    static Config factoryConfig(Generation generation);
 
     std::string modelName() const override;
     Sampler& sampler() { return sampler_; }

@@ -1,8 +1,54 @@
 #!/usr/bin/env bash
-# Starts Halcyx with a settings file of its own, so the demo never touches the user's.
+# Starts Halcyx on a simulated instrument (COM1) and GPS receiver (COM2), with a settings
+# file of its own, so the demo never touches the user's settings or serial ports.
+#
+#   tools/demo.sh [vexa2|vexa3|ct|p] [halcyx options...]
+#
+# The model may also come from HALCYX_DEMO_MODEL; the default is a Vexa 3.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${HALCYX_BUILD:-$top/build}"
 demo="${XDG_RUNTIME_DIR:-/tmp}/halcyx-demo-$(id -u)"
+
+model="${HALCYX_DEMO_MODEL:-vexa3}"
+case "${1:-}" in
+vexa2 | vexa3 | ct | p)
+    model="$1"
+    shift
+    ;;
+esac
+case "$model" in
+vexa2 | vexa3 | ct | p) ;;
+*)
+    echo "demo.sh: unknown model '$model' (choose vexa2, vexa3, ct or p)" >&2
+    exit 2
+    ;;
+esac
+
 mkdir -p "$demo"
-exec "$build/gui/halcyx" --settings "$demo/Halcyx.ini" "$@"
+paths="$demo/sim-ports"
+: >"$paths"
+"$build/sim/halcyx-sim" --model "$model" --gps --log "$demo/traffic.log" >"$paths" &
+sim=$!
+trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
+
+for _ in $(seq 50); do
+    [ "$(grep -c ': /' "$paths")" -ge 2 ] && break
+    kill -0 "$sim" 2>/dev/null || break
+    sleep 0.1
+done
+instrument="$(sed -n 's/^instrument: //p' "$paths")"
+gps="$(sed -n 's/^gps: //p' "$paths")"
+if [ -z "$instrument" ] || [ -z "$gps" ]; then
+    echo "demo.sh: the simulator did not start ($build/sim/halcyx-sim)" >&2
+    exit 1
+fi
+
+# The settings file uses CR LF line ends, as the program writes it.
+printf '%s\r\n' \
+    "[PORTS]" "COM1=$instrument" "COM2=$gps" \
+    "[COMMPORT]" "Port=1" "Baudrate=9600" \
+    "[NAVCOMMPORT]" "Enable=1" "Port=2" "Baudrate=9600" \
+    "[SETTINGS]" "CheckInt=1" >"$demo/Halcyx.ini"
+
+"$build/gui/halcyx" --settings "$demo/Halcyx.ini" "$@"

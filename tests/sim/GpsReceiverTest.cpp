@@ -58,15 +58,6 @@ TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
     EXPECT_NE(sentences[4].find(",120002.00,A"), std::string::npos) << sentences[4];
 }
 
-TEST(GpsReceiver, MovesAlongItsCourse) {
-    GpsReceiver::Config config;
-    config.courseDegrees = 0.0; // due north at 6 kn: a tenth of a minute per minute
-    GpsReceiver gps(config);
-    EXPECT_NEAR(gps.latitudeAt(3600 * kNanosPerSecond) - config.latitude, 0.1, 1e-9);
-    EXPECT_NEAR(gps.longitudeAt(3600 * kNanosPerSecond), config.longitude, 1e-9);
-    EXPECT_NE(gps.sentencesAt(0).find("$GPGGA,"), std::string::npos);
-}
-
 TEST(GpsReceiver, GoesQuietWhenTold) {
     GpsReceiver::Config config;
     config.quietAfter = 3 * kNanosPerSecond;

@@ -11,9 +11,7 @@ namespace halcyx::sim::test {
 namespace {
 
 Instrument::Config vexaConfig() {
-    Instrument::Config config;
-    config.identity = {"1634M", "2.10", "10OCT97", 1};
-    return config;
+    return VexaModel::factoryConfig(VexaModel::Generation::Vexa3);
 }
 
 // The open-mode request: "***O\r", a pause, purge, a bare return, and 12 bytes of answer.
@@ -62,14 +60,6 @@ TEST(InstrumentModes, StreamingAtPowerUpMustBeStoppedBeforeOpenMode) {
     stopOutput(bench.link);
     EXPECT_FALSE(bench.vexa.streaming());
     EXPECT_EQ(requestOpen(bench.link), "\r\nOpen\r\n");
-}
-
-TEST(InstrumentModes, ContinuousOnPowerUpStreamsLikeTheFault) {
-    Instrument::Config config = vexaConfig();
-    config.settings.continuousOnPowerUp = true;
-    Bench bench(config);
-    EXPECT_TRUE(bench.vexa.streaming());
-    EXPECT_EQ(bench.vexa.mode(), Instrument::Mode::Run);
 }
 
 TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {

@@ -18,15 +18,12 @@ struct QueryCase {
 };
 
 Instrument::Config vexaConfig() {
-    Instrument::Config config;
-    config.identity = {"1634M", "2.10", "10OCT97", 1};
-    return config;
+    return VexaModel::factoryConfig(VexaModel::Generation::Vexa3);
 }
 
 Instrument::Config tavrinConfig() {
-    Instrument::Config config;
-    config.identity = {"F0123", "V1.70", "05MAR25", 3};
-    config.settings.channels = {true, true, false, false, false, false};
+    Instrument::Config config = TavrinModel::factoryConfig(TavrinModel::Kind::CT);
+    config.identity.address = 3;
     return config;
 }
 
@@ -50,7 +47,7 @@ TEST(InstrumentQuery, Vexa3AnswersEveryQueryWithinItsByteLimit) {
     expectAnswers(vexa, {
                             {"S/N", 18, "S/N = 1634M\r\n"},
                             {"VER", 18, "VER = 2.10\r\n"},
-                            {"CDATE", 18, "CDATE = 10OCT97\r\n"},
+                            {"CDATE", 18, "CDATE = 14JUN26\r\n"},
                             {"ADR", 100, "ADR = 1\r\n"},
                             {"CH1", 20, "CH1 = on\r\n"},
                             {"CH4", 20, "CH4 = off\r\n"},
@@ -69,9 +66,8 @@ TEST(InstrumentQuery, Vexa3AnswersEveryQueryWithinItsByteLimit) {
 }
 
 TEST(InstrumentQuery, Vexa2HasSixDcChannelsAndNoAveraging) {
-    Instrument::Config config = vexaConfig();
-    config.identity = {"1234M", "1.50", "10OCT97", 1};
-    VexaModel vexa(VexaModel::Generation::Vexa2, config);
+    VexaModel vexa(VexaModel::Generation::Vexa2,
+                   VexaModel::factoryConfig(VexaModel::Generation::Vexa2));
     expectAnswers(vexa, {
                             {"DC6", 20, "DC6 = off\r\n"},
                             {"DC7", 200, "DC7\r\nBAD COMMAND\r\n"},

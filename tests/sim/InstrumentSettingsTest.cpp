@@ -75,9 +75,8 @@ TEST(InstrumentSettings, EachSettingCommandChangesItsSetting) {
     };
     for (const SettingCase& c : cases) {
         SCOPED_TRACE(c.name);
-        Instrument::Config config;
-        config.identity = {"1634M", "2.10", "10OCT97", 1};
-        VexaModel vexa(VexaModel::Generation::Vexa3, config);
+        VexaModel vexa(VexaModel::Generation::Vexa3,
+                       VexaModel::factoryConfig(VexaModel::Generation::Vexa3));
         VirtualClock clock;
         SimDevice device(clock, vexa);
         SimLink link(clock, device);
@@ -100,11 +99,10 @@ TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
     };
     for (const Case c : {Case{"ITIME", "25:00:00"}, Case{"OTIME", "0:30"}, Case{"AVGI", "01:75"},
                          Case{"DTIME", "13-01-2027"}, Case{"ST=5", ""}, Case{"CH2=MAYBE", ""},
-                         Case{"DLEN=0", ""}}) {
+                         Case{"DLEN=0", ""}, Case{"DLEN=1844674407370955162", ""}}) {
         SCOPED_TRACE(c.command);
-        Instrument::Config config;
-        config.identity = {"1634M", "2.10", "10OCT97", 1};
-        VexaModel vexa(VexaModel::Generation::Vexa3, config);
+        VexaModel vexa(VexaModel::Generation::Vexa3,
+                       VexaModel::factoryConfig(VexaModel::Generation::Vexa3));
         VirtualClock clock;
         SimDevice device(clock, vexa);
         SimLink link(clock, device);
@@ -116,9 +114,7 @@ TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
 }
 
 TEST(InstrumentSettings, ClockCanBeSet) {
-    Instrument::Config config;
-    config.identity = {"F0123", "V1.70", "05MAR25", 1};
-    TavrinModel ct(TavrinModel::Kind::CT, config);
+    TavrinModel ct(TavrinModel::Kind::CT, TavrinModel::factoryConfig(TavrinModel::Kind::CT));
     VirtualClock clock;
     SimDevice device(clock, ct);
     SimLink link(clock, device);

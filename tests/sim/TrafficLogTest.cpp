@@ -38,9 +38,8 @@ TEST(TrafficLog, TakesOnlyBurstsThatCanNoLongerGrow) {
 }
 
 TEST(TrafficLog, RecordsACommandExchangeAsReadableText) {
-    Instrument::Config config;
-    config.identity = {"1634M", "2.10", "10OCT97", 1};
-    VexaModel vexa(VexaModel::Generation::Vexa3, config);
+    VexaModel vexa(VexaModel::Generation::Vexa3,
+                   VexaModel::factoryConfig(VexaModel::Generation::Vexa3));
     VirtualClock clock;
     SimDevice device(clock, vexa);
     SimLink link(clock, device);
