@@ -1,8 +1,6 @@
 // Which configuration commands the attached instrument enables, and the menu after detection.
 #include "instrument/ConfigCommands.h"
 
-#include "instrument/CommandDelays.h"
-
 #include <gtest/gtest.h>
 
 namespace halcyx {
@@ -47,23 +45,6 @@ TEST(MenuAfterDetection, OnlyTheTavrinModelsGetAFreshMenu) {
     EXPECT_EQ(menuAfterDetection(ProductCode::TavrinCT).removedCommand, std::nullopt);
     EXPECT_TRUE(menuAfterDetection(ProductCode::TavrinP).installFresh);
     EXPECT_EQ(menuAfterDetection(ProductCode::TavrinP).removedCommand, kContinuousDataMode);
-}
-
-TEST(CommandDelays, DependOnTheBaudRateAndOnWhereItWasChosen) {
-    const CommandDelays kept{100, 1500};
-    struct Case {
-        std::uint32_t baud;
-        CommandDelays atOpen, afterSetup;
-    };
-    const Case cases[] = {
-        {300, {100, 1500}, {100, 1500}}, {1200, {30, 700}, {30, 700}}, {9600, {20, 300}, {20, 300}},
-        {19200, {20, 300}, {10, 150}},   {2400, {20, 300}, kept},      {110, {20, 300}, kept},
-        {14400, {20, 300}, kept},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(delaysAtOpen(c.baud), c.atOpen) << c.baud;
-        EXPECT_EQ(delaysAfterSetup(c.baud, kept), c.afterSetup) << c.baud;
-    }
 }
 
 } // namespace

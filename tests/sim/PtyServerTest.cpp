@@ -1,6 +1,7 @@
 // halcyx-sim as a program: its pseudo-terminal answers over a plain termios port, it stops on
 // SIGTERM and leaves its traffic log, and it explains its options.
 
+#include "SimProcess.h"
 #include "serial/PosixSerialDevice.h"
 
 #include <chrono>
@@ -19,80 +20,9 @@
 
 namespace {
 
+using halcyx::test::SimProcess;
+
 using namespace std::chrono_literals;
-
-// halcyx-sim started with the given arguments, its standard output on a pipe.
-class SimProcess {
-public:
-    explicit SimProcess(std::vector<std::string> args) {
-        int out[2];
-        if (pipe(out) != 0) {
-            return;
-        }
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            const int quiet = ::open("/dev/null", O_WRONLY);
-            dup2(quiet, STDERR_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<char*> argv{const_cast<char*>(HALCYX_SIM_PROGRAM)};
-            for (std::string& arg : args) {
-                argv.push_back(arg.data());
-            }
-            argv.push_back(nullptr);
-            execv(HALCYX_SIM_PROGRAM, argv.data());
-            _exit(127);
-        }
-        ::close(out[1]);
-        output_ = fdopen(out[0], "r");
-    }
-    ~SimProcess() {
-        if (pid_ > 0 && !waited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        if (output_ != nullptr) {
-            fclose(output_);
-        }
-    }
-    std::string line() {
-        char buf[256] = {};
-        if (output_ == nullptr || fgets(buf, sizeof buf, output_) == nullptr) {
-            return {};
-        }
-        std::string text(buf);
-        while (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-        return text;
-    }
-    // Everything up to the end of the output.
-    std::string rest() {
-        std::string text;
-        char buf[256];
-        while (output_ != nullptr && fgets(buf, sizeof buf, output_) != nullptr) {
-            text += buf;
-        }
-        return text;
-    }
-    // Sends the signal and returns the exit status.
-    int stop(int signal) {
-        kill(pid_, signal);
-        return wait();
-    }
-    int wait() {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        waited_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    FILE* output_ = nullptr;
-    bool waited_ = false;
-};
 
 int openRaw(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -125,7 +55,7 @@ std::string readUntil(int fd, const std::string& want) {
 
 TEST(PtyServer, AnswersOverAPseudoTerminalAndLogsTheTraffic) {
     const std::string log = testing::TempDir() + "halcyx-sim-traffic.log";
-    SimProcess sim({"--log", log, "--gps"});
+    SimProcess sim(HALCYX_SIM_PROGRAM, {"--log", log, "--gps"});
     const std::string instrument = sim.line();
     ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
     const std::string gps = sim.line();
@@ -154,7 +84,7 @@ TEST(PtyServer, AnswersOverAPseudoTerminalAndLogsTheTraffic) {
 }
 
 TEST(PtyServer, TheProgramsSerialDeviceCanOpenItAgainAndAgain) {
-    SimProcess sim({"--model", "ct"});
+    SimProcess sim(HALCYX_SIM_PROGRAM, {"--model", "ct"});
     const std::string instrument = sim.line();
     ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
     for (int session = 0; session < 2; ++session) {
@@ -184,13 +114,13 @@ TEST(PtyServer, TheProgramsSerialDeviceCanOpenItAgainAndAgain) {
 }
 
 TEST(PtyServer, ExplainsItsOptionsAndRefusesBadOnes) {
-    SimProcess help({"--help"});
+    SimProcess help(HALCYX_SIM_PROGRAM, {"--help"});
     const std::string usage = help.rest();
     EXPECT_EQ(help.wait(), 0);
     for (const char* option : {"--model", "--serial", "--firmware", "--fault", "--log"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
-    SimProcess bad({"--model", "vexa9"});
+    SimProcess bad(HALCYX_SIM_PROGRAM, {"--model", "vexa9"});
     EXPECT_EQ(bad.wait(), 2);
 }
 

@@ -1,0 +1,40 @@
+// Detection in real time (about five seconds) over a pseudo-terminal served by the
+// simulator program, through the termios port the program itself uses.
+#include "Harness.h"
+#include "SimProcess.h"
+#include "instrument/Detection.h"
+#include "serial/PosixSerialDevice.h"
+
+#include <gtest/gtest.h>
+
+namespace halcyx::test {
+namespace {
+
+TEST(Pty, AVexa3IsDetectedOverARealSerialLine) {
+    SimProcess sim(HALCYX_SIM_PROGRAM, {"--model", "vexa3"});
+    const std::string announced = sim.line();
+    const std::string prefix = "instrument: ";
+    ASSERT_EQ(announced.rfind(prefix, 0), 0u) << announced;
+    const std::string path = announced.substr(prefix.size());
+
+    SteadyClock clock;
+    ScriptedOperator op;
+    PosixSerialDevice device;
+    CommPort port(device, clock, op, [path](int) { return path; });
+    ASSERT_TRUE(port.Setup(1, 1024, 1024));
+    ASSERT_TRUE(port.SetBaud(9600));
+    CommandLayer layer(port, op);
+    layer.setDelays(delaysAtOpen(9600));
+    port.SetDefaultPause(layer.delays().responseMs);
+    InstrumentRecord record;
+    ScriptedChooser chooser;
+    Detector detector(layer, record, chooser);
+
+    ASSERT_TRUE(detector.Detect());
+    EXPECT_EQ(record.product, ProductCode::Vexa3);
+    EXPECT_EQ(record.serialNumber, "1634M");
+    EXPECT_TRUE(record.averaging);
+}
+
+} // namespace
+} // namespace halcyx::test
