@@ -1,4 +1,4 @@
-// Which help page opens for a help path, and the section of each help context.
+// Which help page opens for a help path.
 #include "app/HelpLocation.h"
 
 #include <fstream>
@@ -28,11 +28,6 @@ TEST(HelpLocation, UsesWhatThePathNamesElseTheShippedHelp) {
         EXPECT_EQ(resolveHelpFile(helpPath, shipped), expected) << helpPath;
     EXPECT_TRUE(resolveHelpFile("C:\\Halcyx", {shipped[0]}).empty()) << "no help anywhere";
     fs::remove_all(dir);
-}
-
-TEST(HelpAnchor, EachContextHasItsSectionAndTheIndexNone) {
-    EXPECT_EQ(helpAnchor(help::kIndex), "");
-    EXPECT_EQ(helpAnchor(help::kStripGraphSetup), "context-1500");
 }
 
 } // namespace

@@ -116,20 +116,17 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
 }
 
 TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
-    struct Case {
-        int product;
-        const char* message;
-    };
-    for (const Case& c :
-         {Case{kProductVexa3, "You must end the current cast before leaving aquisition!"},
-          Case{kProductTavrinP, kStopLogging}}) {
-        givenInstrument(c.product, 0x07);
+    const std::pair<int, const char*> cases[] = {
+        {kProductVexa3, "You must end the current cast before leaving aquisition!"},
+        {kProductTavrinCT, kStopLogging}};
+    for (const auto& [product, message] : cases) {
+        givenInstrument(product, 0x07);
         choose(cmd::kAcquisition);
         app.acqWnd().setLogging(true);
-        op.expectMessage(c.message, "Status - Logging", Icon::Stop);
+        op.expectMessage(message, "Status - Logging", Icon::Stop);
         choose(cmd::kConfiguration);
         EXPECT_EQ(frame().client(), &app.acqWnd());
-        op.expectMessage(c.message, "Status - Logging", Icon::Stop);
+        op.expectMessage(message, "Status - Logging", Icon::Stop);
         choose(cmd::kExit);
         EXPECT_TRUE(frame().isVisible());
 
