@@ -1,4 +1,4 @@
-// Which help page opens for a help path, and the section of each help context.
+// Which help page opens for a help path.
 #include "app/HelpLocation.h"
 
 #include <fstream>
@@ -10,50 +10,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class HelpLocationTest : public ::testing::Test {
-protected:
-    HelpLocationTest()
-        : dir(fs::temp_directory_path() /
-              ("halcyx-help-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        fs::create_directories(dir / "own");
-        fs::create_directories(dir / "shipped");
-        touch(dir / "own" / "index.html");
-        touch(dir / "own" / "manual.html");
-        touch(dir / "shipped" / "index.html");
+TEST(HelpLocation, UsesWhatThePathNamesElseTheShippedHelp) {
+    const fs::path dir = fs::temp_directory_path() / ("halcyx-help-" + std::to_string(::getpid()));
+    for (const char* page : {"own/index.html", "own/manual.html", "shipped/index.html"}) {
+        fs::create_directories((dir / page).parent_path());
+        std::ofstream(dir / page) << "<html></html>";
     }
-    ~HelpLocationTest() override { fs::remove_all(dir); }
-
-    static void touch(const fs::path& path) { std::ofstream(path) << "<html></html>"; }
-
-    fs::path dir;
-};
-
-TEST_F(HelpLocationTest, UsesWhatThePathNamesElseTheShippedHelp) {
-    const std::vector<fs::path> shipped{dir / "missing" / "index.html",
-                                        dir / "shipped" / "index.html"};
-    struct Case {
-        std::string helpPath;
-        fs::path expected;
+    const std::vector<fs::path> shipped{dir / "missing/index.html", dir / "shipped/index.html"};
+    const std::pair<std::string, fs::path> cases[] = {
+        {(dir / "own/manual.html").string(), dir / "own/manual.html"},
+        {(dir / "own").string(), dir / "own/index.html"},
+        {"C:\\Halcyx", dir / "shipped/index.html"},
+        {"", dir / "shipped/index.html"},
+        {(dir / "own/gone.html").string(), dir / "shipped/index.html"},
     };
-    const Case cases[] = {
-        {(dir / "own" / "manual.html").string(), dir / "own" / "manual.html"},
-        {(dir / "own").string(), dir / "own" / "index.html"},
-        {"C:\\Halcyx", dir / "shipped" / "index.html"},
-        {"", dir / "shipped" / "index.html"},
-        {(dir / "own" / "gone.html").string(), dir / "shipped" / "index.html"},
-        {(dir / "shipped").string(), dir / "shipped" / "index.html"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(resolveHelpFile(c.helpPath, shipped), c.expected) << c.helpPath;
-
-    EXPECT_TRUE(resolveHelpFile("C:\\Halcyx", {dir / "missing" / "index.html"}).empty());
-}
-
-TEST(HelpAnchor, EachContextHasItsSectionAndTheIndexNone) {
-    EXPECT_EQ(helpAnchor(help::kIndex), "");
-    EXPECT_EQ(helpAnchor(help::kConfigureInstrument), "context-150");
-    EXPECT_EQ(helpAnchor(help::kStripGraphSetup), "context-1500");
+    for (const auto& [helpPath, expected] : cases)
+        EXPECT_EQ(resolveHelpFile(helpPath, shipped), expected) << helpPath;
+    EXPECT_TRUE(resolveHelpFile("C:\\Halcyx", {shipped[0]}).empty()) << "no help anywhere";
+    fs::remove_all(dir);
 }
 
 } // namespace

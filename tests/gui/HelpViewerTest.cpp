@@ -10,46 +10,34 @@
 namespace halcyx {
 namespace {
 
-constexpr int kContexts[] = {
-    help::kConfigureInstrument, help::kRetrieveData,    help::kDcChannelSetup, help::kGraphSetup,
-    help::kProgramSettings,     help::kCastInformation, help::kStripGraphSetup};
-
 TEST(HelpViewer, EveryContextOpensItsSectionOfTheShippedHelp) {
     test::guiApp();
     std::vector<QUrl> opened;
-    HelpViewer viewer(HelpViewer::shippedHelpPages(), [&](const QUrl& url) {
-        opened.push_back(url);
-        return true;
-    });
+    const auto record = [&](const QUrl& url) { return opened.push_back(url), true; };
+    HelpViewer viewer(HelpViewer::shippedHelpPages(), record);
     ASSERT_EQ(viewer.path(), "C:\\Halcyx");
-
     ASSERT_TRUE(viewer.open(help::kIndex));
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_TRUE(opened[0].isLocalFile());
-    EXPECT_FALSE(opened[0].hasFragment());
-
-    QFile page(opened[0].toLocalFile());
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << opened[0].toString().toStdString();
+    const QUrl index = opened[0];
+    EXPECT_FALSE(index.hasFragment());
+    QFile page(index.toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << index.toString().toStdString();
     const QString html = QString::fromUtf8(page.readAll());
-    for (int context : kContexts) {
+
+    for (int context :
+         {help::kConfigureInstrument, help::kRetrieveData, help::kDcChannelSetup, help::kGraphSetup,
+          help::kProgramSettings, help::kCastInformation, help::kStripGraphSetup}) {
         ASSERT_TRUE(viewer.open(context));
-        const QUrl& url = opened.back();
-        EXPECT_EQ(url.toLocalFile(), opened[0].toLocalFile());
-        EXPECT_EQ(url.fragment(), QStringLiteral("context-%1").arg(context));
+        EXPECT_EQ(opened.back().toLocalFile(), index.toLocalFile());
+        EXPECT_EQ(opened.back().fragment(), QStringLiteral("context-%1").arg(context));
         EXPECT_TRUE(html.contains(QStringLiteral("id=\"context-%1\"").arg(context)))
             << "the help has no section for context " << context;
     }
-}
 
-TEST(HelpViewer, NoHelpAnywhereOpensNothing) {
-    test::guiApp();
-    bool asked = false;
-    HelpViewer viewer({"/nonexistent/halcyx/help/index.html"}, [&](const QUrl&) {
-        asked = true;
-        return true;
-    });
-    EXPECT_FALSE(viewer.open(help::kProgramSettings));
-    EXPECT_FALSE(asked);
+    opened.clear();
+    HelpViewer nowhere({"/nonexistent/halcyx/help/index.html"}, record);
+    EXPECT_FALSE(nowhere.open(help::kProgramSettings)) << "no help anywhere opens nothing";
+    EXPECT_TRUE(opened.empty());
 }
 
 } // namespace

@@ -14,7 +14,6 @@
 #include "settings/Profile.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenuBar>
 #include <QPointer>
 #include <gtest/gtest.h>
@@ -22,16 +21,12 @@
 namespace halcyx {
 namespace {
 
-using test::ScriptedOperator;
-
-const char* const kEndCast = "You must end the current cast before leaving aquisition!";
 const char* const kStopLogging =
     "You must stop the current logging session before leaving aquisition!";
 
 class MainFrameTest : public test::GuiTest {
 protected:
     MainFrameTest() { app.show(); }
-
     MainFrame& frame() { return app.frame(); }
 
     // Chooses the menu item, as the operator would.
@@ -43,21 +38,17 @@ protected:
         action->trigger();
     }
 
-    QStringList menuBarTexts() {
-        QStringList texts;
-        for (const QAction* action : frame().menuBar()->actions())
-            texts << action->text();
-        return texts;
+    // The frame shows the mode's title, a fresh menu bar and the client window, no other.
+    void expectMode(const char* title, MenuId menu, ClientWnd* client) {
+        EXPECT_EQ(frame().windowTitle(), title);
+        EXPECT_EQ(frame().menu(), menu);
+        EXPECT_EQ(frame().menuBar()->actions().size(), qsizetype(menuResource(menu).size()));
+        EXPECT_EQ(frame().client(), client);
+        for (ClientWnd* window : clients)
+            EXPECT_EQ(window->isVisible(), window == client) << window->metaObject()->className();
     }
-
     void expectConfiguration() {
-        EXPECT_EQ(frame().windowTitle(), "Halcyx - Configuration");
-        EXPECT_EQ(frame().client(), &app.configWnd());
-        EXPECT_EQ(frame().menu(), MenuId::Config);
-        EXPECT_EQ(menuBarTexts(), (QStringList{"&File", "&Configure", "&Deploy", "&Run Instrument",
-                                               "&Retrieve Data", "&Communications", "&Help"}));
-        EXPECT_TRUE(app.configWnd().isVisible());
-        EXPECT_FALSE(app.acqWnd().isVisible());
+        expectMode("Halcyx - Configuration", MenuId::Config, &app.configWnd());
     }
 
     void givenInstrument(int product, std::uint32_t mask) {
@@ -67,46 +58,30 @@ protected:
 
     test::TempFolder folder;
     Profile settings{folder.path() / "Halcyx.ini"};
-    ScriptedOperator op;
+    test::ScriptedOperator op;
     VirtualClock clock;
-    std::vector<QUrl> opened;
-    VeltroApp app{{settings, &op, &clock, {}, [this](const QUrl& url) {
-                       opened.push_back(url);
-                       return true;
-                   }}};
+    VeltroApp app{{settings, &op, &clock, {}, [](const QUrl&) { return true; }}};
+    const std::vector<ClientWnd*> clients{&app.configWnd(), &app.acqWnd(), &app.modAcqWnd()};
 };
 
-TEST_F(MainFrameTest, StartsInConfiguration) {
+TEST_F(MainFrameTest, StartsInConfigurationWithCommandsWithoutAHandlerDisabled) {
     expectConfiguration();
     EXPECT_EQ(frame().iconResource(), kIconAcquisition);
     EXPECT_FALSE(frame().windowIcon().isNull());
+    frame().refreshCommandStates();
+    for (int command : {cmd::kAcquisition, cmd::kTowAcquisition, cmd::kModuleAcquisition,
+                        cmd::kProperties, cmd::kHelpContents, cmd::kAbout, cmd::kExit})
+        EXPECT_TRUE(frame().commandAction(command)->isEnabled()) << command;
+    EXPECT_FALSE(frame().commandAction(cmd::kDeploy)->isEnabled());
     test::screenshot(frame(), "MainFrame");
+
+    choose(cmd::kHelpContents);
+    EXPECT_EQ(op.helpContexts, std::vector<int>{0});
 }
 
-TEST_F(MainFrameTest, AcquisitionAndBackKeepTheSameWindows) {
-    givenInstrument(kProductVexa3, 0x3f);
-    const QPointer<QWidget> config = &app.configWnd();
-    const QPointer<QWidget> acq = &app.acqWnd();
-
-    choose(cmd::kAcquisition);
-    EXPECT_EQ(frame().windowTitle(), "Halcyx - Acquisition");
-    EXPECT_EQ(frame().client(), &app.acqWnd());
-    EXPECT_EQ(menuBarTexts(),
-              (QStringList{"&File", "&Display", "&Sampler", "&Communications", "&Help"}));
-    EXPECT_EQ(frame().commandAction(cmd::kStartCast)->text(), "Start &Down Cast");
-    EXPECT_TRUE(app.acqWnd().isVisible());
-    EXPECT_FALSE(app.configWnd().isVisible());
-    EXPECT_EQ(app.acqWnd().productCode(), kProductVexa3);
-    EXPECT_EQ(app.acqWnd().channelMask(), 0x3fu);
-    test::screenshot(frame(), "MainFrame-acquisition");
-
-    choose(cmd::kConfiguration);
-    expectConfiguration();
-    EXPECT_EQ(frame().iconResource(), kIconConfiguration);
-    EXPECT_TRUE(config && acq) << "client windows live through every switch";
-}
-
-TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenu) {
+TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameWindows) {
+    const QPointer<QWidget> config = &app.configWnd(), acq = &app.acqWnd();
+    frame().removeMenuCommand(cmd::kContinuousDataMode);
     struct Case {
         int product;
         int command;
@@ -114,6 +89,7 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenu) {
         const char* startItem;
     };
     const Case cases[] = {
+        {kProductVexa3, cmd::kAcquisition, MenuId::Acq, "Start &Down Cast"},
         {kProductTavrinCT, cmd::kAcquisition, MenuId::AcqCT, "&Start Logging"},
         {kProductTavrinP, cmd::kAcquisition, MenuId::AcqP, "&Start Logging"},
         {kProductVexa2, cmd::kTowAcquisition, MenuId::TowAcq, "Start &Logging"},
@@ -122,50 +98,35 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenu) {
         SCOPED_TRACE(menuName(c.menu));
         givenInstrument(c.product, 0x07);
         choose(c.command);
-        EXPECT_EQ(frame().menu(), c.menu);
-        EXPECT_EQ(frame().windowTitle(), "Halcyx - Acquisition");
+        expectMode("Halcyx - Acquisition", c.menu, &app.acqWnd());
+        EXPECT_EQ(frame().iconResource(), kIconAcquisition);
         EXPECT_EQ(frame().commandAction(cmd::kStartCast)->text(), c.startItem);
-        EXPECT_EQ(frame().commandAction(cmd::kAcqProperties) != nullptr, c.menu == MenuId::AcqCT);
+        EXPECT_EQ(app.acqWnd().productCode(), c.product);
+        EXPECT_EQ(app.acqWnd().channelMask(), 0x07u);
+        test::screenshot(frame(), QStringLiteral("MainFrame-%1").arg(menuName(c.menu)));
+
         choose(cmd::kConfiguration);
         expectConfiguration();
+        EXPECT_EQ(frame().iconResource(), kIconConfiguration);
+        EXPECT_NE(frame().commandAction(cmd::kContinuousDataMode), nullptr)
+            << "a removed command returns with the next fresh menu";
     }
     EXPECT_FLOAT_EQ(app.acqWnd().samplingRate(), 0.5f) << "no rate chosen on the Vexa 2";
-}
-
-TEST_F(MainFrameTest, TowedAcquisitionIsRefusedForTavrins) {
-    givenInstrument(kProductTavrinCT, 0x07);
-    op.expectMessage("Towed Acquisition is NOT available with CT instruments (NO PRESSURE)!",
-                     "Application Error", Icon::Stop);
-    choose(cmd::kTowAcquisition);
-    expectConfiguration();
-
-    givenInstrument(kProductTavrinP, 0x07);
-    op.expectMessage("Towed Acquisition is NOT available with Tavrin Pressure instruments!",
-                     "Application Error", Icon::Stop);
-    choose(cmd::kTowAcquisition);
-    expectConfiguration();
-}
-
-TEST_F(MainFrameTest, WithoutAnyChannelTheSwitchStopsSilently) {
-    givenInstrument(kProductNone, 0);
-    choose(cmd::kTowAcquisition);
-    expectConfiguration();
+    EXPECT_TRUE(config && acq) << "client windows live through every switch";
 }
 
 TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
-    struct Case {
-        int product;
-        const char* message;
-    };
-    for (const Case& c : {Case{kProductVexa3, kEndCast}, Case{kProductTavrinP, kStopLogging}}) {
-        givenInstrument(c.product, 0x07);
+    const std::pair<int, const char*> cases[] = {
+        {kProductVexa3, "You must end the current cast before leaving aquisition!"},
+        {kProductTavrinCT, kStopLogging}};
+    for (const auto& [product, message] : cases) {
+        givenInstrument(product, 0x07);
         choose(cmd::kAcquisition);
         app.acqWnd().setLogging(true);
-
-        op.expectMessage(c.message, "Status - Logging", Icon::Stop);
+        op.expectMessage(message, "Status - Logging", Icon::Stop);
         choose(cmd::kConfiguration);
         EXPECT_EQ(frame().client(), &app.acqWnd());
-        op.expectMessage(c.message, "Status - Logging", Icon::Stop);
+        op.expectMessage(message, "Status - Logging", Icon::Stop);
         choose(cmd::kExit);
         EXPECT_TRUE(frame().isVisible());
 
@@ -175,44 +136,19 @@ TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
     }
 }
 
-TEST_F(MainFrameTest, ModuleAcquisitionRefusesToCloseWhileLogging) {
+TEST_F(MainFrameTest, ModuleAcquisitionHasNoWayBackAndRefusesToCloseWhileLogging) {
     choose(cmd::kModuleAcquisition);
-    EXPECT_EQ(frame().windowTitle(), "Halcyx - Module Acquisition");
-    EXPECT_EQ(frame().client(), &app.modAcqWnd());
-    EXPECT_EQ(frame().menu(), MenuId::ModAcq);
-    EXPECT_EQ(frame().commandAction(cmd::kConfiguration), nullptr) << "there is no way back";
+    expectMode("Halcyx - Module Acquisition", MenuId::ModAcq, &app.modAcqWnd());
+    EXPECT_EQ(frame().commandAction(cmd::kConfiguration), nullptr);
     test::screenshot(frame(), "MainFrame-module");
 
     app.modAcqWnd().setLogging(true);
     op.expectMessage(kStopLogging, "Status - Logging", Icon::Stop);
     EXPECT_FALSE(frame().close());
     EXPECT_TRUE(frame().isVisible());
-
     app.modAcqWnd().setLogging(false);
     choose(cmd::kExit);
     EXPECT_FALSE(frame().isVisible());
-}
-
-TEST_F(MainFrameTest, HelpContentsOpensTheIndex) {
-    choose(cmd::kHelpContents);
-    EXPECT_EQ(op.helpContexts, std::vector<int>{0});
-}
-
-TEST_F(MainFrameTest, CommandsWithoutAHandlerAreDisabled) {
-    frame().refreshCommandStates();
-    for (int command : {cmd::kAcquisition, cmd::kTowAcquisition, cmd::kModuleAcquisition,
-                        cmd::kProperties, cmd::kHelpContents, cmd::kAbout, cmd::kExit})
-        EXPECT_TRUE(frame().commandAction(command)->isEnabled()) << command;
-    EXPECT_FALSE(frame().commandAction(cmd::kDeploy)->isEnabled());
-}
-
-TEST_F(MainFrameTest, RemovedCommandsReturnWithTheNextFreshMenu) {
-    givenInstrument(kProductTavrinP, 0x07);
-    frame().removeMenuCommand(cmd::kContinuousDataMode);
-    EXPECT_EQ(frame().commandAction(cmd::kContinuousDataMode), nullptr);
-    choose(cmd::kAcquisition);
-    choose(cmd::kConfiguration);
-    EXPECT_NE(frame().commandAction(cmd::kContinuousDataMode), nullptr);
 }
 
 TEST(MainFrameGeometry, TopLeftFullWidthAndTwentyPixelsShort) {

@@ -8,37 +8,28 @@
 namespace halcyx {
 namespace {
 
-struct ProgramRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-ProgramRun runProgram(const QStringList& arguments) {
-    QProcess program;
-    program.start(QStringLiteral(HALCYX_PROGRAM), arguments);
-    EXPECT_TRUE(program.waitForFinished(10000));
-    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
-            QString::fromUtf8(program.readAllStandardError())};
-}
-
-TEST(Program, AnswersHelpAndVersionWithoutAWindow) {
+TEST(Program, AnswersHelpAndVersionAndRefusesABadCommandLine) {
     test::guiApp();
-    const ProgramRun version = runProgram({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "halcyx 3.2.0\n");
-
-    const ProgramRun help = runProgram({"--settings", "/nonexistent/x.ini", "--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: halcyx")) << help.out.toStdString();
-}
-
-TEST(Program, RefusesABadCommandLine) {
-    test::guiApp();
-    for (const QStringList& arguments : {QStringList{"--settings"}, QStringList{"--bogus"}}) {
-        const ProgramRun run = runProgram(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains("halcyx: ")) << run.err.toStdString();
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* out; // how standard output starts
+        const char* err; // what standard error contains
+    };
+    const Case cases[] = {
+        {{"--version"}, 0, "halcyx 3.2.0\n", ""},
+        {{"--settings", "/nonexistent/x.ini", "--help"}, 0, "Usage: halcyx", ""},
+        {{"--settings"}, 2, "", "halcyx: "},
+        {{"--bogus"}, 2, "", "halcyx: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess program;
+        program.start(QStringLiteral(HALCYX_PROGRAM), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitCode(), c.exitCode);
+        EXPECT_TRUE(program.readAllStandardOutput().startsWith(c.out));
+        EXPECT_TRUE(program.readAllStandardError().contains(c.err));
     }
 }
 

@@ -5,22 +5,15 @@
 #include "GuiTestSupport.h"
 #include "app/QtClock.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace halcyx {
 namespace {
 
-// Spins the event loop until the condition holds or the time runs out [ms].
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 2000) {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!condition() && elapsed.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condition();
-}
+constexpr int kWaitMs = 2000; // for what the event loop should soon have done
 
 TEST(SequenceGuard, TimerTicksSkipWhileTheClockSleeps) {
     test::guiApp();
@@ -40,40 +33,27 @@ TEST(SequenceGuard, TimerTicksSkipWhileTheClockSleeps) {
     EXPECT_GE(elapsed.elapsed(), 80);
     EXPECT_GT(fired, 0) << "the sleeping clock still delivers timer events";
     EXPECT_EQ(ran, 0) << "but no tick ran inside the sequence";
-
-    EXPECT_TRUE(waitFor([&] { return ran > 0; })) << "ticks run again after the sequence";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran > 0; }, kWaitMs)) << "ticks run again after";
 }
 
-TEST(SequenceGuard, QueuedActionsWaitForTheSequenceToEnd) {
+TEST(SequenceGuard, QueuedActionsRunFromTheLoopAfterTheSequenceAndHoldTheGuard) {
     test::guiApp();
     QtClock clock;
     QObject context;
     std::vector<std::string> order;
     {
         SequenceGuard sequence;
-        SequenceGuard::whenIdle(&context, [&] { order.push_back("queued"); });
+        SequenceGuard::whenIdle(&context, [&] {
+            order.push_back(SequenceGuard::busy() ? "queued, guarded" : "queued, unguarded");
+        });
+        EXPECT_TRUE(order.empty()) << "not at once";
         clock.sleepMs(2 * SequenceGuard::kRetryMs + 20);
         order.push_back("sequence done");
     }
-    EXPECT_TRUE(waitFor([&] { return order.size() == 2; }));
-    EXPECT_EQ(order, (std::vector<std::string>{"sequence done", "queued"}));
-}
-
-TEST(SequenceGuard, QueuedActionsRunAfterTheCurrentOneAndHoldTheGuard) {
-    test::guiApp();
-    QObject context;
-    bool ran = false;
-    bool busyInside = false;
-    SequenceGuard::whenIdle(&context, [&] {
-        ran = true;
-        busyInside = SequenceGuard::busy();
-    });
-    EXPECT_FALSE(ran) << "not at once, from the event loop";
-    EXPECT_TRUE(waitFor([&] { return ran; }));
-    EXPECT_TRUE(busyInside);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, kWaitMs));
+    EXPECT_EQ(order, (std::vector<std::string>{"sequence done", "queued, guarded"}));
     EXPECT_FALSE(SequenceGuard::busy());
 }
-
 
 TEST(SequenceGuard, NestedRunsAreRefused) {
     bool inner = true;

@@ -22,17 +22,15 @@ namespace {
 
 class SettingsDlgTest : public test::GuiTest {
 protected:
-    SettingsDlgTest() { help.setPath("/opt/halcyx/help"); }
-
     // Opens a fresh dialog, as "&Properties" does.
     std::unique_ptr<SettingsDlg> openDialog() {
+        help.setPath("/opt/halcyx/help");
         auto dialog = std::make_unique<SettingsDlg>(settings, help, op);
         dialog->open();
         return dialog;
     }
-
-    QPushButton* button(SettingsDlg& dialog, QDialogButtonBox::StandardButton which) {
-        return dialog.findChild<QDialogButtonBox*>()->button(which);
+    static void press(SettingsDlg& dialog, QDialogButtonBox::StandardButton button) {
+        dialog.findChild<QDialogButtonBox*>()->button(button)->click();
     }
 
     test::TempFolder folder;
@@ -41,12 +39,14 @@ protected:
     HelpViewer help{{}, [](const QUrl&) { return true; }};
 };
 
-TEST_F(SettingsDlgTest, EachClickWritesCheckIntWhateverButtonCloses) {
+TEST_F(SettingsDlgTest, EachClickWritesCheckIntWhateverButtonClosesAndHelpOpensItsSection) {
     auto dialog = openDialog();
     EXPECT_FALSE(dialog->checkAtStart()->isChecked()) << "no settings file: no check at start";
     QTest::mouseClick(dialog->checkAtStart(), Qt::LeftButton);
     EXPECT_EQ(kCheckInt.read(settings), 1);
     test::screenshot(*dialog, "SettingsDlg");
+    dialog->helpButton()->click();
+    EXPECT_EQ(op.helpContexts, std::vector<int>{600});
     dialog->reject();
     EXPECT_EQ(kCheckInt.read(settings), 1) << "Cancel keeps what the click wrote";
 
@@ -56,39 +56,28 @@ TEST_F(SettingsDlgTest, EachClickWritesCheckIntWhateverButtonCloses) {
     EXPECT_EQ(settings.readString("SETTINGS", "CheckInt", "", 8), "0");
 }
 
-TEST_F(SettingsDlgTest, OkStoresTheHelpLocation) {
+TEST_F(SettingsDlgTest, OkStoresTheHelpLocationCancelDoesNotAndAnEmptyOneIsRefused) {
     auto dialog = openDialog();
     EXPECT_EQ(dialog->helpLocation()->text(), "/opt/halcyx/help");
-    dialog->helpLocation()->setText("/usr/share/doc/halcyx");
-    button(*dialog, QDialogButtonBox::Ok)->click();
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(kHelpFile.read(settings), "/usr/share/doc/halcyx");
-    EXPECT_EQ(help.path(), "/usr/share/doc/halcyx");
-}
+    dialog->helpLocation()->setText("/elsewhere");
+    press(*dialog, QDialogButtonBox::Cancel);
+    EXPECT_EQ(help.path(), "/opt/halcyx/help");
 
-TEST_F(SettingsDlgTest, AnEmptyHelpLocationIsRefusedButEmptiesThePathInMemory) {
-    auto dialog = openDialog();
+    dialog = openDialog();
     dialog->helpLocation()->clear();
     op.expectMessage("Enter the install directory of Halcyx (normally C:\\Halcyx",
                      "Help File Location Error", Icon::Stop);
-    button(*dialog, QDialogButtonBox::Ok)->click();
+    press(*dialog, QDialogButtonBox::Ok);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(help.path(), "");
+    EXPECT_EQ(help.path(), "") << "emptied in memory all the same";
     EXPECT_EQ(kHelpFile.read(settings), "C:\\Halcyx") << "nothing written";
-}
 
-TEST_F(SettingsDlgTest, CancelLeavesTheHelpLocation) {
-    auto dialog = openDialog();
-    dialog->helpLocation()->setText("/elsewhere");
-    button(*dialog, QDialogButtonBox::Cancel)->click();
-    EXPECT_EQ(help.path(), "/opt/halcyx/help");
-    EXPECT_EQ(kHelpFile.read(settings), "C:\\Halcyx");
-}
-
-TEST_F(SettingsDlgTest, HelpButtonOpensTheSettingsSection) {
-    auto dialog = openDialog();
-    dialog->helpButton()->click();
-    EXPECT_EQ(op.helpContexts, std::vector<int>{600});
+    dialog = openDialog();
+    dialog->helpLocation()->setText("/usr/share/doc/halcyx");
+    press(*dialog, QDialogButtonBox::Ok);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(help.path(), "/usr/share/doc/halcyx");
+    EXPECT_EQ(kHelpFile.read(settings), "/usr/share/doc/halcyx");
 }
 
 TEST(AboutDlg, NamesTheProgramAndItsVersion) {
@@ -100,7 +89,6 @@ TEST(AboutDlg, NamesTheProgramAndItsVersion) {
     EXPECT_EQ(about.windowTitle(), "About");
     EXPECT_TRUE(texts.contains("Veltro Acquisition Configuration"));
     EXPECT_TRUE(texts.contains(QStringLiteral("Version %1").arg(kVersion)));
-    EXPECT_TRUE(QString(kVersion).startsWith("3.2"));
     test::screenshot(about, "AboutDlg");
 }
 
