@@ -61,22 +61,6 @@ TEST(NumberAfter, ReadsTheNumberAfterTheMarker) {
     EXPECT_EQ(numberAfter("ADR = 99999999999999999999", "="), INT_MAX);
 }
 
-TEST(LeadingNumber, IsZeroWithoutALeadingDigitAndSaturates) {
-    EXPECT_EQ(leadingNumber("1499M"), 1499);
-    EXPECT_EQ(leadingNumber("M1234"), 0);
-    EXPECT_EQ(leadingNumber(" 12M"), 0);
-    EXPECT_EQ(leadingNumber(""), 0);
-    EXPECT_EQ(leadingNumber("123456789012345678901234M"), INT_MAX);
-}
-
-TEST(LeadingFloat, ReadsALeadingDecimalFraction) {
-    EXPECT_FLOAT_EQ(leadingFloat("2.10"), 2.1F);
-    EXPECT_FLOAT_EQ(leadingFloat(" 1.6b"), 1.6F);
-    EXPECT_FLOAT_EQ(leadingFloat("2I10"), 2.0F);
-    EXPECT_FLOAT_EQ(leadingFloat("V1.6"), 0.0F);
-    EXPECT_FLOAT_EQ(leadingFloat(""), 0.0F);
-}
-
 TEST(AnswerText, DropsNulBytesSoLaterMarkersAreFound) {
     const std::vector<std::uint8_t> bytes = {0xff, 0, 'O', 'p', 'e', 'n', 0};
     const std::string text = answerText(bytes);

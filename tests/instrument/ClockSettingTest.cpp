@@ -2,66 +2,15 @@
 // purge sent on the virtual clock, and their effect on a simulated instrument.
 #include "instrument/ClockSetting.h"
 
-#include "ScriptedOperator.h"
+#include "Harness.h"
 #include "SimDevice.h"
 #include "VexaModel.h"
-#include "serial/CommPort.h"
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
-using namespace halcyx;
-using halcyx::test::ScriptedOperator;
-
+namespace halcyx::test {
 namespace {
-
-// A line that takes every byte and notes when it was written; it answers nothing.
-class RecordingDevice : public SerialDevice {
-public:
-    explicit RecordingDevice(const Clock& clock) : clock_(clock) {}
-
-    bool open(const std::string&) override { return open_ = true; }
-    bool setLine(std::uint32_t) override { return true; }
-    long read(std::span<std::uint8_t>) override { return 0; }
-    long write(std::span<const std::uint8_t> data) override {
-        for (std::uint8_t b : data) {
-            written.push_back(static_cast<char>(b));
-            writtenAtMs.push_back(clock_.nowMs());
-        }
-        return static_cast<long>(data.size());
-    }
-    bool purge(PurgeWhat what) override {
-        if (what == PurgeWhat::Receive) {
-            receivePurgesAtMs.push_back(clock_.nowMs());
-        }
-        return true;
-    }
-    bool close() override {
-        open_ = false;
-        return true;
-    }
-    bool isOpen() const override { return open_; }
-    int lastError() const override { return 0; }
-    std::string lastErrorText() const override { return {}; }
-
-    std::string written;
-    std::vector<std::int64_t> writtenAtMs;
-    std::vector<std::int64_t> receivePurgesAtMs;
-
-private:
-    const Clock& clock_;
-    bool open_ = false;
-};
-
-struct Line {
-    VirtualClock clock;
-    ScriptedOperator op;
-    RecordingDevice device{clock};
-    CommPort port{device, clock, op, [](int) { return std::string("/dev/null"); }};
-};
-
-} // namespace
 
 TEST(ClockSetting, TextsOfTheLocalTime) {
     struct Case {
@@ -89,40 +38,25 @@ TEST(ClockSetting, TextsOfTheLocalTime) {
 }
 
 TEST(ClockSetting, WritesTimeAndDateWithTheirPausesThenPurges) {
-    Line line;
-    ASSERT_TRUE(line.port.OpenPort(1));
-    const std::int64_t start = line.clock.nowMs();
-    line.device.receivePurgesAtMs.clear();
-    line.device.writtenAtMs.clear();
+    Harness h;
+    h.line.respond(nullptr);
+    ASSERT_TRUE(SetInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
+    // 20 ms after every character, the response pause after each of the first three
+    // entries and a full second after the date before the receive side is emptied.
+    EXPECT_EQ(h.line.log(), "     0 > \"TIME\\r\" 20ms/char\n"
+                            "   400 > \"08:00:00\\r\" 20ms/char\n"
+                            "   880 > \"DATE\\r\" 20ms/char\n"
+                            "  1280 > \"12-31-2026\\r\" 20ms/char\n"
+                            "  2500 purge rx\n");
+    EXPECT_FALSE(h.op.waitCursor);
+    EXPECT_EQ(h.op.waitCursorChanges, 2);
 
-    ASSERT_TRUE(SetInstrumentClock(line.port, line.op, {"08:00:00", "12-31-2026"}));
-    EXPECT_EQ(line.device.written, "TIME\r08:00:00\rDATE\r12-31-2026\r");
-
-    // 20 ms after every character, 300 ms after each of the first three entries and a
-    // full second after the date before the receive side is emptied.
-    std::vector<std::int64_t> expected;
-    std::int64_t at = start;
-    for (const auto& [text, pauseMs] : std::vector<std::pair<std::string, int>>{
-             {"TIME\r", 300}, {"08:00:00\r", 300}, {"DATE\r", 300}, {"12-31-2026\r", 1000}}) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            expected.push_back(at);
-            at += 20;
-        }
-        at += pauseMs;
-    }
-    EXPECT_EQ(line.device.writtenAtMs, expected);
-    EXPECT_EQ(line.device.receivePurgesAtMs, std::vector<std::int64_t>{at});
-    EXPECT_EQ(line.clock.nowMs(), at);
-    EXPECT_FALSE(line.op.waitCursor);
-    EXPECT_EQ(line.op.waitCursorChanges, 2);
-}
-
-TEST(ClockSetting, AClosedPortSendsNothing) {
-    Line line;
-    EXPECT_FALSE(SetInstrumentClock(line.port, line.op, {"08:00:00", "12-31-2026"}));
-    EXPECT_EQ(line.device.written, "");
-    EXPECT_TRUE(line.device.receivePurgesAtMs.empty());
-    EXPECT_FALSE(line.op.waitCursor);
+    Harness closed;
+    closed.port.Close();
+    closed.line.clearLog();
+    EXPECT_FALSE(SetInstrumentClock(closed.port, closed.op, {"08:00:00", "12-31-2026"}));
+    EXPECT_EQ(closed.line.log(), "");
+    EXPECT_FALSE(closed.op.waitCursor);
 }
 
 TEST(ClockSetting, TheSimulatedInstrumentTakesTheNewTimeAndDate) {
@@ -150,3 +84,6 @@ TEST(ClockSetting, TheSimulatedInstrumentTakesTheNewTimeAndDate) {
     // The instrument's confirmation was purged, not left for the next command to read.
     EXPECT_EQ(device.pending(), 0u);
 }
+
+} // namespace
+} // namespace halcyx::test

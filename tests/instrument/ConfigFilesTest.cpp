@@ -2,14 +2,13 @@
 // by hand or damaged, and the open, save and DC-load commands with their file dialogs.
 #include "instrument/ConfigFiles.h"
 
+#include "../settings/TempFolder.h"
 #include "ScriptedOperator.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace halcyx;
@@ -28,43 +27,24 @@ struct Window {
 
 class ConfigFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() /
-                  ("halcyx-cfg-" + std::to_string(::getpid()) + "-" + info->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     fs::path file(const std::string& name) const { return folder_ / name; }
-
     fs::path writeFile(const std::string& name, const std::string& content) const {
-        std::ofstream(file(name), std::ios::binary) << content;
+        halcyx::test::writeFile(file(name), content);
         return file(name);
     }
-
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string contents(const fs::path& path) { return halcyx::test::readFile(path); }
 
     // The key names of the file's key lines, in file order.
     static std::vector<std::string> keysInOrder(const fs::path& path) {
         std::vector<std::string> keys;
         std::istringstream in(contents(path));
-        for (std::string line; std::getline(in, line);) {
-            const auto eq = line.find('=');
-            if (eq != std::string::npos) {
+        for (std::string line; std::getline(in, line);)
+            if (const auto eq = line.find('='); eq != std::string::npos)
                 keys.push_back(line.substr(0, eq));
-            }
-        }
         return keys;
     }
 
-    fs::path folder_;
+    halcyx::test::TempFolder folder_;
 };
 
 // A window whose every saved field holds a value other than its default.
@@ -94,26 +74,18 @@ void fillWindow(Window& w, ProductCode product) {
 
 std::vector<std::string> expectedKeys(ProductCode product) {
     std::vector<std::string> keys = {"Model", "SN", "FWVer", "CalDate", "Product"};
-    const int channels = isVexa(product) ? 6 : 3;
-    for (int n = 1; n <= channels; ++n) {
+    for (int n = 1; n <= (isVexa(product) ? 6 : 3); ++n)
         keys.push_back("CH" + std::to_string(n));
+    for (int n = 1; isVexa(product) && n <= 8; ++n)
+        keys.push_back("DC" + std::to_string(n));
+    for (int n = 1; isVexa(product) && n <= 8; ++n) {
+        keys.push_back("DC" + std::to_string(n) + ".Name");
+        for (int t = 0; t < 5; ++t)
+            keys.push_back("DC" + std::to_string(n) + ".term" + std::to_string(t));
     }
-    if (isVexa(product)) {
-        for (int n = 1; n <= 8; ++n) {
-            keys.push_back("DC" + std::to_string(n));
-        }
-        for (int n = 1; n <= 8; ++n) {
-            keys.push_back("DC" + std::to_string(n) + ".Name");
-            for (int t = 0; t < 5; ++t) {
-                keys.push_back("DC" + std::to_string(n) + ".term" + std::to_string(t));
-            }
-        }
-    }
-    for (const char* key : {"ITime", "OTime", "DDate", "DTime", "Tau", "scop", "Scale", "AvgLen"}) {
-        if (isVexa(product) || std::string(key) != "Tau") {
+    for (const char* key : {"ITime", "OTime", "DDate", "DTime", "Tau", "scop", "Scale", "AvgLen"})
+        if (isVexa(product) || std::string(key) != "Tau")
             keys.push_back(key);
-        }
-    }
     return keys;
 }
 
@@ -137,12 +109,10 @@ TEST_F(ConfigFiles, EachLayoutRoundTripsInItsKeyOrderAndSections) {
         ASSERT_TRUE(writeConfiguration(file("a.cfg"), saved.state()));
         EXPECT_EQ(keysInOrder(file("a.cfg")), expectedKeys(c.product));
         const std::string text = contents(file("a.cfg"));
-        for (const char* section : c.sections) {
+        for (const char* section : c.sections)
             EXPECT_NE(text.find(section), std::string::npos) << section;
-        }
-        for (const char* section : c.absent) {
+        for (const char* section : c.absent)
             EXPECT_EQ(text.find(section), std::string::npos) << section;
-        }
 
         // Loaded into a window attached to another model and saved again, nothing changes.
         Window loaded;

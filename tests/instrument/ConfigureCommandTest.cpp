@@ -3,7 +3,7 @@
 #include "instrument/ConfigureCommand.h"
 
 #include "../settings/TempFolder.h"
-#include "ScriptedOperator.h"
+#include "Harness.h"
 #include "SimDevice.h"
 #include "TavrinModel.h"
 #include "VexaModel.h"
@@ -21,14 +21,6 @@ namespace halcyx::test {
 namespace {
 
 using sim::Direction;
-
-class NoChooser : public ProductChooser {
-public:
-    std::optional<ProductCode> chooseProduct(ProductCode) override {
-        ADD_FAILURE() << "the serial number names the model";
-        return std::nullopt;
-    }
-};
 
 // The model's dialog of a test: records which dialog was shown with which switches and
 // the Vexa record it was shown, edits the Vexa record as told and answers Save or Cancel.

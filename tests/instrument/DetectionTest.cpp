@@ -8,48 +8,6 @@
 namespace halcyx::test {
 namespace {
 
-const char* const kNoResponseQuestion =
-    "No Response from instrument!\nDo you want to check if the instrument is in Address Mode?";
-
-TEST(Detect, AVexa3FillsTheRecordAndTurnsOffTheAutoSampler) {
-    Harness h;
-    Detector detector(h.layer, h.record, h.chooser);
-    h.record.settingsRead = h.record.saveEnable = true;
-    ASSERT_TRUE(detector.Detect());
-    EXPECT_EQ(h.clock.nowMs(), 5340);
-    EXPECT_EQ(h.record.product, ProductCode::Vexa3);
-    EXPECT_EQ(h.record.model, "Vexa 3");
-    EXPECT_EQ(h.record.serialNumber, "1600M");
-    EXPECT_EQ(h.record.firmware, "2.10");
-    EXPECT_EQ(h.record.calDate, "10OCT25");
-    EXPECT_EQ(h.record.address, 1);
-    EXPECT_TRUE(h.record.averaging);
-    EXPECT_TRUE(h.record.scaledMemory);
-    EXPECT_FALSE(h.record.settingsRead);
-    EXPECT_FALSE(h.record.saveEnable);
-    EXPECT_EQ(h.op.progress,
-              (std::vector<std::string>{"show", "1:Looking for Instrument on COM1...", "2:***O",
-                                        "1:Get Instrument Serial Number", "2:S/N",
-                                        "1:Reading Instrument Address...", "2:ADR", "2:Address = 1",
-                                        "1:Get Instrument Firmware Version", "2:VER",
-                                        "1:Turning OFF Auto Sampler command", "2:SMP=OFF",
-                                        "1:Get Instrument Calibration Date", "2:CDATE", "close"}));
-}
-
-TEST(Detect, ATavrinCTGetsAveragingFromItsOwnFirmwareLimit) {
-    Harness h;
-    h.instrument.serialNumber = "F0123";
-    h.instrument.firmware = "V1.6";
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
-    EXPECT_EQ(h.record.product, ProductCode::TavrinCT);
-    EXPECT_EQ(h.record.model, "Tavrin CT");
-    EXPECT_TRUE(h.record.averaging);
-    EXPECT_FALSE(h.record.scaledMemory);
-    const auto& lines = h.line.lines();
-    EXPECT_EQ(std::find(lines.begin(), lines.end(), "SMP=OFF"), lines.end());
-}
-
 TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
     Harness h;
     h.line.setEcho(false);
@@ -64,22 +22,6 @@ TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
     EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "S"), 15);
     EXPECT_EQ(h.record.product, ProductCode::None);
     EXPECT_EQ(h.op.progress.back(), "close");
-}
-
-TEST(Detect, AnAnswerWithoutOpenIsStoppedAsContinuousOutput) {
-    Harness h;
-    int requests = 0;
-    h.line.respond([&](const std::string& line) -> std::string {
-        if (line == "***O")
-            ++requests;
-        if (line.empty() && requests < 2)
-            return "1.2,3.4\r\n";
-        return h.instrument(line);
-    });
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
-    EXPECT_EQ(h.op.progress[3], "1:Stopping Set Continuous mode...");
-    EXPECT_EQ(h.op.progress[4], "2:S");
 }
 
 TEST(CheckAddressMode, AnInstrumentAnsweringAnMProbeIsFound) {
@@ -113,25 +55,6 @@ TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
     Detector detector(h.layer, h.record, h.chooser);
     EXPECT_FALSE(detector.CheckAddressMode());
     EXPECT_EQ(h.line.lines().size(), 16u);
-}
-
-TEST(Detect, AFoundAddressModeInstrumentIsIdentified) {
-    Harness h;
-    bool addressMode = true;
-    h.line.setEcho(false);
-    h.line.respond([&](const std::string& line) -> std::string {
-        if (addressMode && line == "#M2") {
-            addressMode = false;
-            h.line.setEcho(true);
-            return "\r";
-        }
-        return addressMode ? "" : h.instrument(line);
-    });
-    h.op.expectQuestion(kNoResponseQuestion, "No Instrument", true);
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
-    EXPECT_EQ(h.record.product, ProductCode::Vexa3);
-    EXPECT_EQ(h.record.serialNumber, "1600M");
 }
 
 TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {

@@ -11,6 +11,7 @@
 #include "serial/CommPort.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +29,19 @@ public:
     std::optional<ProductCode> answer; // nullopt: Cancel
     std::vector<ProductCode> offered;  // the preselection of each use
 };
+
+// The product dialog of a test whose instruments name their model by serial number.
+class NoChooser : public ProductChooser {
+public:
+    std::optional<ProductCode> chooseProduct(ProductCode) override {
+        ADD_FAILURE() << "the serial number names the model";
+        return std::nullopt;
+    }
+};
+
+// The operator's question when no instrument answers.
+inline constexpr const char* kNoResponseQuestion =
+    "No Response from instrument!\nDo you want to check if the instrument is in Address Mode?";
 
 // One configuration port on the virtual clock with a stand-in instrument behind it,
 // opened at the given baud rate with the pauses that go with it; the log starts empty.

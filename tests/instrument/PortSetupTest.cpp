@@ -2,36 +2,17 @@
 // after the communications terminal.
 #include "instrument/PortSetup.h"
 
+#include "../settings/TempFolder.h"
 #include "Harness.h"
 #include "instrument/ConfigSession.h"
 #include "settings/Catalogue.h"
 #include "settings/PortSettings.h"
 #include "settings/Profile.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace halcyx::test {
 namespace {
-
-// A settings file of its own in a fresh folder, removed afterwards.
-class SettingsFile {
-public:
-    SettingsFile() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("halcyx-portsetup-" + std::to_string(::getpid()) + "-" + info->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    ~SettingsFile() { std::filesystem::remove_all(folder_); }
-    Profile profile() const { return Profile(folder_ / "Halcyx.ini"); }
-
-private:
-    std::filesystem::path folder_;
-};
 
 // The setup dialog of a test: hands back a scripted choice and records what it was shown.
 class ScriptedPortDialog : public PortSetupDialog {
@@ -49,8 +30,8 @@ struct PortHarness {
         layer.setDelays({1, 1}); // so that every test sees the pauses the open sets
         port.SetDefaultPause(1);
     }
-    SettingsFile file;
-    Profile settings = file.profile();
+    TempFolder folder;
+    Profile settings{folder / "Halcyx.ini"};
     VirtualClock clock;
     ScriptedOperator op;
     ScriptedInstrument line{clock};
@@ -58,6 +39,15 @@ struct PortHarness {
     CommandLayer layer{port, op};
     ScriptedPortDialog dialog;
 };
+
+// The three reports of a port that will not open, the last one the caller's own.
+void expectOpenFailure(ScriptedOperator& op, int port, const std::string& text,
+                       const std::string& caption) {
+    const std::string com = "COM" + std::to_string(port);
+    op.expectMessage("OpenComm Error(" + com + ") = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage("No such device", "GetLastError", Icon::Information)
+        .expectMessage(text, caption, Icon::Stop);
+}
 
 TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
     struct Case {
@@ -98,9 +88,7 @@ TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
 TEST(OpenConfigPort, APortThatWillNotOpenIsReported) {
     PortHarness h;
     h.line.missing = {"/dev/ttyS0"};
-    h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
-        .expectMessage("No such device", "GetLastError", Icon::Information)
-        .expectMessage("Error opening COM1", "OPEN COMM ERROR", Icon::Stop);
+    expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
     EXPECT_FALSE(openConfigPort(h.layer, h.settings));
     EXPECT_FALSE(h.port.IsOpen());
     EXPECT_EQ(h.layer.delays(), (CommandDelays{1, 1})) << "pauses stay as they were";
@@ -131,24 +119,23 @@ TEST(ConfigPortSetup, TheDialogsRateRulesDifferFromTheOpenRules) {
     }
 }
 
-TEST(ConfigPortSetup, CancelChangesNothing) {
+TEST(ConfigPortSetup, CancelKeepsAllAndANewOrRemappedPortIsOpenedAndWritten) {
     PortHarness h;
     ASSERT_TRUE(openConfigPort(h.layer, h.settings));
-    h.dialog.choice = std::nullopt;
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(h.settings.path()));
-    EXPECT_EQ(h.line.path, "/dev/ttyS0");
-}
 
-TEST(ConfigPortSetup, ANewPortIsOpenedWithLargerFiguresAndWritten) {
-    PortHarness h;
-    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
     h.dialog.choice = PortChoice{3, 4800};
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
     EXPECT_EQ(h.line.path, "/dev/ttyS2");
     EXPECT_EQ(h.port.InputFigure(), 4096);
     EXPECT_EQ(kInstrumentPort.read(h.settings), 3);
     EXPECT_EQ(kInstrumentBaud.read(h.settings), 4800);
+
+    h.settings.writeString("PORTS", "COM1", "/dev/ttyUSB0");
+    h.dialog.choice = PortChoice{1, 9600, true};
+    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
+    EXPECT_EQ(h.line.path, "/dev/ttyUSB0");
 }
 
 TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
@@ -157,9 +144,7 @@ TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
     ASSERT_TRUE(openConfigPort(h.layer, h.settings));
     h.line.missing = {"/dev/ttyS1"};
     h.dialog.choice = PortChoice{2, 9600};
-    h.op.expectMessage("OpenComm Error(COM2) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
-        .expectMessage("No such device", "GetLastError", Icon::Information)
-        .expectMessage("Error opening COM2", "OPEN COMM ERROR", Icon::Stop);
+    expectOpenFailure(h.op, 2, "Error opening COM2", "OPEN COMM ERROR");
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::PortFailed);
     EXPECT_FALSE(h.port.IsOpen());
     EXPECT_EQ(kInstrumentPort.read(h.settings), 1);
@@ -169,15 +154,6 @@ TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
     EXPECT_TRUE(h.port.IsOpen());
     EXPECT_EQ(kInstrumentPort.read(h.settings), 2);
-}
-
-TEST(ConfigPortSetup, ARemappedPortIsOpenedOnItsNewDevice) {
-    PortHarness h;
-    ASSERT_TRUE(openConfigPort(h.layer, h.settings));
-    h.settings.writeString("PORTS", "COM1", "/dev/ttyUSB0");
-    h.dialog.choice = PortChoice{1, 9600, true};
-    EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
-    EXPECT_EQ(h.line.path, "/dev/ttyUSB0");
 }
 
 TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
@@ -197,9 +173,7 @@ TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
 
     ASSERT_TRUE(h.port.OpenPort(2));
     h.line.missing = {"/dev/ttyS0"};
-    h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
-        .expectMessage("No such device", "GetLastError", Icon::Information)
-        .expectMessage("Error Opening Comport", "COMMUNICATION PORT ERROR", Icon::Stop);
+    expectOpenFailure(h.op, 1, "Error Opening Comport", "COMMUNICATION PORT ERROR");
     EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::ReopenFailed);
 }
 
@@ -211,11 +185,8 @@ TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument)
     h.line.respond(std::ref(instrument));
     ScriptedChooser chooser;
     ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
-    for (int open = 0; open < 2; ++open) {
-        h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
-            .expectMessage("No such device", "GetLastError", Icon::Information)
-            .expectMessage("Error opening COM1", "OPEN COMM ERROR", Icon::Stop);
-    }
+    for (int open = 0; open < 2; ++open)
+        expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
     EXPECT_FALSE(session.startUp());
     EXPECT_EQ(session.record().model, "NONE");
 
@@ -239,14 +210,8 @@ TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
     ASSERT_TRUE(session.port().OpenPort(2));
     h.line.missing = {"/dev/ttyS0"};
     // The earlier port will not reopen, nor will it open from the settings file.
-    const std::pair<const char*, const char*> reports[] = {
-        {"Error Opening Comport", "COMMUNICATION PORT ERROR"},
-        {"Error opening COM1", "OPEN COMM ERROR"}};
-    for (const auto& [text, caption] : reports) {
-        h.op.expectMessage("OpenComm Error(COM1) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
-            .expectMessage("No such device", "GetLastError", Icon::Information)
-            .expectMessage(text, caption, Icon::Stop);
-    }
+    expectOpenFailure(h.op, 1, "Error Opening Comport", "COMMUNICATION PORT ERROR");
+    expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
     EXPECT_EQ(session.afterTerminal({1, 9600}), std::nullopt);
     EXPECT_EQ(session.record().product, ProductCode::None);
     EXPECT_FALSE(session.enablingState().openConfirmed);

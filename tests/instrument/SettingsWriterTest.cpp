@@ -116,15 +116,5 @@ TEST(WriteSettings, AnUnansweredCommandStopsQuietly) {
     EXPECT_EQ(h.line.lines(), (std::vector<std::string>{"CH1=OFF"}));
 }
 
-TEST(WriteSettings, NeedsOpenMode) {
-    Harness h;
-    h.record.product = ProductCode::Vexa3;
-    h.line.setEcho(false);
-    h.line.respond(nullptr);
-    h.op.expectMessage(std::string(kNotInOpenMode), "Open Mode Timeout error", Icon::Stop);
-    WriteSettings(h.layer, h.record, h.settings);
-    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "***O"), 10);
-}
-
 } // namespace
 } // namespace halcyx::test

@@ -1,6 +1,6 @@
 // The configuration sequences end to end against the simulated instruments, whose answers
 // take the time they need to cross the line at the port's baud rate.
-#include "ScriptedOperator.h"
+#include "Harness.h"
 #include "SimDevice.h"
 #include "TavrinModel.h"
 #include "VexaModel.h"
@@ -20,14 +20,6 @@ namespace {
 
 using sim::Direction;
 using sim::Instrument;
-
-class NoChooser : public ProductChooser {
-public:
-    std::optional<ProductCode> chooseProduct(ProductCode) override {
-        ADD_FAILURE() << "the serial number names the model";
-        return std::nullopt;
-    }
-};
 
 // The configuration port with a simulated instrument behind it.
 struct SimHarness {
@@ -76,6 +68,13 @@ TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
                             "4160 < SMP=OFF\\r\n"
                             "4620 < CDATE\\r\n");
     EXPECT_EQ(h.clock.nowMs(), 5340);
+    EXPECT_EQ(h.op.progress,
+              (std::vector<std::string>{"show", "1:Looking for Instrument on COM1...", "2:***O",
+                                        "1:Get Instrument Serial Number", "2:S/N",
+                                        "1:Reading Instrument Address...", "2:ADR", "2:Address = 1",
+                                        "1:Get Instrument Firmware Version", "2:VER",
+                                        "1:Turning OFF Auto Sampler command", "2:SMP=OFF",
+                                        "1:Get Instrument Calibration Date", "2:CDATE", "close"}));
     EXPECT_EQ(h.record.model, "Vexa 3");
     EXPECT_EQ(h.record.serialNumber, "1634M");
     EXPECT_EQ(h.record.firmware, "2.10");
@@ -118,6 +117,8 @@ TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
     EXPECT_EQ(h.record.product, ProductCode::TavrinCT);
     EXPECT_EQ(h.record.address, 3);
     EXPECT_TRUE(h.record.averaging);
+    EXPECT_FALSE(h.record.scaledMemory);
+    EXPECT_EQ(h.received().find("SMP=OFF"), std::string::npos);
     h.device.traffic().clear();
     ReadSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.settings.channelMask, 0x3u);
@@ -151,6 +152,7 @@ TEST(Simulator, AnInstrumentStreamingAtPowerUpIsStoppedAndFound) {
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::Vexa3);
     EXPECT_FALSE(vexa.streaming());
+    EXPECT_EQ(h.op.progress[3], "1:Stopping Set Continuous mode...");
 }
 
 TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
@@ -159,10 +161,7 @@ TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
     config.identity.address = 2;
     sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
     SimHarness h(vexa, 9600);
-    h.op.expectQuestion(
-        "No Response from instrument!\nDo you want to check if the instrument is in Address "
-        "Mode?",
-        "No Instrument", true);
+    h.op.expectQuestion(kNoResponseQuestion, "No Instrument", true);
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_FALSE(vexa.inAddressMode());
     EXPECT_EQ(h.record.serialNumber, "1634M");
@@ -171,10 +170,7 @@ TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
 TEST(Simulator, NoiseAtAWrongBaudRateNeverPassesForAnInstrument) {
     sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(4800));
     SimHarness h(vexa, 9600);
-    h.op.expectQuestion(
-        "No Response from instrument!\nDo you want to check if the instrument is in Address "
-        "Mode?",
-        "No Instrument", false);
+    h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
     EXPECT_FALSE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::None);
 }
