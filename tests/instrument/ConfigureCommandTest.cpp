@@ -4,14 +4,8 @@
 
 #include "../settings/TempFolder.h"
 #include "Harness.h"
-#include "SimDevice.h"
 #include "TavrinModel.h"
 #include "VexaModel.h"
-#include "instrument/CommandDelays.h"
-#include "instrument/CommandLayer.h"
-#include "instrument/Detection.h"
-#include "instrument/ProductChooser.h"
-#include "serial/CommPort.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -19,8 +13,6 @@
 
 namespace halcyx::test {
 namespace {
-
-using sim::Direction;
 
 // The model's dialog of a test: records which dialog was shown with which switches and
 // the Vexa record it was shown, edits the Vexa record as told and answers Save or Cancel.
@@ -68,47 +60,22 @@ class Configure : public ::testing::Test {
 protected:
     void attach(std::unique_ptr<sim::Instrument> attached) {
         // Whatever talks to the previous instrument goes before it does.
-        layer.reset();
-        port.reset();
-        device.reset();
+        h.reset();
         instrument = std::move(attached);
-        record = {};
-        device = std::make_unique<sim::SimDevice>(clock, *instrument);
-        port = std::make_unique<CommPort>(*device, clock, op, CommPort::PathForPort{});
-        port->Setup(1, 1024, 1024);
-        port->SetBaud(kBaud);
-        layer = std::make_unique<CommandLayer>(*port, op);
-        layer->setDelays(delaysAtOpen(kBaud));
-        port->SetDefaultPause(layer->delays().responseMs);
-        Detector detector(*layer, record, chooser);
-        ASSERT_TRUE(detector.Detect());
-        device->traffic().clear();
+        h = std::make_unique<SimHarness>(*instrument);
+        ASSERT_TRUE(h->detector.Detect());
+        h->device.traffic().clear();
     }
     void attachVexa3() {
         attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3,
                                                 vexaConfig("1634M", "2.10")));
     }
-    // What the instrument received since the last clear, one line per burst, without times.
-    std::string received() {
-        std::string text;
-        for (const auto& burst : device->traffic().bursts()) {
-            if (burst.direction == Direction::FromProgram)
-                text += burst.bytes;
-        }
-        return text;
+    ConfigureOutcome configure() {
+        return ConfigureInstrument(h->layer, h->record, h->settings, dialogs);
     }
-    ConfigureOutcome configure() { return ConfigureInstrument(*layer, record, settings, dialogs); }
 
-    static constexpr std::uint32_t kBaud = 9600;
-    VirtualClock clock;
-    ScriptedOperator op;
     std::unique_ptr<sim::Instrument> instrument;
-    std::unique_ptr<sim::SimDevice> device;
-    std::unique_ptr<CommPort> port;
-    std::unique_ptr<CommandLayer> layer;
-    NoChooser chooser;
-    InstrumentRecord record;
-    InstrumentSettings settings;
+    std::unique_ptr<SimHarness> h;
     DCChannelTable dcTable;
     ScriptedDialogs dialogs;
 };
@@ -129,64 +96,65 @@ TEST_F(Configure, AVexa3IsReadShownAndWrittenBack) {
     EXPECT_EQ(dialogs.shownVexa.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
     EXPECT_EQ(dialogs.shownVexa.instrumentDate, "12-06-2026");
     EXPECT_EQ(dialogs.shownVexa.instrumentTime.size(), 8u);
-    EXPECT_TRUE(record.settingsRead);
-    EXPECT_TRUE(record.saveEnable);
+    EXPECT_TRUE(h->record.settingsRead);
+    EXPECT_TRUE(h->record.saveEnable);
 
     const sim::InstrumentSettings& stored = instrument->storedSettings();
     EXPECT_EQ(stored.intervalTime, "00:10:00");
     EXPECT_TRUE(stored.dcChannels[6]);
     EXPECT_EQ(stored.tau, 2);
-    EXPECT_EQ(settings.samplingRateIndex, 2);
-    EXPECT_EQ(settings.channelMask & 0x4000u, 0x4000u);
+    EXPECT_EQ(h->settings.samplingRateIndex, 2);
+    EXPECT_EQ(h->settings.channelMask & 0x4000u, 0x4000u);
 }
 
 TEST_F(Configure, CancelSendsNothingAndKeepsTheRecord) {
     attachVexa3();
     std::string beforeClose;
     dialogs.save = false;
-    dialogs.onClose = [&] { beforeClose = received(); };
+    dialogs.onClose = [&] { beforeClose = h->received(); };
 
     EXPECT_EQ(configure(), ConfigureOutcome::Cancelled);
-    EXPECT_EQ(received(), beforeClose);
-    EXPECT_EQ(settings.vexa.intervalTime, "00:05:00");
+    EXPECT_EQ(h->received(), beforeClose);
+    EXPECT_EQ(h->settings.vexa.intervalTime, "00:05:00");
 }
 
 TEST_F(Configure, SettingsAlreadyReadAreNotReadAgain) {
     attachVexa3();
-    record.settingsRead = true;
+    h->record.settingsRead = true;
     std::string beforeClose;
     dialogs.save = false;
-    dialogs.onClose = [&] { beforeClose = received(); };
+    dialogs.onClose = [&] { beforeClose = h->received(); };
 
     configure();
     // Only the clock was asked for: each query is followed by a bare return.
-    EXPECT_EQ(beforeClose, "TIME\r\rDATE\r\r");
-    EXPECT_FALSE(record.saveEnable);
+    EXPECT_EQ(beforeClose, "5340 < TIME\\r\n6640 < \\rDATE\\r\n7960 < \\r\n");
+    EXPECT_FALSE(h->record.saveEnable);
 }
 
 TEST_F(Configure, ADeployedInstrumentIsLeftAloneUnlessTheOperatorSaysSo) {
     attachVexa3();
-    record.deployed = true;
-    op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", false);
+    h->record.deployed = true;
+    h->op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy",
+                         false);
     EXPECT_EQ(configure(), ConfigureOutcome::StillDeployed);
-    EXPECT_TRUE(record.deployed);
-    EXPECT_EQ(received(), "");
+    EXPECT_TRUE(h->record.deployed);
+    EXPECT_EQ(h->received(), "");
     EXPECT_TRUE(dialogs.log.empty());
 
-    op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
+    h->op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
     dialogs.save = false;
     EXPECT_EQ(configure(), ConfigureOutcome::Cancelled);
-    EXPECT_FALSE(record.deployed);
+    EXPECT_FALSE(h->record.deployed);
 }
 
 TEST_F(Configure, AFailedClockReadIsReportedAndTheDialogStillShows) {
     sim::Instrument::Config config = vexaConfig("1634M", "2.10");
     config.faults.refused = {"TIME"};
     attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3, config));
-    record.settingsRead = true;
-    settings.instrumentTime = "07:00:00";
+    h->record.settingsRead = true;
+    h->settings.instrumentTime = "07:00:00";
     dialogs.save = false;
-    op.expectMessage("ERROR - Reading Instrument Time", "Communication Error", Icon::Stop);
+    h->op.expectMessage("ERROR - Reading Instrument Time", "Communication Error", Icon::Stop);
 
     EXPECT_EQ(configure(), ConfigureOutcome::Cancelled);
     EXPECT_EQ(dialogs.shownVexa.instrumentTime, "07:00:00");
@@ -195,12 +163,12 @@ TEST_F(Configure, AFailedClockReadIsReportedAndTheDialogStillShows) {
 
 TEST_F(Configure, AnInstrumentThatWillNotOpenEndsTheCommand) {
     attachVexa3();
-    layer->setMode(InstrumentMode::Run);
+    h->layer.setMode(InstrumentMode::Run);
     instrument->faults().silent = true;
-    op.expectMessage(std::string(kNotInOpenMode), "Open Mode Timeout error", Icon::Stop);
+    h->op.expectMessage(std::string(kNotInOpenMode), "Open Mode Timeout error", Icon::Stop);
     EXPECT_EQ(configure(), ConfigureOutcome::NotOpen);
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_FALSE(record.settingsRead);
+    EXPECT_FALSE(h->record.settingsRead);
 }
 
 TEST_F(Configure, EachModelGetsItsOwnDialogWithItsSwitches) {
@@ -230,25 +198,25 @@ TEST_F(Configure, ASavedFileOpenedAgainRestoresTheInstrument) {
     TempFolder folder;
     const std::string file = (folder / "CAST1.CFG").string();
     dcTable.setName(1, "Oxygen");
-    op.expectFile(true, file);
-    ASSERT_TRUE(SaveConfiguration(op, {record, settings, dcTable}));
-    EXPECT_FALSE(record.saveEnable);
+    h->op.expectFile(true, file);
+    ASSERT_TRUE(SaveConfiguration(h->op, {h->record, h->settings, dcTable}));
+    EXPECT_FALSE(h->record.saveEnable);
 
     instrument->settings().intervalTime = "00:02:00";
     instrument->settings().tau = 0;
     dcTable.setName(1, "DC2");
-    record.settingsRead = false;
+    h->record.settingsRead = false;
     dialogs.save = true;
-    op.expectFile(false, file);
+    h->op.expectFile(false, file);
 
-    EXPECT_EQ(OpenConfigurationCommand(*layer, {record, settings, dcTable}, dialogs),
+    EXPECT_EQ(OpenConfigurationCommand(h->layer, {h->record, h->settings, dcTable}, dialogs),
               OpenOutcome::Loaded);
     EXPECT_EQ(dialogs.shownVexa.intervalTime, "00:05:00");
     EXPECT_EQ(dcTable.texts(1).name, "Oxygen");
     EXPECT_EQ(instrument->storedSettings().intervalTime, "00:05:00");
     EXPECT_EQ(instrument->storedSettings().tau, 3);
-    EXPECT_TRUE(record.settingsRead);
-    EXPECT_TRUE(record.saveEnable);
+    EXPECT_TRUE(h->record.settingsRead);
+    EXPECT_TRUE(h->record.saveEnable);
 }
 
 } // namespace

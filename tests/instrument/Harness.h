@@ -3,8 +3,11 @@
 #include "FakeInstrument.h"
 #include "ScriptedInstrument.h"
 #include "ScriptedOperator.h"
+#include "Instrument.h"
+#include "SimDevice.h"
 #include "instrument/CommandDelays.h"
 #include "instrument/CommandLayer.h"
+#include "instrument/Detection.h"
 #include "instrument/InstrumentRecord.h"
 #include "instrument/ProductChooser.h"
 #include "serial/Clock.h"
@@ -43,14 +46,20 @@ public:
 inline constexpr const char* kNoResponseQuestion =
     "No Response from instrument!\nDo you want to check if the instrument is in Address Mode?";
 
+// Sets the port up as the configuration window does: COM1 at the given rate with the
+// command pauses that go with it.
+inline void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t baud) {
+    port.Setup(1, 1024, 1024);
+    port.SetBaud(baud);
+    layer.setDelays(delaysAtOpen(baud));
+    port.SetDefaultPause(layer.delays().responseMs);
+}
+
 // One configuration port on the virtual clock with a stand-in instrument behind it,
 // opened at the given baud rate with the pauses that go with it; the log starts empty.
 struct Harness {
     explicit Harness(std::uint32_t baud = 9600) {
-        port.Setup(1, 1024, 1024);
-        port.SetBaud(baud);
-        layer.setDelays(delaysAtOpen(baud));
-        port.SetDefaultPause(layer.delays().responseMs);
+        setUpConfigPort(port, layer, baud);
         line.respond(std::ref(instrument));
         line.clearLog();
     }
@@ -81,6 +90,27 @@ struct OpenHarness : Harness {
         record.product = product;
         record.averaging = averaging;
     }
+};
+
+// The configuration port with a simulated instrument behind it; the traffic starts empty.
+struct SimHarness {
+    explicit SimHarness(sim::Instrument& instrument, std::uint32_t baud = 9600)
+        : device(clock, instrument) {
+        setUpConfigPort(port, layer, baud);
+        device.traffic().clear();
+    }
+    // What the instrument received, one burst per line.
+    std::string received() { return device.traffic().text(sim::Direction::FromProgram); }
+
+    VirtualClock clock;
+    ScriptedOperator op;
+    sim::SimDevice device;
+    CommPort port{device, clock, op, {}};
+    CommandLayer layer{port, op};
+    InstrumentRecord record;
+    InstrumentSettings settings;
+    NoChooser chooser;
+    Detector detector{layer, record, chooser};
 };
 
 } // namespace halcyx::test

@@ -21,11 +21,9 @@ TEST(Pty, AVexa3IsDetectedOverARealSerialLine) {
     ScriptedOperator op;
     PosixSerialDevice device;
     CommPort port(device, clock, op, [path](int) { return path; });
-    ASSERT_TRUE(port.Setup(1, 1024, 1024));
-    ASSERT_TRUE(port.SetBaud(9600));
     CommandLayer layer(port, op);
-    layer.setDelays(delaysAtOpen(9600));
-    port.SetDefaultPause(layer.delays().responseMs);
+    setUpConfigPort(port, layer, 9600);
+    ASSERT_TRUE(port.IsOpen());
     InstrumentRecord record;
     ScriptedChooser chooser;
     Detector detector(layer, record, chooser);

@@ -1,48 +1,17 @@
 // The configuration sequences end to end against the simulated instruments, whose answers
 // take the time they need to cross the line at the port's baud rate.
 #include "Harness.h"
-#include "SimDevice.h"
 #include "TavrinModel.h"
 #include "VexaModel.h"
-#include "instrument/CommandDelays.h"
-#include "instrument/CommandLayer.h"
-#include "instrument/Detection.h"
-#include "instrument/InstrumentRecord.h"
-#include "instrument/ProductChooser.h"
 #include "instrument/SettingsReader.h"
 #include "instrument/SettingsWriter.h"
-#include "serial/CommPort.h"
 
 #include <gtest/gtest.h>
 
 namespace halcyx::test {
 namespace {
 
-using sim::Direction;
 using sim::Instrument;
-
-// The configuration port with a simulated instrument behind it.
-struct SimHarness {
-    SimHarness(Instrument& instrument, std::uint32_t baud) : device(clock, instrument) {
-        port.Setup(1, 1024, 1024);
-        port.SetBaud(baud);
-        layer.setDelays(delaysAtOpen(baud));
-        port.SetDefaultPause(layer.delays().responseMs);
-        device.traffic().clear();
-    }
-    // What the instrument received, one burst per line.
-    std::string received() { return device.traffic().text(Direction::FromProgram); }
-
-    VirtualClock clock;
-    ScriptedOperator op;
-    sim::SimDevice device;
-    CommPort port{device, clock, op, {}};
-    CommandLayer layer{port, op};
-    InstrumentRecord record;
-    InstrumentSettings settings;
-    NoChooser chooser;
-    Detector detector{layer, record, chooser};
-};
 
 Instrument::Config vexa3Config(std::uint32_t baud = 9600) {
     Instrument::Config config;
