@@ -134,20 +134,16 @@ TEST_F(PanelTest, ThePortDialogStoresEachClickAtOnce) {
     std::uint32_t baud = 12345; // not a rate: 9600 is checked
     SetComportDlg dialog(port, baud, settings, "Configuration COM Setup");
     EXPECT_EQ(dialog.windowTitle(), "Configuration COM Setup");
-    QRadioButton* com1 = nullptr;
-    QRadioButton* com3 = nullptr;
-    QRadioButton* rate9600 = nullptr;
-    QRadioButton* rate300 = nullptr;
-    for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
-        if (button->text() == "COM1")
-            com1 = button;
-        if (button->text() == "COM3")
-            com3 = button;
-        if (button->text() == "9600")
-            rate9600 = button;
-        if (button->text() == "300")
-            rate300 = button;
-    }
+    const auto button = [&dialog](const QString& text) -> QRadioButton* {
+        for (QRadioButton* b : dialog.findChildren<QRadioButton*>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    };
+    QRadioButton* com1 = button("COM1");
+    QRadioButton* com3 = button("COM3");
+    QRadioButton* rate9600 = button("9600");
+    QRadioButton* rate300 = button("300");
     ASSERT_TRUE(com1 && com3 && rate9600 && rate300);
     EXPECT_TRUE(com1->isChecked());
     EXPECT_TRUE(rate9600->isChecked());

@@ -14,25 +14,20 @@ TEST(ProductFromSerialNumber, FollowsTheLetterAndNumberRules) {
         std::string serial;
         std::optional<ProductCode> product;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"F0123", ProductCode::TavrinCT},
-        {"F0123M", ProductCode::TavrinCT}, // F is tested before M
-        {"Q0456", ProductCode::TavrinP},
-        {"Q12F", ProductCode::TavrinCT},  // F is tested before Q
-        {"1234QM", ProductCode::TavrinP}, // Q is tested before M
-        {"1499M", ProductCode::Vexa2},
-        {"1500M", ProductCode::Vexa3},
-        {"2299M", ProductCode::Vexa3},
-        {"2300M", ProductCode::Vexa2},
-        {"2499M", ProductCode::Vexa2},
-        {"2500M", ProductCode::Vexa3},
+        {"F0123", ProductCode::TavrinCT}, {"F0123M", ProductCode::TavrinCT}, // F before M
+        {"Q0456", ProductCode::TavrinP},  {"Q12F", ProductCode::TavrinCT},   // F before Q
+        {"1234QM", ProductCode::TavrinP},                                    // Q before M
+        {"1499M", ProductCode::Vexa2}, {"1500M", ProductCode::Vexa3}, {"2299M", ProductCode::Vexa3},
+        {"2300M", ProductCode::Vexa2}, {"2499M", ProductCode::Vexa2}, {"2500M", ProductCode::Vexa3},
         {"1234m", ProductCode::Vexa2},
         {"M1234", ProductCode::Vexa2}, // no leading number counts as 0
         {"99999999999999999999M", ProductCode::Vexa3},
-        {"1234", std::nullopt},
-        {"", std::nullopt},
+        {"1234", std::nullopt}, {"", std::nullopt},
         {"f0123", std::nullopt}, // only M has a lower-case form
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(productFromSerialNumber(c.serial), c.product) << c.serial;
 }
