@@ -18,6 +18,10 @@ using test::Bytes;
 using test::RecordingSink;
 using Values = std::vector<float>;
 
+Values Head(const ScanRecord& r, std::size_t n) {
+    return {r.values.begin(), r.values.begin() + n};
+}
+
 struct Fixture {
     Fixture(ScanLayout layout, std::uint32_t mask, const DCChannelTable& table = {})
         : parser(layout, mask, table) {
@@ -48,8 +52,7 @@ TEST(ScanParser, VexaFieldsFollowTheMaskInBitOrder) {
     ASSERT_EQ(f.sink.scans.size(), 1u);
     const ScanRecord& r = f.parser.record();
     // DC1 is 1 + 2 * 2.0; DC2 keeps the identity of the default table.
-    EXPECT_EQ(Values(r.values.begin(), r.values.begin() + 9),
-              (Values{0, 35.1234f, 12.5f, 100.25f, 34.5f, 1500.1f, 5, 3.5f, 0}));
+    EXPECT_EQ(Head(r, 9), (Values{0, 35.1234f, 12.5f, 100.25f, 34.5f, 1500.1f, 5, 3.5f, 0}));
     EXPECT_EQ(f.sink.readouts, (std::vector<std::string>{"C:35.1234", "T: 12.5000", "P:100.25"}));
     // Derived values are computed from single-precision inputs, in order, each narrowed.
     const float s = static_cast<float>(SeawaterSalinity(r[1], r[2], r[3]));
@@ -70,15 +73,13 @@ TEST(ScanParser, VexaWithoutPressureDerivesAtPressureZeroAndACastStartsAfresh) {
     EXPECT_NEAR(first[14], 35.0f, 1e-3f);
     EXPECT_EQ(first[16], 15.0f); // potential temperature at the surface
     EXPECT_EQ(first[18], 0.0f);  // depth
-    const ScanRecord& second = f.sink.scans[1];
-    EXPECT_EQ(Values(second.values.begin(), second.values.begin() + 5), (Values{1, 20, 0, 0, 0}));
+    EXPECT_EQ(Head(f.sink.scans[1], 5), (Values{1, 20, 0, 0, 0}));
     // A new cast counts from zero and synchronises again.
     f.parser.StartCast();
     EXPECT_EQ(f.parser.scanCount(), 0);
     EXPECT_FALSE(f.parser.cutter().synchronised());
     f.Feed({"32.0000,10.0000"});
-    EXPECT_EQ(Values(f.parser.record().values.begin(), f.parser.record().values.begin() + 3),
-              (Values{0, 32, 10}));
+    EXPECT_EQ(Head(f.parser.record(), 3), (Values{0, 32, 10}));
 }
 
 TEST(ScanParser, TavrinModelsFillTheirOwnRecords) {
@@ -98,7 +99,7 @@ TEST(ScanParser, TavrinModelsFillTheirOwnRecords) {
     Fixture p(ScanLayout::TavrinP, 0x0007);
     p.Feed({"100.5,12:00:00,1013.2"});
     const ScanRecord& pr = p.parser.record();
-    EXPECT_EQ(Values(pr.values.begin() + 1, pr.values.begin() + 3), (Values{100.5f, 1013.2f}));
+    EXPECT_EQ(Head(pr, 3), (Values{0, 100.5f, 1013.2f}));
     EXPECT_EQ(pr[7], static_cast<float>(SeawaterDepth(100.5f, 45.0)));
     EXPECT_TRUE(p.sink.readouts.empty());
 }

@@ -88,17 +88,20 @@ TEST(Cli, SeawaterPrintsSixNamedValuesWithUnits) {
 
 TEST(Cli, ReplayWritesTheCastFilesOfALiveCast) {
     TempFolder dir;
-    // 120 scan lines of a Vexa with C, T, P and DC1, starting in the middle of a line.
+    // 120 scan lines of a Vexa with C, T, P, DC1 and DC2, starting in the middle of a line.
     std::string stream = "23.4,7.1\r\n";
     for (int n = 0; n < 120; ++n) {
         char line[64];
-        std::snprintf(line, sizeof line, "%8.4f,%8.4f,%8.3f,%7.4f\r\n", 30 + n * 0.01,
+        std::snprintf(line, sizeof line, "%8.4f,%8.4f,%8.3f,%7.4f,0.25\r\n", 30 + n * 0.01,
                       10 - n * 0.01, n * 0.5, 1.5 + n * 0.001);
         stream += line;
     }
     writeFile(dir / "v.raw", stream);
+    // DC1 is named and converted; DC2 has no name, so it keeps its raw value.
+    writeFile(dir / "ctd.CFG", "[DC_CHANNELS]\nDC1.Name=O2,mg\nDC1.term0=1\nDC1.term1=2\n"
+                               "DC2.term0=7\n");
     // A file name without directory or extension.
-    const Result r = Cli("replay --model vexa3 --mask 0x107 v.raw cast", dir / "");
+    const Result r = Cli("replay --model vexa3 --mask 0x307 --cfg ctd.CFG v.raw cast", dir / "");
     ASSERT_EQ(r.exit, 0) << r.err;
 
     // Lines 0 and 1 synchronise; the last two stay within the margin when the cast ends.
@@ -109,34 +112,18 @@ TEST(Cli, ReplayWritesTheCastFilesOfALiveCast) {
 
     const std::vector<std::string> csv = Lines(readFile(dir / "cast.csv"));
     ASSERT_EQ(csv.size(), 117u);
-    EXPECT_EQ(csv[0], "SCANS,COND,TEMP,PRES,DC1,*SAL,*ATG,*POT,*DEN,*DEPTH,*SVEL");
-    EXPECT_EQ(csv[1].substr(0, 40), "0,30.0200005,9.97999954,1,1.50199997,26.");
+    EXPECT_EQ(csv[0], "SCANS,COND,TEMP,PRES,\"O2,mg\",DC2,*SAL,*ATG,*POT,*DEN,*DEPTH,*SVEL");
+    EXPECT_EQ(csv[1].substr(0, 45),
+              "0,30.0200005,9.97999954,1,4.00400019,0.25,26."); // 1 + 2 * 1.502
     EXPECT_EQ(csv.back().substr(0, 4), "115,");
 
     const std::vector<std::string> header = Lines(readFile(dir / "cast.Hdr"));
     ASSERT_EQ(header.size(), 14u);
     EXPECT_EQ(header[2], " Inst. #:              | Direct.: Down         |");
     EXPECT_EQ(header[7], "   Depth:       Meters |    Obs.: 116          |");
-    EXPECT_EQ(Lines(readFile(dir / "cast.C00"))[2],
-              "RECORD LAYOUT; SS-1,04-2,03-2,02-2,UU-1,41-2,TT-0");
-}
-
-TEST(Cli, ReplayTakesDcChannelsFromAConfigurationFile) {
-    TempFolder dir;
-    std::string stream = "x\r\n";
-    for (int n = 0; n < 20; ++n)
-        stream += "30.0000,10.0000,5.000,0.5000,0.2500\r\n";
-    writeFile(dir / "v.raw", stream);
-    writeFile(dir / "ctd.CFG", "[DC_CHANNELS]\nDC1.Name=O2,mg\nDC1.term0=1\n"
-                               "DC1.term1=2\nDC2.term0=7\n");
-    const Result r = Cli("replay --model vexa2 --mask 307 --cfg ctd.CFG v.raw v.dat", dir / "");
-    ASSERT_EQ(r.exit, 0) << r.err;
-    const std::vector<std::string> csv = Lines(readFile(dir / "v.csv"));
-    ASSERT_GT(csv.size(), 1u);
-    EXPECT_EQ(csv[0].substr(0, 37), "SCANS,COND,TEMP,PRES,\"O2,mg\",DC2,*SAL");
-    // DC1: 1 + 2 * 0.5; DC2 has no name, so its raw value whatever its terms say.
-    EXPECT_EQ(csv[1].substr(0, 17), "0,30,10,5,2,0.25,");
-    const std::string calibration = readFile(dir / "v.C00");
+    const std::string calibration = readFile(dir / "cast.C00");
+    EXPECT_NE(calibration.find("RECORD LAYOUT; SS-1,04-2,03-2,02-2,UU-1,41-2,42-2,TT-0\r\n"),
+              std::string::npos);
     EXPECT_NE(calibration.find("*41\r\nO2,mg\r\n"), std::string::npos);
     EXPECT_NE(calibration.find("*42\r\nDC2\r\n"), std::string::npos);
 }
