@@ -30,13 +30,6 @@ TEST(CastFileNames, ReplaceTheExtensionOfTheFileNameOnly) {
     EXPECT_EQ(CastFileNamesFor("c1.dat").bottle, "c1.BTL");
 }
 
-std::tm At(int year, int month, int day, int hour, int minute, int second) {
-    std::tm t{};
-    t.tm_year = year - 1900, t.tm_mon = month - 1, t.tm_mday = day;
-    t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second;
-    return t;
-}
-
 TEST(CastInfo, CountsParametersAndNamesTheScanRate) {
     CastInfo info;
     CompleteCastInfo(info, ScanLayout::Vexa, 0xFF0000 | 0x0307, "1234", 3, false, 812, {});
@@ -114,12 +107,14 @@ TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
     EXPECT_EQ(info.dataFile, "/earlier/cast.dat");
     EXPECT_TRUE(info.date.empty());
 
-    ASSERT_TRUE(StartCastFiles(data, info, (dir / "up.dat").string(), At(2026, 3, 7, 4, 5, 6)));
+    std::tm start{}; // 7 March 2026, 04:00
+    start.tm_year = 2026 - 1900, start.tm_mon = 2, start.tm_mday = 7, start.tm_hour = 4;
+    ASSERT_TRUE(StartCastFiles(data, info, (dir / "up.dat").string(), start));
     data.WriteRecord("1,2,3");
     bool bottleClosed = false;
     const CastSummary cast{ScanLayout::Vexa, 0x7, "SN-17", 1, false, 1, true};
     ASSERT_TRUE(EndCastFiles(
-        data, [&] { bottleClosed = !data.isOpen(); }, info, cast, {}, At(2026, 3, 7, 5, 0, 9),
+        data, [&] { bottleClosed = !data.isOpen(); }, info, cast, {}, start,
         [&](CastInfo& shown) {
             EXPECT_TRUE(bottleClosed);
             shown.vessel = "Research Vessel Hx"; // cut to 13 characters
