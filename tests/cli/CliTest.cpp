@@ -1,6 +1,6 @@
 // The halcyx-cli program as its users run it: help, bad arguments, results and files.
 
-#include "../settings/TempFolder.h"
+#include "TempFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
