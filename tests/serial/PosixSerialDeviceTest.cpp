@@ -164,22 +164,18 @@ TEST(PosixSerialDevice, UnusablePathsAndClosedDevicesFailWithAReason) {
     EXPECT_FALSE(device.isOpen());
 
     std::uint8_t buf[4];
-    EXPECT_EQ(device.read(buf), -1);
-    EXPECT_EQ(device.write(buf), -1);
+    EXPECT_EQ(device.read(buf) + device.write(buf), -2);
     EXPECT_FALSE(device.setLine(9600) || device.purge(PurgeWhat::Both));
     EXPECT_EQ(device.lastError(), EBADF);
-}
 
-TEST(PosixSerialDevice, APermissionRefusalPointsToTheDialoutGroup) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root opens any device";
     char path[] = "/tmp/halcyx-ttyXXXXXX";
     ::close(mkstemp(path));
     ASSERT_EQ(chmod(path, 0), 0);
-    PosixSerialDevice device;
-    EXPECT_FALSE(device.open(path));
-    EXPECT_EQ(device.lastError(), EACCES);
-    EXPECT_NE(device.lastErrorText().find("sudo adduser $USER dialout"), std::string::npos);
+    if (geteuid() != 0) { // root opens any device
+        EXPECT_FALSE(device.open(path));
+        EXPECT_EQ(device.lastError(), EACCES);
+        EXPECT_NE(device.lastErrorText().find("sudo adduser $USER dialout"), std::string::npos);
+    }
     std::remove(path);
 }
 
