@@ -2,8 +2,8 @@
 
 #include "acquisition/CastFiles.h"
 
-#include "../settings/TempFolder.h"
 #include "RecordingSink.h"
+#include "TempFolder.h"
 #include "TestText.h"
 #include "acquisition/CalibrationFile.h"
 #include "acquisition/CastLifecycle.h"
