@@ -2,7 +2,7 @@
 // and reads before the dialog, what the dialog is shown, and what reaches the instrument.
 #include "instrument/ConfigureCommand.h"
 
-#include "../settings/TempFolder.h"
+#include "TempFolder.h"
 #include "ScriptedOperator.h"
 #include "SimDevice.h"
 #include "TavrinModel.h"
