@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -32,10 +31,8 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
-            const int quiet = ::open("/dev/null", O_WRONLY);
-            dup2(quiet, STDERR_FILENO);
+            dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
             ::close(out[0]);
-            ::close(out[1]);
             std::vector<char*> argv{const_cast<char*>(HALCYX_SIM_PROGRAM)};
             for (std::string& arg : args) {
                 argv.push_back(arg.data());
@@ -49,30 +46,22 @@ public:
     }
     ~SimProcess() {
         if (pid_ > 0 && !waited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
+            stop(SIGKILL);
         }
         if (output_ != nullptr) {
             fclose(output_);
         }
     }
-    std::string line() {
-        char buf[256] = {};
-        if (output_ == nullptr || fgets(buf, sizeof buf, output_) == nullptr) {
-            return {};
-        }
-        std::string text(buf);
-        while (!text.empty() && text.back() == '\n') {
-            text.pop_back();
-        }
-        return text;
-    }
-    // Everything up to the end of the output.
-    std::string rest() {
+    // The next line of output without its line end, or all the rest.
+    std::string read(bool all = false) {
         std::string text;
         char buf[256];
         while (output_ != nullptr && fgets(buf, sizeof buf, output_) != nullptr) {
             text += buf;
+            if (!all) {
+                text.pop_back();
+                break;
+            }
         }
         return text;
     }
@@ -94,98 +83,60 @@ private:
     bool waited_ = false;
 };
 
-int openRaw(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return fd;
+// Opens the terminal named after prefix on the line, sends text one character per 20 ms and
+// reads until want arrives or two seconds have passed.
+std::string exchange(const std::string& line, const std::string& prefix, const std::string& text,
+                     const std::string& want) {
+    EXPECT_TRUE(line.starts_with(prefix + "/dev/")) << line;
+    halcyx::PosixSerialDevice device;
+    EXPECT_TRUE(device.open(line.substr(prefix.size())) && device.setLine(9600))
+        << device.lastErrorText();
+    device.purge(halcyx::PurgeWhat::Both);
+    for (const char c : text) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        EXPECT_EQ(device.write(std::span(&byte, 1)), 1);
+        std::this_thread::sleep_for(20ms);
     }
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    cfsetspeed(&tio, B9600);
-    tcsetattr(fd, TCSANOW, &tio);
-    return fd;
-}
-
-// Reads until the text holds want or two seconds have passed.
-std::string readUntil(int fd, const std::string& want) {
-    std::string text;
+    std::string answer;
     const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (text.find(want) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-        char buf[256];
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n > 0) {
-            text.append(buf, static_cast<std::size_t>(n));
-        } else {
-            std::this_thread::sleep_for(10ms);
-        }
+    while (answer.find(want) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+        std::uint8_t buf[64];
+        const long n = device.read(buf);
+        answer.append(reinterpret_cast<const char*>(buf), n > 0 ? std::size_t(n) : 0);
+        std::this_thread::sleep_for(10ms);
     }
-    return text;
+    device.close();
+    return answer;
 }
 
 TEST(PtyServer, AnswersOverAPseudoTerminalAndLogsTheTraffic) {
     const std::string log = testing::TempDir() + "halcyx-sim-traffic.log";
     SimProcess sim({"--log", log, "--gps"});
-    const std::string instrument = sim.line();
-    ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
-    const std::string gps = sim.line();
-    ASSERT_TRUE(gps.starts_with("gps: /dev/")) << gps;
-
-    const int fd = openRaw(instrument.substr(12));
-    ASSERT_GE(fd, 0);
-    for (const char c : std::string("S/N\r")) {
-        ASSERT_EQ(::write(fd, &c, 1), 1);
-        std::this_thread::sleep_for(20ms);
-    }
-    EXPECT_EQ(readUntil(fd, "\r\n"), "S/N = 1634M\r\n");
-    ::close(fd);
-
-    const int nav = openRaw(gps.substr(5));
-    ASSERT_GE(nav, 0);
-    EXPECT_NE(readUntil(nav, "$GPGLL,").find("$GPGLL,"), std::string::npos);
-    ::close(nav);
+    const std::string instrument = sim.read();
+    const std::string gps = sim.read();
+    EXPECT_EQ(exchange(instrument, "instrument: ", "S/N\r", "\r\n"), "S/N = 1634M\r\n");
+    EXPECT_NE(exchange(gps, "gps: ", "", "$GPGLL,").find("$GPGLL,"), std::string::npos);
 
     EXPECT_EQ(sim.stop(SIGTERM), 0);
-    std::ifstream in(log);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(log).rdbuf();
     EXPECT_NE(text.str().find(" < S/N\\r\n"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find(" > S/N = 1634M\\r\\n\n"), std::string::npos) << text.str();
 }
 
 TEST(PtyServer, TheProgramsSerialDeviceCanOpenItAgainAndAgain) {
     SimProcess sim({"--model", "ct"});
-    const std::string instrument = sim.line();
-    ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
+    const std::string instrument = sim.read();
     for (int session = 0; session < 2; ++session) {
-        halcyx::PosixSerialDevice device;
-        ASSERT_TRUE(device.open(instrument.substr(12))) << device.lastErrorText();
-        ASSERT_TRUE(device.setLine(9600));
-        device.purge(halcyx::PurgeWhat::Both);
-        for (const char c : std::string("CH3\r")) {
-            const auto byte = static_cast<std::uint8_t>(c);
-            ASSERT_EQ(device.write(std::span(&byte, 1)), 1);
-            std::this_thread::sleep_for(20ms);
-        }
-        std::string answer;
-        const auto deadline = std::chrono::steady_clock::now() + 2s;
-        while (answer.find("\r\n") == std::string::npos &&
-               std::chrono::steady_clock::now() < deadline) {
-            std::uint8_t buf[64];
-            const long n = device.read(buf);
-            answer.append(reinterpret_cast<const char*>(buf),
-                          n > 0 ? static_cast<std::size_t>(n) : 0);
-            std::this_thread::sleep_for(10ms);
-        }
-        EXPECT_EQ(answer, "CH3 = off\r\n") << "session " << session;
-        device.close();
+        EXPECT_EQ(exchange(instrument, "instrument: ", "CH3\r", "\r\n"), "CH3 = off\r\n")
+            << "session " << session;
     }
     EXPECT_EQ(sim.stop(SIGINT), 0);
 }
 
 TEST(PtyServer, ExplainsItsOptionsAndRefusesBadOnes) {
     SimProcess help({"--help"});
-    const std::string usage = help.rest();
+    const std::string usage = help.read(true);
     EXPECT_EQ(help.wait(), 0);
     for (const char* option : {"--model", "--serial", "--firmware", "--fault", "--log"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
