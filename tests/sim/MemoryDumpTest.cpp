@@ -16,57 +16,28 @@ namespace {
 
 namespace md = memory_dump;
 
-// 2026-12-06 12:00:00 UTC, day 340 of the year.
-Sample knownSample() {
-    Sample s;
-    s.conductivity = 35.0;
-    s.temperature = 10.0;
-    s.pressure = 100.0;
-    s.salinity = 35.0;
-    s.soundVelocity = 1500.0;
-    s.barometer = 1013.25;
-    s.dc = {0x04D2, 0xFFFF};
-    s.clockS = 1796558400;
-    return s;
-}
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (const int v : values) {
-        out += static_cast<char>(v);
-    }
-    return out;
-}
+using namespace std::string_literals;
 
 TEST(MemoryDump, RecordsMatchTheirLayoutsByteForByte) {
-    const Sample s = knownSample();
-    const md::VexaChannels all{{true, true, true, true, true, true}, {true, true}};
-    const md::VexaChannels pressureOnly{{false, false, true}, {}};
+    // 2026-12-06 12:00:00 UTC, day 340 of the year.
+    const Sample s{35.0, 10.0, 100.0, 35.0, 1500.0, 1013.25, {0x04D2, 0xFFFF}, 1796558400};
     Sample moored = s;
     moored.pressure = 50.0;
-    struct Case {
-        const char* name;
-        std::string record;
-        std::string expected;
+    const md::VexaChannels all{{true, true, true, true, true, true}, {true, true}};
+    const md::VexaChannels pressureOnly{{false, false, true}, {}};
+    const std::pair<std::string, std::string> cases[] = {
+        {md::vexaScaledRecord(s, all, 60),
+         "\x90\x88\x5D\xC0\x18\x9C\x6B\x15\x4E\x40\x90\x88\x75\x30\x04\xD2\xFF\xFF"s},
+        {md::vexaScaledRecord(s, pressureOnly, 10), "\x04\x1A"s},
+        {md::vexaFloatRecord(s, all), "\x00\x00\x0C\x42\x00\x00\x20\x41\x00\x00\xC8\x42"
+                                      "\x0C\x00\x00\x0C\x06\x14\x1A"
+                                      "\x00\x00\x0C\x42\x00\x80\xBB\x44\x04\xD2\xFF\xFF"s},
+        {md::tavrinCtRecord(s, false), "\x90\x88\x5D\xC0"s},
+        {md::tavrinCtRecord(s, true), "\x90\x88\x5D\xC0\x00\x00\xAA\x5D"s},
+        {md::tavrinPRecord(moored, true, true), "\xA4\x10\x00\x00\xAA\x5D\xC8\x7D"s},
     };
-    const Case cases[] = {
-        {"vexa scaled", md::vexaScaledRecord(s, all, 60),
-         bytes({0x90, 0x88, 0x5D, 0xC0, 0x18, 0x9C, 0x6B, 0x15, 0x4E, 0x40, 0x90, 0x88, 0x75, 0x30,
-                0x04, 0xD2, 0xFF, 0xFF})},
-        {"vexa scaled pressure, divisor 10", md::vexaScaledRecord(s, pressureOnly, 10),
-         bytes({0x04, 0x1A})},
-        {"vexa float", md::vexaFloatRecord(s, all),
-         bytes({0x00, 0x00, 0x0C, 0x42, 0x00, 0x00, 0x20, 0x41, 0x00, 0x00, 0xC8,
-                0x42, 12,   0,    0,    12,   6,    20,   26,   0x00, 0x00, 0x0C,
-                0x42, 0x00, 0x80, 0xBB, 0x44, 0x04, 0xD2, 0xFF, 0xFF})},
-        {"tavrin ct", md::tavrinCtRecord(s, false), bytes({0x90, 0x88, 0x5D, 0xC0})},
-        {"tavrin ct with time", md::tavrinCtRecord(s, true),
-         bytes({0x90, 0x88, 0x5D, 0xC0, 0x00, 0x00, 0xAA, 0x5D})},
-        {"tavrin p", md::tavrinPRecord(moored, true, true),
-         bytes({0xA4, 0x10, 0x00, 0x00, 0xAA, 0x5D, 0xC8, 0x7D})},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.record, c.expected) << c.name;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(cases[i].first, cases[i].second) << "record " << i;
     }
 }
 

@@ -1,6 +1,8 @@
 // The live scan lines of each model (fields by channel mask, equal lengths, a plausible
-// ocean), the sampler exchange in the middle of a cast, and the sensor modules.
+// ocean), the sampler exchange in the middle of a cast, the sensor modules, and the GPS
+// receiver's sentences (framing, checksums, the track, a receiver that goes quiet).
 
+#include "GpsReceiver.h"
 #include "ModuleModel.h"
 #include "SimLink.h"
 #include "TavrinModel.h"
@@ -160,6 +162,31 @@ TEST(ScanStream, ModuleRunsOnRequestAndStreamsOneValuePerSecond) {
     link.write("SC\r");
     module.device.advance();
     EXPECT_TRUE(module.peer.streaming());
+}
+
+TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
+    GpsReceiver::Config config;
+    config.latitude = 44.5;
+    config.longitude = -63.25;
+    config.otherSentences = false;
+    Rig<GpsReceiver> gps(config);
+    gps.link.sleep(2'500);
+    const auto sentences = lines(gps.link.read());
+    ASSERT_EQ(sentences.size(), 6u);
+    EXPECT_EQ(sentences[0], "$GPGLL,4430.0000,N,06315.0000,W,120000.00,A,A*7A");
+    EXPECT_TRUE(sentences[1].starts_with("$GPZDA,120000.00,06,12,2026,00,00*"));
+    EXPECT_TRUE(sentences[4].starts_with("$GPGLL,")) << sentences[4];
+    EXPECT_NE(sentences[4].find(",120002.00,A"), std::string::npos) << sentences[4];
+}
+
+TEST(GpsReceiver, GoesQuietWhenTold) {
+    GpsReceiver::Config config;
+    config.quietAfter = 3 * kNanosPerSecond;
+    Rig<GpsReceiver> gps(config);
+    gps.link.sleep(3'500);
+    EXPECT_FALSE(gps.link.read().empty());
+    gps.link.sleep(20'000);
+    EXPECT_EQ(gps.link.read(), "");
 }
 
 } // namespace

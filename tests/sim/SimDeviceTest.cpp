@@ -1,5 +1,6 @@
 // The simulated port: bytes become readable after their transmission time, the bounded
-// receive queue, purges, baud-rate mismatch, line faults and a device that disappears.
+// receive queue, purges, baud-rate mismatch, line faults, a device that disappears, and the
+// traffic log (bursts, their order, escaping, the exchange of a real command).
 
 #include "SimLink.h"
 
@@ -104,6 +105,38 @@ TEST(SimDevice, ClosedOrUnpluggedPortFailsAndLosesWhatArrives) {
     EXPECT_EQ(bench.device.read(buf), 0);
     EXPECT_FALSE(bench.device.open("/dev/sim")) << "still open: exclusive";
     EXPECT_EQ(bench.device.lastError(), EBUSY);
+}
+
+TEST(TrafficLog, GroupsBytesIntoBurstsPerDirectionInTimeOrder) {
+    TrafficLog log;
+    log.record(0, Direction::FromProgram, "S/");
+    log.record(1, Direction::ToProgram, "S");
+    log.record(20, Direction::FromProgram, "N");
+    log.record(21, Direction::ToProgram, "/N");
+    log.record(500, Direction::FromProgram, std::string("\r\n\\\x01\xff", 5));
+    EXPECT_EQ(log.text(), "0 < S/N\n"
+                          "1 > S/N\n"
+                          "500 < \\r\\n\\\\\\x01\\xFF\n");
+    EXPECT_EQ(log.text(Direction::ToProgram), "1 > S/N\n");
+}
+
+TEST(TrafficLog, TakesOnlyBurstsThatCanNoLongerGrow) {
+    TrafficLog log;
+    log.record(0, Direction::FromProgram, "a");
+    log.record(50, Direction::ToProgram, "b");
+    EXPECT_TRUE(log.takeClosed(100).empty());
+    const auto closed = log.takeClosed(101);
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].bytes, "a");
+    log.record(120, Direction::ToProgram, "c");
+    EXPECT_EQ(log.text(), "50 > bc\n");
+}
+
+TEST(TrafficLog, RecordsACommandExchangeAsReadableText) {
+    Vexa3 vexa;
+    vexa.link.ask("S/N", 18);
+    EXPECT_EQ(vexa.device.traffic().text(), "0 < S/N\\r\n"
+                                            "2 > S/N = 1634M\\r\\n\n");
 }
 
 } // namespace
