@@ -1,6 +1,8 @@
-// halcyx-sim as a program: its pseudo-terminal answers over a plain termios port, it stops on
-// SIGTERM and leaves its traffic log, and it explains its options.
+// halcyx-sim as a program: its command line (models with their identities, faults, and
+// refusals), its pseudo-terminal answering over a plain termios port, stopping on SIGTERM and
+// leaving its traffic log, and explaining its options.
 
+#include "SimOptions.h"
 #include "serial/PosixSerialDevice.h"
 
 #include <chrono>
@@ -143,6 +145,47 @@ TEST(PtyServer, ExplainsItsOptionsAndRefusesBadOnes) {
     }
     SimProcess bad({"--model", "vexa9"});
     EXPECT_EQ(bad.wait(), 2);
+}
+
+TEST(SimOptions, ChoosesModelIdentityAndMemory) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* model;
+        const char* serial;
+    };
+    for (const Case& c :
+         {Case{{}, "Vexa 3", "1634M"}, Case{{"--model", "vexa2"}, "Vexa 2", "1234M"},
+          Case{{"--model", "ct"}, "Tavrin CT", "F0123"},
+          Case{{"--model", "p", "--serial", "Q0999"}, "Tavrin P", "Q0999"}}) {
+        halcyx::sim::SimOptions options;
+        ASSERT_FALSE(halcyx::sim::parseOptions(c.args, options));
+        const auto instrument = halcyx::sim::makeInstrument(options, 0);
+        EXPECT_EQ(instrument->modelName(), c.model);
+        EXPECT_EQ(instrument->identity().serialNumber, c.serial);
+    }
+    halcyx::sim::SimOptions options;
+    ASSERT_FALSE(halcyx::sim::parseOptions(
+        {"--firmware", "1.90", "--caldate", "01JAN20", "--address", "5", "--preload", "10"},
+        options));
+    auto instrument = halcyx::sim::makeInstrument(options, 0);
+    EXPECT_EQ(instrument->identity().firmware, "1.90");
+    EXPECT_EQ(instrument->identity().calibrationDate, "01JAN20");
+    EXPECT_EQ(instrument->identity().address, 5);
+    EXPECT_EQ(instrument->memory().loggedBytes(), 10 * instrument->bytesPerScan());
+}
+
+TEST(SimOptions, RefusesWhatItDoesNotKnow) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--model", "vexa9"},
+                                               {"--baud"},
+                                               {"--baud", "fast"},
+                                               {"--address", "8"},
+                                               {"--fault", "drop=0"},
+                                               {"--fault", "gremlins"},
+                                               {"--frobnicate", "1"}}) {
+        halcyx::sim::SimOptions options;
+        EXPECT_TRUE(halcyx::sim::parseOptions(args, options)) << args[0];
+    }
 }
 
 } // namespace
