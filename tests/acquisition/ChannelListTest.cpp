@@ -4,17 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace halcyx {
 namespace {
-
-std::vector<std::string> Labels(const ChannelList& list) {
-    std::vector<std::string> out;
-    for (const auto& e : list.entries())
-        out.push_back(e.label + "@" + std::to_string(e.index));
-    return out;
-}
 
 DCChannelTable NamedTable() {
     DCChannelTable table;
@@ -28,39 +20,27 @@ DCChannelTable NamedTable() {
 }
 
 TEST(ChannelList, ListsTheLayoutsParameters) {
-    using V = std::vector<std::string>;
     const DcConversions dc = BuildDcConversions(NamedTable());
-    struct Case {
-        const char* name;
+    const std::string derived = "*SAL@14 *ATG@15 *POT@16 *DEN@17 *DEPTH@18 *SVEL@19";
+    const struct {
         ScanLayout layout;
         std::uint32_t mask;
-        V labels;
-    };
-    const Case cases[] = {
-        {"Vexa all primaries, DC1 and DC3",
-         ScanLayout::Vexa,
-         0x053F,
-         {"SCANS@0", "COND@1", "TEMP@2", "PRES@3", "SAL@4", "SV@5", "Oxygen@6", "DC3@8", "*SAL@14",
-          "*ATG@15", "*POT@16", "*DEN@17", "*DEPTH@18", "*SVEL@19"}},
-        {"Vexa without pressure, time ignored, DC8",
-         ScanLayout::Vexa,
-         0x800B,
-         {"SCANS@0", "COND@1", "TEMP@2", "DC8@13", "*SAL@14", "*ATG@15", "*POT@16", "*DEN@17",
-          "*DEPTH@18", "*SVEL@19"}},
-        {"Tavrin CT, mask bits do not matter",
-         ScanLayout::TavrinCT,
-         0x7,
-         {"SCANS@0", "COND@1", "TEMP@2", "*SAL@3", "*ATG@4", "*POT@5", "*DEN@6", "*DEPTH@7",
-          "*SVEL@8"}},
-        {"Tavrin P with barometer",
-         ScanLayout::TavrinP,
-         0x7,
-         {"SCANS@0", "PRES@1", "BARO@2", "*DEPTH@7"}},
-        {"Tavrin P without barometer", ScanLayout::TavrinP, 0x3, {"SCANS@0", "PRES@1", "*DEPTH@7"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Labels(ChannelList(c.layout, c.mask, dc)), c.labels);
+        std::string labels;
+    } cases[] = {
+        // All primaries, DC1 and DC3.
+        {ScanLayout::Vexa, 0x053F, "COND@1 TEMP@2 PRES@3 SAL@4 SV@5 Oxygen@6 DC3@8 " + derived},
+        // No pressure, time ignored, DC8.
+        {ScanLayout::Vexa, 0x800B, "COND@1 TEMP@2 DC8@13 " + derived},
+        // The Tavrin CT lists all its values whatever the mask.
+        {ScanLayout::TavrinCT, 0x7, "COND@1 TEMP@2 *SAL@3 *ATG@4 *POT@5 *DEN@6 *DEPTH@7 *SVEL@8"},
+        {ScanLayout::TavrinP, 0x7, "PRES@1 BARO@2 *DEPTH@7"},
+        {ScanLayout::TavrinP, 0x3, "PRES@1 *DEPTH@7"}};
+    for (const auto& c : cases) {
+        const ChannelList list(c.layout, c.mask, dc);
+        std::string labels;
+        for (const auto& e : list.entries())
+            labels += (labels.empty() ? "" : " ") + e.label + "@" + std::to_string(e.index);
+        EXPECT_EQ(labels, "SCANS@0 " + c.labels);
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace halcyx::test {
 
@@ -31,18 +30,6 @@ void screenshot(QWidget& widget, const QString& name) {
     QDir().mkpath(folder);
     const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
     EXPECT_TRUE(widget.grab().save(file)) << "could not write " << file.toStdString();
-}
-
-TempFolder::TempFolder() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("halcyx-gui-" + std::to_string(random()) + "-" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 } // namespace halcyx::test

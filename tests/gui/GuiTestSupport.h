@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TempFolder.h"
+
 #include <QString>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -23,18 +25,5 @@ protected:
 // (the class name, with a suffix for a state: "ConfigWnd-vexa3"). The widget is shown first
 // if it is hidden; its window is painted as it stands.
 void screenshot(QWidget& widget, const QString& name);
-
-// A folder of its own for one test, removed with the object.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 } // namespace halcyx::test

@@ -2,8 +2,8 @@
 // by hand or damaged, and the open, save and DC-load commands with their file dialogs.
 #include "instrument/ConfigFiles.h"
 
-#include "../settings/TempFolder.h"
 #include "ScriptedOperator.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // and reads before the dialog, what the dialog is shown, and what reaches the instrument.
 #include "instrument/ConfigureCommand.h"
 
-#include "../settings/TempFolder.h"
 #include "Harness.h"
 #include "TavrinModel.h"
+#include "TempFolder.h"
 #include "VexaModel.h"
 
 #include <functional>

@@ -2,8 +2,8 @@
 // after the communications terminal.
 #include "instrument/PortSetup.h"
 
-#include "../settings/TempFolder.h"
 #include "Harness.h"
+#include "TempFolder.h"
 #include "instrument/ConfigSession.h"
 #include "settings/Catalogue.h"
 #include "settings/PortSettings.h"

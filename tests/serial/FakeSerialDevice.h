@@ -3,11 +3,13 @@
 #include "serial/Clock.h"
 #include "serial/SerialDevice.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace halcyx::test {
@@ -18,6 +20,7 @@ namespace halcyx::test {
 // and fails any operation on demand with a chosen error code.
 class FakeSerialDevice : public SerialDevice {
 public:
+    // One byte with the clock time it was written at, or arrives at [ms].
     struct Written {
         std::int64_t atMs;
         std::uint8_t byte;
@@ -25,20 +28,19 @@ public:
 
     explicit FakeSerialDevice(const Clock& clock) : clock_(clock) {}
 
-    // --- script ---
     // The reply to every "command\r" written, arriving delayMs after the carriage return.
     void answer(const std::string& command, const std::string& reply, std::int64_t delayMs = 0) {
-        replies_[command] = Reply{reply, delayMs};
+        replies_[command] = {reply, delayMs};
     }
     // The reply to any command without its own answer; none by default.
-    void answerUnknown(const std::string& reply) { unknownReply_ = Reply{reply, 0}; }
+    void answerUnknown(const std::string& reply) { unknownReply_ = {reply, 0}; }
     // Bytes the far end sends by itself, arriving delayMs from now.
     void receive(const std::string& bytes, std::int64_t delayMs = 0) {
         for (char c : bytes)
             input_.push_back({clock_.nowMs() + delayMs, static_cast<std::uint8_t>(c)});
     }
 
-    // --- failure injection: while set, the operation fails with that error code ---
+    // While set, the operation fails with that error code.
     std::optional<int> failOpen, failSetLine, failFlowControl, failRead, failWrite, failPurge,
         failClose;
     // Writes succeed for okBytes more bytes, then fail with code.
@@ -47,7 +49,6 @@ public:
         failWriteCode_ = code;
     }
 
-    // --- records ---
     std::vector<Written> writes;
     // "open <path>", "setLine <baud>", "flow <n>", "read", "write", "purge <what>", "close"
     std::vector<std::string> events;
@@ -62,53 +63,40 @@ public:
     }
     // How many received bytes the clock has let arrive and nobody has read.
     std::size_t waiting() const {
-        std::size_t n = 0;
-        for (const Pending& p : input_)
-            n += p.atMs <= clock_.nowMs();
-        return n;
+        return static_cast<std::size_t>(
+            std::ranges::count_if(input_, [this](const Written& b) { return arrived(b); }));
     }
 
-    // --- SerialDevice ---
     bool open(const std::string& path) override {
-        events.push_back("open " + path);
-        if (failOpen)
-            return fail(*failOpen);
-        open_ = true;
-        return true;
+        open_ = attempt("open " + path, failOpen) || open_;
+        return !failOpen;
     }
     bool setLine(std::uint32_t rate) override {
-        events.push_back("setLine " + std::to_string(rate));
-        if (failSetLine)
-            return fail(*failSetLine);
-        baud = rate;
-        return true;
+        baud = attempt("setLine " + std::to_string(rate), failSetLine) ? rate : baud;
+        return !failSetLine;
     }
     bool setFlowControl(FlowControl f) override {
-        events.push_back("flow " + std::to_string(static_cast<int>(f)));
-        if (failFlowControl)
-            return fail(*failFlowControl);
-        flow = f;
-        return true;
+        flow = attempt("flow " + std::to_string(static_cast<int>(f)), failFlowControl) ? f : flow;
+        return !failFlowControl;
     }
     long read(std::span<std::uint8_t> buf) override {
-        events.push_back("read");
-        if (failRead)
-            return failCount(*failRead);
+        if (!attempt("read", failRead))
+            return -1;
         std::size_t n = 0;
-        while (n < buf.size() && !input_.empty() && input_.front().atMs <= clock_.nowMs()) {
-            buf[n++] = input_.front().byte;
+        for (; n < buf.size() && !input_.empty() && arrived(input_.front()); ++n) {
+            buf[n] = input_.front().byte;
             input_.pop_front();
         }
         return static_cast<long>(n);
     }
     long write(std::span<const std::uint8_t> data) override {
-        events.push_back("write");
-        if (failWrite)
-            return failCount(*failWrite);
+        if (!attempt("write", failWrite))
+            return -1;
         for (std::uint8_t byte : data) {
             if (writesBeforeFailure_ && (*writesBeforeFailure_)-- == 0) {
                 writesBeforeFailure_.reset();
-                return failCount(failWriteCode_);
+                lastError_ = failWriteCode_;
+                return -1;
             }
             writes.push_back({clock_.nowMs(), byte});
             takeCommandByte(byte);
@@ -116,22 +104,16 @@ public:
         return static_cast<long>(data.size());
     }
     bool purge(PurgeWhat what) override {
-        events.push_back(what == PurgeWhat::Receive    ? "purge receive"
-                         : what == PurgeWhat::Transmit ? "purge transmit"
-                                                       : "purge both");
-        if (failPurge)
-            return fail(*failPurge);
+        const char* const names[] = {"receive", "transmit", "both"};
+        if (!attempt(std::string("purge ") + names[static_cast<int>(what)], failPurge))
+            return false;
         if (what != PurgeWhat::Transmit)
-            while (!input_.empty() && input_.front().atMs <= clock_.nowMs())
-                input_.pop_front();
+            std::erase_if(input_, [this](const Written& b) { return arrived(b); });
         return true;
     }
     bool close() override {
-        events.push_back("close");
         open_ = false;
-        if (failClose)
-            return fail(*failClose);
-        return true;
+        return attempt("close", failClose);
     }
     bool isOpen() const override { return open_; }
     int lastError() const override { return lastError_; }
@@ -140,34 +122,26 @@ public:
     }
 
 private:
-    struct Pending {
-        std::int64_t atMs;
-        std::uint8_t byte;
-    };
-    struct Reply {
-        std::string bytes;
-        std::int64_t delayMs;
-    };
+    using Reply = std::pair<std::string, std::int64_t>; // bytes, delay [ms]
 
-    bool fail(int code) {
-        lastError_ = code;
-        return false;
+    // Records the call; false (with the error code kept) when it is set to fail.
+    bool attempt(std::string event, const std::optional<int>& failure) {
+        events.push_back(std::move(event));
+        if (failure)
+            lastError_ = *failure;
+        return !failure;
     }
-    long failCount(int code) {
-        lastError_ = code;
-        return -1;
-    }
+    bool arrived(const Written& b) const { return b.atMs <= clock_.nowMs(); }
     void takeCommandByte(std::uint8_t byte) {
         if (byte != '\r') {
             line_.push_back(static_cast<char>(byte));
             return;
         }
         const auto found = replies_.find(line_);
+        const std::optional<Reply> reply = found != replies_.end() ? found->second : unknownReply_;
         line_.clear();
-        const std::optional<Reply> reply =
-            found != replies_.end() ? std::optional<Reply>(found->second) : unknownReply_;
         if (reply)
-            receive(reply->bytes, reply->delayMs);
+            receive(reply->first, reply->second);
     }
 
     const Clock& clock_;
@@ -175,7 +149,7 @@ private:
     int lastError_ = 0;
     std::map<std::string, Reply> replies_;
     std::optional<Reply> unknownReply_;
-    std::deque<Pending> input_;
+    std::deque<Written> input_;
     std::string line_;
     std::optional<std::size_t> writesBeforeFailure_;
     int failWriteCode_ = 0;

@@ -31,6 +31,8 @@ TEST(IniDocument, FindsWhatAProfileReaderFinds) {
         {"[A\nk=2\n", "2"},
         {"[A]\nk=ab\0cd\n"s, "ab"},
         {"[A]\nk\0=1\n"s, std::nullopt},
+        {"[A]\0\nk=1\n"s, "1"},
+        {"[B]\nk=1\n\0\0[A]\nk=2\n"s, std::nullopt}, // a header behind NULs names no section
     };
     for (const auto& c : cases)
         EXPECT_EQ(IniDocument(c.text).find("A", "k"), c.valueOfAk)

@@ -1,11 +1,12 @@
 // The setting commands as the program sends them (checked commands and value dialogues),
-// what they change in the instrument, and "***E" storing them.
+// what they change in the instrument, "***E" storing them, and the program's own CommPort
+// accepting them or bringing a refusal to the operator in the program's words.
 
+#include "ScriptedOperator.h"
 #include "SimLink.h"
 #include "TavrinModel.h"
-#include "VexaModel.h"
+#include "serial/CommPort.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -24,106 +25,101 @@ std::string sendCommand(SimLink& link, const std::string& text) {
     return link.read(kCommandAnswerBytes);
 }
 
-// A dialogue: the command, a pause and purge, then the value as a checked command (which
-// adds its own return, so the value ends with two).
-std::string sendValue(SimLink& link, const std::string& command, const std::string& value) {
-    link.write(command + "\r");
-    link.sleep(SimLink::kResponseMs);
+// A dialogue: the command, then each value after a pause and purge, the last as a checked
+// command (which adds its own return, so it ends with two). No values: a checked command.
+std::string send(SimLink& link, const std::vector<std::string>& texts) {
+    if (texts.size() == 1) {
+        return sendCommand(link, texts[0]);
+    }
+    link.write(texts[0] + "\r");
+    for (std::size_t i = 1; i + 1 < texts.size(); ++i) {
+        link.sleep(2 * SimLink::kResponseMs);
+        link.purge();
+        link.write(texts[i] + "\r");
+    }
+    link.sleep(2 * SimLink::kResponseMs);
     link.purge();
-    return sendCommand(link, value + "\r");
+    return sendCommand(link, texts.back() + "\r");
 }
 
-struct SettingCase {
-    const char* name;
-    std::function<std::string(SimLink&)> send;
-    std::function<bool(const InstrumentSettings&)> changed;
-};
-
-TEST(InstrumentSettings, EachSettingCommandChangesItsSetting) {
-    const std::vector<SettingCase> cases = {
-        {"CH3=OFF", [](SimLink& l) { return sendCommand(l, "CH3=OFF"); },
-         [](const InstrumentSettings& s) { return !s.channels[2]; }},
-        {"CH4=ON", [](SimLink& l) { return sendCommand(l, "CH4=ON"); },
-         [](const InstrumentSettings& s) { return s.channels[3]; }},
-        {"DC7=ON", [](SimLink& l) { return sendCommand(l, "DC7=ON"); },
-         [](const InstrumentSettings& s) { return s.dcChannels[6]; }},
-        {"ST=2", [](SimLink& l) { return sendCommand(l, "ST=2"); },
-         [](const InstrumentSettings& s) { return s.tau == 2; }},
-        {"SSOT", [](SimLink& l) { return sendCommand(l, "SSOT"); },
-         [](const InstrumentSettings& s) { return s.scaledOutput; }},
-        {"SCOP", [](SimLink& l) { return sendCommand(l, "SCOP"); },
-         [](const InstrumentSettings& s) { return s.continuousOnPowerUp; }},
-        {"ITIME", [](SimLink& l) { return sendValue(l, "ITIME", "00:05:00"); },
+TEST(InstrumentSettings, EachSettingCommandChangesItsSettingUntilStored) {
+    using Check = bool (*)(const InstrumentSettings&);
+    const std::vector<std::pair<std::vector<std::string>, Check>> cases = {
+        {{"CH3=OFF"}, [](const InstrumentSettings& s) { return !s.channels[2]; }},
+        {{"CH4=ON"}, [](const InstrumentSettings& s) { return s.channels[3]; }},
+        {{"DC7=ON"}, [](const InstrumentSettings& s) { return s.dcChannels[6]; }},
+        {{"ST=2"}, [](const InstrumentSettings& s) { return s.tau == 2; }},
+        {{"SSOT"}, [](const InstrumentSettings& s) { return s.scaledOutput; }},
+        {{"SCOP"}, [](const InstrumentSettings& s) { return s.continuousOnPowerUp; }},
+        {{"ITIME", "00:05:00"},
          [](const InstrumentSettings& s) { return s.intervalTime == "00:05:00"; }},
-        {"OTIME", [](SimLink& l) { return sendValue(l, "OTIME", "00:01:30"); },
-         [](const InstrumentSettings& s) { return s.onTime == "00:01:30"; }},
-        {"AVGI", [](SimLink& l) { return sendValue(l, "AVGI", "01:15"); },
-         [](const InstrumentSettings& s) { return s.averageLength == "01:15"; }},
-        {"DTIME",
-         [](SimLink& l) {
-             l.write("DTIME\r");
-             l.sleep(2 * SimLink::kResponseMs);
-             l.purge();
-             l.write("01-15-2027\r");
-             l.sleep(2 * SimLink::kResponseMs);
-             l.purge();
-             return sendCommand(l, "09:30:00\r");
-         },
+        {{"OTIME", "00:01:30"}, [](const InstrumentSettings& s) { return s.onTime == "00:01:30"; }},
+        {{"AVGI", "01:15"}, [](const InstrumentSettings& s) { return s.averageLength == "01:15"; }},
+        {{"DTIME", "01-15-2027", "09:30:00"},
          [](const InstrumentSettings& s) {
              return s.delayedDate == "01-15-2027" && s.delayedTime == "09:30:00";
          }},
     };
-    for (const SettingCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        VexaModel vexa(VexaModel::Generation::Vexa3,
-                       VexaModel::factoryConfig(VexaModel::Generation::Vexa3));
-        VirtualClock clock;
-        SimDevice device(clock, vexa);
-        SimLink link(clock, device);
-
-        const std::string answer = c.send(link);
+    for (const auto& [texts, changed] : cases) {
+        SCOPED_TRACE(texts[0]);
+        Vexa3 vexa;
+        const std::string answer = send(vexa.link, texts);
         EXPECT_FALSE(answer.empty());
         EXPECT_EQ(answer.find("BAD COMMAND"), std::string::npos) << answer;
-        EXPECT_TRUE(c.changed(vexa.settings()));
-        EXPECT_NE(vexa.settings(), vexa.storedSettings()) << "not stored before ***E";
-        EXPECT_EQ(sendCommand(link, "***E"), "***E\r\nParameters stored\r\n");
-        EXPECT_EQ(vexa.settings(), vexa.storedSettings());
-        EXPECT_EQ(link.ask("MODE"), "MODE\r\nOPEN MODE\r\n") << "no dialogue left open";
+        EXPECT_TRUE(changed(vexa.peer.settings()));
+        EXPECT_NE(vexa.peer.settings(), vexa.peer.storedSettings()) << "not stored before ***E";
+        EXPECT_EQ(sendCommand(vexa.link, "***E"), "***E\r\nParameters stored\r\n");
+        EXPECT_EQ(vexa.peer.settings(), vexa.peer.storedSettings());
+        EXPECT_EQ(vexa.link.ask("MODE"), "MODE\r\nOPEN MODE\r\n") << "no dialogue left open";
     }
 }
 
 TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
-    struct Case {
-        const char* command;
-        const char* value; // empty: a checked command on its own
-    };
-    for (const Case c : {Case{"ITIME", "25:00:00"}, Case{"OTIME", "0:30"}, Case{"AVGI", "01:75"},
-                         Case{"DTIME", "13-01-2027"}, Case{"ST=5", ""}, Case{"CH2=MAYBE", ""},
-                         Case{"DLEN=0", ""}, Case{"DLEN=1844674407370955162", ""}}) {
-        SCOPED_TRACE(c.command);
-        VexaModel vexa(VexaModel::Generation::Vexa3,
-                       VexaModel::factoryConfig(VexaModel::Generation::Vexa3));
-        VirtualClock clock;
-        SimDevice device(clock, vexa);
-        SimLink link(clock, device);
-        const std::string answer =
-            *c.value == '\0' ? sendCommand(link, c.command) : sendValue(link, c.command, c.value);
-        EXPECT_NE(answer.find("BAD COMMAND"), std::string::npos) << answer;
-        EXPECT_EQ(vexa.settings(), vexa.storedSettings());
+    for (const std::vector<std::string>& texts :
+         std::vector<std::vector<std::string>>{{"ITIME", "25:00:00"},
+                                               {"OTIME", "0:30"},
+                                               {"AVGI", "01:75"},
+                                               {"DTIME", "13-01-2027"},
+                                               {"ST=5"},
+                                               {"CH2=MAYBE"},
+                                               {"DLEN=0"},
+                                               {"DLEN=1844674407370955162"}}) {
+        Vexa3 vexa;
+        const std::string answer = send(vexa.link, texts);
+        EXPECT_NE(answer.find("BAD COMMAND"), std::string::npos) << texts[0] << ": " << answer;
+        EXPECT_EQ(vexa.peer.settings(), vexa.peer.storedSettings()) << texts[0];
     }
 }
 
 TEST(InstrumentSettings, ClockCanBeSet) {
-    TavrinModel ct(TavrinModel::Kind::CT, TavrinModel::factoryConfig(TavrinModel::Kind::CT));
-    VirtualClock clock;
-    SimDevice device(clock, ct);
-    SimLink link(clock, device);
-
-    sendValue(link, "TIME", "23:59:50");
-    sendValue(link, "DATE", "02-28-2027");
-    const std::int64_t now = ct.clockSeconds(clock.nowMs() * kNanosPerMs);
+    Rig<TavrinModel> ct(TavrinModel::Kind::CT, TavrinModel::factoryConfig(TavrinModel::Kind::CT));
+    send(ct.link, {"TIME", "23:59:50"});
+    send(ct.link, {"DATE", "02-28-2027"});
+    const std::int64_t now = ct.peer.clockSeconds(ct.clock.nowMs() * kNanosPerMs);
     EXPECT_EQ(dateText(now), "02-28-2027");
     EXPECT_EQ(clockText(now).substr(0, 7), "23:59:5");
+}
+
+TEST(ProgramPort, CheckedCommandsAreAcceptedOrRefusedInTheProgramsWords) {
+    Vexa3 vexa([](auto& c) { c.faults.refused = {"CH3"}; });
+    vexa.device.close(); // the program's port opens it for itself
+    halcyx::test::ScriptedOperator op;
+    CommPort port(vexa.device, vexa.clock, op, [](int) { return std::string("/dev/sim"); });
+    port.Setup(1, 1024, 1024);
+    port.SetBaud(9600);
+    port.SetHandshake(CommPort::kHandshakeNone);
+
+    EXPECT_TRUE(port.SendCommand("CH4=ON"));
+    EXPECT_EQ(port.LastAnswer(), "CH4=ON\r\nCH4 = on\r\n");
+    EXPECT_TRUE(port.SendCommand("ST=1"));
+    EXPECT_TRUE(port.SendCommand("***E"));
+    EXPECT_TRUE(vexa.peer.storedSettings().channels[3]);
+    EXPECT_EQ(vexa.peer.storedSettings().tau, 1);
+
+    op.expectMessage("Error using Command = CH3=ON\r\nBAD COMMAND\r\n", "Command Error",
+                     Icon::Stop);
+    EXPECT_FALSE(port.SendCommand("CH3=ON"));
+    EXPECT_TRUE(op.done());
 }
 
 } // namespace

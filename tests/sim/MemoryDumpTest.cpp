@@ -8,7 +8,6 @@
 #include "VexaModel.h"
 
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -17,57 +16,28 @@ namespace {
 
 namespace md = memory_dump;
 
-// 2026-12-06 12:00:00 UTC, day 340 of the year.
-Sample knownSample() {
-    Sample s;
-    s.conductivity = 35.0;
-    s.temperature = 10.0;
-    s.pressure = 100.0;
-    s.salinity = 35.0;
-    s.soundVelocity = 1500.0;
-    s.barometer = 1013.25;
-    s.dc = {0x04D2, 0xFFFF};
-    s.clockS = 1796558400;
-    return s;
-}
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (const int v : values) {
-        out += static_cast<char>(v);
-    }
-    return out;
-}
+using namespace std::string_literals;
 
 TEST(MemoryDump, RecordsMatchTheirLayoutsByteForByte) {
-    const Sample s = knownSample();
-    const md::VexaChannels all{{true, true, true, true, true, true}, {true, true}};
-    const md::VexaChannels pressureOnly{{false, false, true}, {}};
+    // 2026-12-06 12:00:00 UTC, day 340 of the year.
+    const Sample s{35.0, 10.0, 100.0, 35.0, 1500.0, 1013.25, {0x04D2, 0xFFFF}, 1796558400};
     Sample moored = s;
     moored.pressure = 50.0;
-    struct Case {
-        const char* name;
-        std::string record;
-        std::string expected;
+    const md::VexaChannels all{{true, true, true, true, true, true}, {true, true}};
+    const md::VexaChannels pressureOnly{{false, false, true}, {}};
+    const std::pair<std::string, std::string> cases[] = {
+        {md::vexaScaledRecord(s, all, 60),
+         "\x90\x88\x5D\xC0\x18\x9C\x6B\x15\x4E\x40\x90\x88\x75\x30\x04\xD2\xFF\xFF"s},
+        {md::vexaScaledRecord(s, pressureOnly, 10), "\x04\x1A"s},
+        {md::vexaFloatRecord(s, all), "\x00\x00\x0C\x42\x00\x00\x20\x41\x00\x00\xC8\x42"
+                                      "\x0C\x00\x00\x0C\x06\x14\x1A"
+                                      "\x00\x00\x0C\x42\x00\x80\xBB\x44\x04\xD2\xFF\xFF"s},
+        {md::tavrinCtRecord(s, false), "\x90\x88\x5D\xC0"s},
+        {md::tavrinCtRecord(s, true), "\x90\x88\x5D\xC0\x00\x00\xAA\x5D"s},
+        {md::tavrinPRecord(moored, true, true), "\xA4\x10\x00\x00\xAA\x5D\xC8\x7D"s},
     };
-    const Case cases[] = {
-        {"vexa scaled", md::vexaScaledRecord(s, all, 60),
-         bytes({0x90, 0x88, 0x5D, 0xC0, 0x18, 0x9C, 0x6B, 0x15, 0x4E, 0x40, 0x90, 0x88, 0x75, 0x30,
-                0x04, 0xD2, 0xFF, 0xFF})},
-        {"vexa scaled pressure, divisor 10", md::vexaScaledRecord(s, pressureOnly, 10),
-         bytes({0x04, 0x1A})},
-        {"vexa float", md::vexaFloatRecord(s, all),
-         bytes({0x00, 0x00, 0x0C, 0x42, 0x00, 0x00, 0x20, 0x41, 0x00, 0x00, 0xC8,
-                0x42, 12,   0,    0,    12,   6,    20,   26,   0x00, 0x00, 0x0C,
-                0x42, 0x00, 0x80, 0xBB, 0x44, 0x04, 0xD2, 0xFF, 0xFF})},
-        {"tavrin ct", md::tavrinCtRecord(s, false), bytes({0x90, 0x88, 0x5D, 0xC0})},
-        {"tavrin ct with time", md::tavrinCtRecord(s, true),
-         bytes({0x90, 0x88, 0x5D, 0xC0, 0x00, 0x00, 0xAA, 0x5D})},
-        {"tavrin p", md::tavrinPRecord(moored, true, true),
-         bytes({0xA4, 0x10, 0x00, 0x00, 0xAA, 0x5D, 0xC8, 0x7D})},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.record, c.expected) << c.name;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(cases[i].first, cases[i].second) << "record " << i;
     }
 }
 
@@ -90,50 +60,33 @@ TEST(MemoryDump, PressureDivisorFollowsTheTransducerRange) {
     }
 }
 
-struct RetrieveCase {
-    const char* name;
-    std::function<std::unique_ptr<Instrument>()> make;
-    const char* marker; // where the program finds the bytes per scan
-    std::size_t bytesPerScan;
-};
-
+// One instrument of each record kind, 20 scans logged, as the program retrieves them.
 TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
-    const RetrieveCase cases[] = {
-        {"vexa 3 scaled",
-         [] {
-             Instrument::Config config;
-             config.identity.firmware = "2.10";
-             return std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, config);
-         },
-         "DC8=OFF,", 10},
-        {"vexa 2 float",
-         [] {
-             Instrument::Config config;
-             config.settings.dcChannels = {true};
-             return std::make_unique<VexaModel>(VexaModel::Generation::Vexa2, config);
-         },
-         "DC6=OFF,", 22},
-        {"tavrin ct",
-         [] {
-             Instrument::Config config;
-             config.settings.channels = {true, true, true};
-             return std::make_unique<TavrinModel>(TavrinModel::Kind::CT, config);
-         },
-         "CH3=ON ", 8},
+    Instrument::Config vexa3;
+    vexa3.identity.firmware = "2.10";
+    Instrument::Config vexa2;
+    vexa2.settings.dcChannels = {true};
+    Instrument::Config ct;
+    ct.settings.channels = {true, true, true};
+    struct Case {
+        std::unique_ptr<Instrument> instrument;
+        const char* marker; // where the program finds the bytes per scan
+        std::size_t bytesPerScan;
     };
-    for (const RetrieveCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto instrument = c.make();
-        instrument->preloadMemory(20);
-        VirtualClock clock;
-        SimDevice device(clock, *instrument);
-        SimLink link(clock, device);
-
+    Case cases[] = {
+        {std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, vexa3), "DC8=OFF,", 10},
+        {std::make_unique<VexaModel>(VexaModel::Generation::Vexa2, vexa2), "DC6=OFF,", 22},
+        {std::make_unique<TavrinModel>(TavrinModel::Kind::CT, ct), "CH3=ON ", 8},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.marker);
+        c.instrument->preloadMemory(20);
+        Rig<Instrument&> rig(*c.instrument);
+        SimLink& link = rig.link;
         const std::string rdm = link.ask("RDM", 300);
         const std::size_t at = rdm.find(c.marker);
         ASSERT_NE(at, std::string::npos) << rdm;
-        EXPECT_EQ(std::atol(rdm.c_str() + at + std::strlen(c.marker)),
-                  static_cast<long>(c.bytesPerScan));
+        EXPECT_EQ(std::atol(rdm.c_str() + at + std::strlen(c.marker)), long(c.bytesPerScan));
         EXPECT_EQ(link.ask("RDPTR", 100), "\r\n" + std::to_string(20 * c.bytesPerScan) + "\r\n")
             << "a bare number, without the echo";
         EXPECT_NE(link.ask("CLOG", 30).find("cleared"), std::string::npos);
@@ -147,9 +100,8 @@ TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
             dump += link.read();
         }
         ASSERT_EQ(dump.size(), 24 * c.bytesPerScan) << "nothing but the scans";
-        EXPECT_EQ(dump.substr(0, 20 * c.bytesPerScan), instrument->memory().contents());
+        EXPECT_EQ(dump.substr(0, 20 * c.bytesPerScan), c.instrument->memory().contents());
         EXPECT_EQ(dump.substr(20 * c.bytesPerScan), std::string(4 * c.bytesPerScan, '\0'));
-
         EXPECT_EQ(link.ask("CH1"), "CH1 = on\r\n") << "echo is back after the dump";
     }
 }
@@ -157,48 +109,34 @@ TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
 TEST(MemoryDump, PointerResetsLetTheDumpStartAgain) {
     Instrument::Config config;
     config.identity.firmware = "2.10";
-    VexaModel vexa(VexaModel::Generation::Vexa3, config);
-    vexa.preloadMemory(4);
-    VirtualClock clock;
-    SimDevice device(clock, vexa);
-    SimLink link(clock, device);
-    link.ask("DLEN=4");
-    link.ask("BDMP");
-    EXPECT_EQ(vexa.memory().readPointer(), 40u);
-    EXPECT_EQ(link.ask("RHPTR", 100), "RHPTR\r\nHardware Pointer Reset\r\n");
-    EXPECT_EQ(vexa.memory().readPointer(), 0u);
-    EXPECT_NE(link.ask("RLPTR", 200).find("Hardware"), std::string::npos);
-    EXPECT_EQ(vexa.memory().loggedBytes(), 0u) << "a Vexa logs from the start again";
+    Rig<VexaModel> vexa(VexaModel::Generation::Vexa3, config);
+    vexa.peer.preloadMemory(4);
+    vexa.link.ask("DLEN=4");
+    vexa.link.ask("BDMP");
+    EXPECT_EQ(vexa.peer.memory().readPointer(), 40u);
+    EXPECT_EQ(vexa.link.ask("RHPTR", 100), "RHPTR\r\nHardware Pointer Reset\r\n");
+    EXPECT_EQ(vexa.peer.memory().readPointer(), 0u);
+    EXPECT_NE(vexa.link.ask("RLPTR", 200).find("Hardware"), std::string::npos);
+    EXPECT_EQ(vexa.peer.memory().loggedBytes(), 0u) << "a Vexa logs from the start again";
 }
 
 TEST(MemoryDump, ZeroingTakesItsTimeThenReports) {
-    TavrinModel ct(TavrinModel::Kind::P, {});
-    ct.preloadMemory(5);
-    VirtualClock clock;
-    SimDevice device(clock, ct);
-    SimLink link(clock, device);
-    EXPECT_NE(link.ask("RLPTR", 500).find("Logged Pointer Reset"), std::string::npos);
-    link.purge();
-    link.write("ZMEM\r");
-    link.sleep(20'000);
-    EXPECT_EQ(link.read().find("Zeroed"), std::string::npos);
-    link.sleep(10'000);
-    EXPECT_NE(link.read(500).find("Logging Memory Zeroed"), std::string::npos);
-    EXPECT_EQ(ct.memory().loggedBytes(), 0u);
+    Rig<TavrinModel> p(TavrinModel::Kind::P, Instrument::Config{});
+    p.peer.preloadMemory(5);
+    EXPECT_NE(p.link.ask("RLPTR", 500).find("Logged Pointer Reset"), std::string::npos);
+    EXPECT_EQ(p.link.ask("ZMEM", 500, 20'000).find("Zeroed"), std::string::npos);
+    p.link.sleep(10'000);
+    EXPECT_NE(p.link.read(500).find("Logging Memory Zeroed"), std::string::npos);
+    EXPECT_EQ(p.peer.memory().loggedBytes(), 0u);
 }
 
 TEST(MemoryDump, DumpThatStopsPartWay) {
     Instrument::Config config;
     config.faults.dumpStopsAfterBytes = 25;
-    TavrinModel ct(TavrinModel::Kind::CT, config);
-    ct.preloadMemory(10);
-    VirtualClock clock;
-    SimDevice device(clock, ct);
-    SimLink link(clock, device);
-    link.ask("DLEN=10");
-    link.write("BDMP\r", 10);
-    link.sleep(5'000);
-    EXPECT_EQ(link.read().size(), 25u);
+    Rig<TavrinModel> ct(TavrinModel::Kind::CT, config);
+    ct.peer.preloadMemory(10);
+    ct.link.ask("DLEN=10");
+    EXPECT_EQ(ct.link.ask("BDMP", 1000, 5'000).size(), 25u);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// halcyx-sim as a program: its pseudo-terminal answers over a plain termios port, it stops on
-// SIGTERM and leaves its traffic log, and it explains its options.
+// halcyx-sim as a program: its command line (models with their identities, faults, and
+// refusals), its pseudo-terminal answering over a plain termios port, stopping on SIGTERM and
+// leaving its traffic log, and explaining its options.
 
+#include "SimOptions.h"
 #include "SimProcess.h"
 #include "serial/PosixSerialDevice.h"
 
@@ -13,7 +15,6 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <termios.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -24,61 +25,43 @@ using halcyx::test::SimProcess;
 
 using namespace std::chrono_literals;
 
-int openRaw(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return fd;
+// Opens the terminal named after prefix on the line, sends text one character per 20 ms and
+// reads until want arrives or two seconds have passed.
+std::string exchange(const std::string& line, const std::string& prefix, const std::string& text,
+                     const std::string& want) {
+    EXPECT_TRUE(line.starts_with(prefix + "/dev/")) << line;
+    halcyx::PosixSerialDevice device;
+    EXPECT_TRUE(device.open(line.substr(prefix.size())) && device.setLine(9600))
+        << device.lastErrorText();
+    device.purge(halcyx::PurgeWhat::Both);
+    for (const char c : text) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        EXPECT_EQ(device.write(std::span(&byte, 1)), 1);
+        std::this_thread::sleep_for(20ms);
     }
-    termios tio{};
-    tcgetattr(fd, &tio);
-    cfmakeraw(&tio);
-    cfsetspeed(&tio, B9600);
-    tcsetattr(fd, TCSANOW, &tio);
-    return fd;
-}
-
-// Reads until the text holds want or two seconds have passed.
-std::string readUntil(int fd, const std::string& want) {
-    std::string text;
+    std::string answer;
     const auto deadline = std::chrono::steady_clock::now() + 2s;
-    while (text.find(want) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
-        char buf[256];
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n > 0) {
-            text.append(buf, static_cast<std::size_t>(n));
-        } else {
-            std::this_thread::sleep_for(10ms);
-        }
+    while (answer.find(want) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+        std::uint8_t buf[64];
+        const long n = device.read(buf);
+        answer.append(reinterpret_cast<const char*>(buf), n > 0 ? std::size_t(n) : 0);
+        std::this_thread::sleep_for(10ms);
     }
-    return text;
+    device.close();
+    return answer;
 }
 
 TEST(PtyServer, AnswersOverAPseudoTerminalAndLogsTheTraffic) {
     const std::string log = testing::TempDir() + "halcyx-sim-traffic.log";
     SimProcess sim(HALCYX_SIM_PROGRAM, {"--log", log, "--gps"});
     const std::string instrument = sim.line();
-    ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
     const std::string gps = sim.line();
-    ASSERT_TRUE(gps.starts_with("gps: /dev/")) << gps;
-
-    const int fd = openRaw(instrument.substr(12));
-    ASSERT_GE(fd, 0);
-    for (const char c : std::string("S/N\r")) {
-        ASSERT_EQ(::write(fd, &c, 1), 1);
-        std::this_thread::sleep_for(20ms);
-    }
-    EXPECT_EQ(readUntil(fd, "\r\n"), "S/N = 1634M\r\n");
-    ::close(fd);
-
-    const int nav = openRaw(gps.substr(5));
-    ASSERT_GE(nav, 0);
-    EXPECT_NE(readUntil(nav, "$GPGLL,").find("$GPGLL,"), std::string::npos);
-    ::close(nav);
+    EXPECT_EQ(exchange(instrument, "instrument: ", "S/N\r", "\r\n"), "S/N = 1634M\r\n");
+    EXPECT_NE(exchange(gps, "gps: ", "", "$GPGLL,").find("$GPGLL,"), std::string::npos);
 
     EXPECT_EQ(sim.stop(SIGTERM), 0);
-    std::ifstream in(log);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(log).rdbuf();
     EXPECT_NE(text.str().find(" < S/N\\r\n"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find(" > S/N = 1634M\\r\\n\n"), std::string::npos) << text.str();
 }
@@ -86,29 +69,9 @@ TEST(PtyServer, AnswersOverAPseudoTerminalAndLogsTheTraffic) {
 TEST(PtyServer, TheProgramsSerialDeviceCanOpenItAgainAndAgain) {
     SimProcess sim(HALCYX_SIM_PROGRAM, {"--model", "ct"});
     const std::string instrument = sim.line();
-    ASSERT_TRUE(instrument.starts_with("instrument: /dev/")) << instrument;
     for (int session = 0; session < 2; ++session) {
-        halcyx::PosixSerialDevice device;
-        ASSERT_TRUE(device.open(instrument.substr(12))) << device.lastErrorText();
-        ASSERT_TRUE(device.setLine(9600));
-        device.purge(halcyx::PurgeWhat::Both);
-        for (const char c : std::string("CH3\r")) {
-            const auto byte = static_cast<std::uint8_t>(c);
-            ASSERT_EQ(device.write(std::span(&byte, 1)), 1);
-            std::this_thread::sleep_for(20ms);
-        }
-        std::string answer;
-        const auto deadline = std::chrono::steady_clock::now() + 2s;
-        while (answer.find("\r\n") == std::string::npos &&
-               std::chrono::steady_clock::now() < deadline) {
-            std::uint8_t buf[64];
-            const long n = device.read(buf);
-            answer.append(reinterpret_cast<const char*>(buf),
-                          n > 0 ? static_cast<std::size_t>(n) : 0);
-            std::this_thread::sleep_for(10ms);
-        }
-        EXPECT_EQ(answer, "CH3 = off\r\n") << "session " << session;
-        device.close();
+        EXPECT_EQ(exchange(instrument, "instrument: ", "CH3\r", "\r\n"), "CH3 = off\r\n")
+            << "session " << session;
     }
     EXPECT_EQ(sim.stop(SIGINT), 0);
 }
@@ -122,6 +85,47 @@ TEST(PtyServer, ExplainsItsOptionsAndRefusesBadOnes) {
     }
     SimProcess bad(HALCYX_SIM_PROGRAM, {"--model", "vexa9"});
     EXPECT_EQ(bad.wait(), 2);
+}
+
+TEST(SimOptions, ChoosesModelIdentityAndMemory) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* model;
+        const char* serial;
+    };
+    for (const Case& c :
+         {Case{{}, "Vexa 3", "1634M"}, Case{{"--model", "vexa2"}, "Vexa 2", "1234M"},
+          Case{{"--model", "ct"}, "Tavrin CT", "F0123"},
+          Case{{"--model", "p", "--serial", "Q0999"}, "Tavrin P", "Q0999"}}) {
+        halcyx::sim::SimOptions options;
+        ASSERT_FALSE(halcyx::sim::parseOptions(c.args, options));
+        const auto instrument = halcyx::sim::makeInstrument(options, 0);
+        EXPECT_EQ(instrument->modelName(), c.model);
+        EXPECT_EQ(instrument->identity().serialNumber, c.serial);
+    }
+    halcyx::sim::SimOptions options;
+    ASSERT_FALSE(halcyx::sim::parseOptions(
+        {"--firmware", "1.90", "--caldate", "01JAN20", "--address", "5", "--preload", "10"},
+        options));
+    auto instrument = halcyx::sim::makeInstrument(options, 0);
+    EXPECT_EQ(instrument->identity().firmware, "1.90");
+    EXPECT_EQ(instrument->identity().calibrationDate, "01JAN20");
+    EXPECT_EQ(instrument->identity().address, 5);
+    EXPECT_EQ(instrument->memory().loggedBytes(), 10 * instrument->bytesPerScan());
+}
+
+TEST(SimOptions, RefusesWhatItDoesNotKnow) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--model", "vexa9"},
+                                               {"--baud"},
+                                               {"--baud", "fast"},
+                                               {"--address", "8"},
+                                               {"--fault", "drop=0"},
+                                               {"--fault", "gremlins"},
+                                               {"--frobnicate", "1"}}) {
+        halcyx::sim::SimOptions options;
+        EXPECT_TRUE(halcyx::sim::parseOptions(args, options)) << args[0];
+    }
 }
 
 } // namespace

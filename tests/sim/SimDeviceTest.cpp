@@ -1,8 +1,8 @@
 // The simulated port: bytes become readable after their transmission time, the bounded
-// receive queue, purges, baud-rate mismatch, line faults and a device that disappears.
+// receive queue, purges, baud-rate mismatch, line faults, a device that disappears, and the
+// traffic log (bursts, their order, escaping, the exchange of a real command).
 
 #include "SimLink.h"
-#include "VexaModel.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -24,115 +24,78 @@ public:
     std::vector<SimTime> times;
 };
 
-struct Bench {
-    VirtualClock clock;
-    Talker talker;
-    SimDevice device{clock, talker};
-    Bench() {
-        device.open("/dev/sim");
-        device.setLine(9600);
-    }
-    std::string read() {
-        std::vector<std::uint8_t> buf(65536);
-        const long n = device.read(buf);
-        return n <= 0 ? std::string() : std::string(buf.begin(), buf.begin() + n);
-    }
-};
+constexpr SimTime kByteTime = 10 * kNanosPerSecond / 9600;
 
-TEST(SimDevice, BytesArriveAfterTenBitTimesEach) {
-    Bench bench;
-    bench.talker.say(0, "0123456789"); // 10 bytes at 9600 baud: 10.4 ms
-    EXPECT_EQ(bench.read(), "");
+TEST(SimDevice, BytesTakeTenBitTimesEachWayAndPurgeDropsThem) {
+    Rig<Talker> bench;
+    bench.peer.say(0, "0123456789"); // 10 bytes at 9600 baud: 10.4 ms
+    EXPECT_EQ(bench.link.read(), "");
     bench.clock.advanceMs(5);
-    EXPECT_EQ(bench.read(), "0123");
+    EXPECT_EQ(bench.link.read(), "0123");
     bench.clock.advanceMs(6);
-    EXPECT_EQ(bench.read(), "456789");
-}
+    EXPECT_EQ(bench.link.read(), "456789");
 
-TEST(SimDevice, ProgramBytesReachTheFarEndInOrderAndOnTime) {
-    Bench bench;
-    const std::uint8_t bytes[] = {'A', 'B'};
-    bench.device.write(bytes);
+    const SimTime sent = bench.clock.nowMs() * kNanosPerMs;
+    bench.link.write("AB", 0);
     bench.clock.advanceMs(3);
     bench.device.advance();
-    ASSERT_EQ(bench.talker.received, "AB");
-    EXPECT_EQ(bench.talker.times[0], 10 * kNanosPerSecond / 9600);
-    EXPECT_EQ(bench.talker.times[1], 2 * (10 * kNanosPerSecond / 9600));
+    ASSERT_EQ(bench.peer.received, "AB");
+    EXPECT_EQ(bench.peer.times, (std::vector{sent + kByteTime, sent + 2 * kByteTime}));
+
+    bench.peer.say(bench.clock.nowMs() * kNanosPerMs, "old");
+    bench.clock.advanceMs(10);
+    bench.link.write("xyz", 0);
+    bench.link.purge();
+    bench.clock.advanceMs(10);
+    EXPECT_EQ(bench.link.read(), "");
+    EXPECT_EQ(bench.peer.received, "AB");
 }
 
 TEST(SimDevice, ReceiveQueueIsBoundedAcrossAHugeTimeJump) {
-    VirtualClock clock;
-    Instrument::Config config;
-    config.faults.streamingAtPowerUp = true;
-    VexaModel vexa(VexaModel::Generation::Vexa3, config);
-    SimDevice device(clock, vexa);
-    device.open("/dev/sim");
-    device.setLine(9600);
-    clock.advanceMs(3'600'000); // an hour of scans nobody reads
-    EXPECT_EQ(device.pending(), SimDevice::kReceiveQueueBytes);
-}
-
-TEST(SimDevice, PurgeDropsReceivedBytesAndUnsentOnes) {
-    Bench bench;
-    bench.talker.say(0, "old");
-    bench.clock.advanceMs(10);
-    const std::uint8_t bytes[] = {'x', 'y', 'z'};
-    bench.device.write(bytes);
-    EXPECT_TRUE(bench.device.purge(PurgeWhat::Both));
-    bench.clock.advanceMs(10);
-    EXPECT_EQ(bench.read(), "");
-    EXPECT_EQ(bench.talker.received, "");
+    Vexa3 vexa([](auto& c) { c.faults.streamingAtPowerUp = true; });
+    vexa.clock.advanceMs(3'600'000); // an hour of scans nobody reads
+    EXPECT_EQ(vexa.device.pending(), SimDevice::kReceiveQueueBytes);
 }
 
 TEST(SimDevice, WrongBaudRateTurnsBothDirectionsIntoNoise) {
-    Bench bench;
+    Rig<Talker> bench;
     bench.device.setLine(1200);
-    bench.talker.say(0, "Open\r\n");
-    const std::uint8_t bytes[] = {'S'};
-    bench.device.write(bytes);
-    bench.clock.advanceMs(100);
-    const std::string heard = bench.read();
+    bench.peer.say(0, "Open\r\n");
+    bench.link.write("S", 100);
+    const std::string heard = bench.link.read();
     ASSERT_EQ(heard.size(), 6u);
     for (const char c : heard) {
         EXPECT_GE(static_cast<unsigned char>(c), 0x80);
     }
-    ASSERT_EQ(bench.talker.received.size(), 1u);
-    EXPECT_NE(bench.talker.received, "S");
+    ASSERT_EQ(bench.peer.received.size(), 1u);
+    EXPECT_NE(bench.peer.received, "S");
 }
 
 TEST(SimDevice, LineFaultsDropAndCorruptEveryNthByte) {
-    Bench bench;
+    Rig<Talker> bench;
     bench.device.lineFaults().dropEveryNth = 3;
-    bench.talker.say(0, "abcdef");
+    bench.peer.say(0, "abcdef");
     bench.clock.advanceMs(10);
-    EXPECT_EQ(bench.read(), "abde");
+    EXPECT_EQ(bench.link.read(), "abde");
 
-    bench.device.lineFaults() = {};
-    bench.device.lineFaults().corruptEveryNth = 2;
-    bench.talker.say(bench.clock.nowMs() * kNanosPerMs, "abcd"); // bytes 7 to 10 of the line
+    bench.device.lineFaults() = {.corruptEveryNth = 2};
+    bench.peer.say(bench.clock.nowMs() * kNanosPerMs, "abcd"); // bytes 7 to 10 of the line
     bench.clock.advanceMs(10);
-    const std::string heard = bench.read();
-    ASSERT_EQ(heard.size(), 4u);
-    EXPECT_EQ(heard[0], 'a');
-    EXPECT_EQ(static_cast<unsigned char>(heard[1]), static_cast<unsigned char>(~'b'));
+    EXPECT_EQ(bench.link.read(), (std::string{'a', char(~'b'), 'c', char(~'d')}));
 }
 
-TEST(SimDevice, ClosedPortLosesWhatArrives) {
-    Bench bench;
+TEST(SimDevice, ClosedOrUnpluggedPortFailsAndLosesWhatArrives) {
+    Rig<Talker> bench;
     bench.device.close();
-    bench.talker.say(0, "lost");
+    bench.peer.say(0, "lost");
     bench.clock.advanceMs(10);
-    std::uint8_t buf[8];
+    std::uint8_t buf[8] = {};
     EXPECT_EQ(bench.device.read(buf), -1);
     EXPECT_EQ(bench.device.lastError(), EBADF);
     ASSERT_TRUE(bench.device.open("/dev/sim"));
-    EXPECT_EQ(bench.read(), "");
-}
+    EXPECT_EQ(bench.link.read(), "");
 
-TEST(SimDevice, UnpluggedDeviceFailsEveryOperation) {
-    Bench bench;
     bench.device.unplug();
-    std::uint8_t buf[8] = {};
     EXPECT_EQ(bench.device.read(buf), -1);
     EXPECT_EQ(bench.device.write(buf), -1);
     EXPECT_EQ(bench.device.lastError(), EIO);
@@ -142,6 +105,38 @@ TEST(SimDevice, UnpluggedDeviceFailsEveryOperation) {
     EXPECT_EQ(bench.device.read(buf), 0);
     EXPECT_FALSE(bench.device.open("/dev/sim")) << "still open: exclusive";
     EXPECT_EQ(bench.device.lastError(), EBUSY);
+}
+
+TEST(TrafficLog, GroupsBytesIntoBurstsPerDirectionInTimeOrder) {
+    TrafficLog log;
+    log.record(0, Direction::FromProgram, "S/");
+    log.record(1, Direction::ToProgram, "S");
+    log.record(20, Direction::FromProgram, "N");
+    log.record(21, Direction::ToProgram, "/N");
+    log.record(500, Direction::FromProgram, std::string("\r\n\\\x01\xff", 5));
+    EXPECT_EQ(log.text(), "0 < S/N\n"
+                          "1 > S/N\n"
+                          "500 < \\r\\n\\\\\\x01\\xFF\n");
+    EXPECT_EQ(log.text(Direction::ToProgram), "1 > S/N\n");
+}
+
+TEST(TrafficLog, TakesOnlyBurstsThatCanNoLongerGrow) {
+    TrafficLog log;
+    log.record(0, Direction::FromProgram, "a");
+    log.record(50, Direction::ToProgram, "b");
+    EXPECT_TRUE(log.takeClosed(100).empty());
+    const auto closed = log.takeClosed(101);
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].bytes, "a");
+    log.record(120, Direction::ToProgram, "c");
+    EXPECT_EQ(log.text(), "50 > bc\n");
+}
+
+TEST(TrafficLog, RecordsACommandExchangeAsReadableText) {
+    Vexa3 vexa;
+    vexa.link.ask("S/N", 18);
+    EXPECT_EQ(vexa.device.traffic().text(), "0 < S/N\\r\n"
+                                            "2 > S/N = 1634M\\r\\n\n");
 }
 
 } // namespace

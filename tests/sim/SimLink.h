@@ -4,11 +4,14 @@
 // one at a time with a pause after each, plain pauses, and reads that take what has arrived.
 
 #include "SimDevice.h"
+#include "VexaModel.h"
 #include "serial/Clock.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace halcyx::sim::test {
@@ -51,5 +54,38 @@ private:
     VirtualClock& clock_;
     SimDevice& device_;
 };
+
+// A simulated peer on its port, with the program's link to it.
+template <class Peer> struct Rig {
+    template <class... Args> explicit Rig(Args&&... args) : peer(std::forward<Args>(args)...) {}
+    VirtualClock clock;
+    Peer peer;
+    SimDevice device{clock, peer};
+    SimLink link{clock, device};
+};
+
+// A Vexa 3 as it leaves the factory, changed as a test needs it, on its port.
+struct Vexa3 : Rig<VexaModel> {
+    using Adjust = std::function<void(Instrument::Config&)>;
+    explicit Vexa3(const Adjust& adjust = {})
+        : Rig(VexaModel::Generation::Vexa3, configured(adjust)) {}
+    static Instrument::Config configured(const Adjust& adjust) {
+        Instrument::Config config = VexaModel::factoryConfig(VexaModel::Generation::Vexa3);
+        if (adjust) {
+            adjust(config);
+        }
+        return config;
+    }
+};
+
+// The lines of a text, each without its CR LF; an unfinished last line is left out.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        out.push_back(text.substr(start, end - start));
+    }
+    return out;
+}
 
 } // namespace halcyx::sim::test

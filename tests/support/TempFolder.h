@@ -26,6 +26,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
 
 private:
     std::filesystem::path path_;
