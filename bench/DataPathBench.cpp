@@ -2,9 +2,9 @@
 // derived seawater quantities and the record write. Target: at least one million records
 // per second on one core.
 
-#include "acquisition/CastFiles.h"
-#include "acquisition/LineCutter.h"
-#include "acquisition/ScanParser.h"
+#include "core/acquisition/CastFiles.h"
+#include "core/acquisition/LineCutter.h"
+#include "core/acquisition/ScanParser.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

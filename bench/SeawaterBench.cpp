@@ -1,5 +1,5 @@
 // Calls per second of each seawater function; the scan parser calls all of them on every scan.
-#include "seawater/Seawater.h"
+#include "core/seawater/Seawater.h"
 
 #include <benchmark/benchmark.h>
 

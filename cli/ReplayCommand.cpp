@@ -1,10 +1,10 @@
 // halcyx-cli replay: a captured scan stream through the live parser into cast files.
 
-#include "Arguments.h"
-#include "Commands.h"
-#include "acquisition/CastLifecycle.h"
-#include "acquisition/ScanParser.h"
-#include "settings/Profile.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "core/acquisition/CastLifecycle.h"
+#include "core/acquisition/ScanParser.h"
+#include "core/settings/Profile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 // halcyx-cli seawater: the derived seawater quantities of one water sample.
 
-#include "Arguments.h"
-#include "Commands.h"
-#include "seawater/Seawater.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "core/seawater/Seawater.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // halcyx-cli: the data path of the acquisition window on the command line.
 
-#include "Arguments.h"
-#include "Commands.h"
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
 
 #include <iostream>
 #include <string>

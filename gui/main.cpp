@@ -1,8 +1,8 @@
-#include "app/VeltroApp.h"
-#include "app/Version.h"
-#include "serial/PosixSerialDevice.h"
-#include "settings/Profile.h"
-#include "settings/SettingsLocation.h"
+#include "core/serial/PosixSerialDevice.h"
+#include "core/settings/Profile.h"
+#include "core/settings/SettingsLocation.h"
+#include "gui/app/VeltroApp.h"
+#include "gui/app/Version.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "GpsReceiver.h"
+#include "sim/GpsReceiver.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinePeer.h"
+#include "sim/LinePeer.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Instrument.h"
+#include "sim/Instrument.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Faults.h"
-#include "InstrumentSettings.h"
-#include "LinePeer.h"
-#include "LoggingMemory.h"
-#include "Sample.h"
+#include "sim/Faults.h"
+#include "sim/InstrumentSettings.h"
+#include "sim/LinePeer.h"
+#include "sim/LoggingMemory.h"
+#include "sim/Sample.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 // The open-mode commands every instrument knows: identity, channels, clock and timing,
 // output format, and logging memory.
-#include "Instrument.h"
+#include "sim/Instrument.h"
 
 #include <algorithm>
 #include <charconv>

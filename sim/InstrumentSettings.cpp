@@ -1,4 +1,4 @@
-#include "InstrumentSettings.h"
+#include "sim/InstrumentSettings.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "LinePeer.h"
+#include "sim/LinePeer.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialLine.h"
+#include "sim/SerialLine.h"
 
 #include <cstdint>
 #include <functional>

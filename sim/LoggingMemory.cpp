@@ -1,4 +1,4 @@
-#include "LoggingMemory.h"
+#include "sim/LoggingMemory.h"
 
 #include <algorithm>
 

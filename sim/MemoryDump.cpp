@@ -1,4 +1,4 @@
-#include "MemoryDump.h"
+#include "sim/MemoryDump.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
-#include "ModuleModel.h"
+#include "sim/ModuleModel.h"
 
-#include "Ocean.h"
-#include "ScanText.h"
+#include "sim/Ocean.h"
+#include "sim/ScanText.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "Ocean.h"
+#include "sim/Ocean.h"
 
-#include "seawater/Seawater.h"
+#include "core/seawater/Seawater.h"
 
 #include <algorithm>
 #include <cmath>

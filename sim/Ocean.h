@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sample.h"
+#include "sim/Sample.h"
 
 namespace halcyx::sim {
 

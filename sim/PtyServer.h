@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Faults.h"
-#include "LinePeer.h"
-#include "SerialLine.h"
-#include "TrafficLog.h"
+#include "sim/Faults.h"
+#include "sim/LinePeer.h"
+#include "sim/SerialLine.h"
+#include "sim/TrafficLog.h"
 
 #include <csignal>
 #include <memory>

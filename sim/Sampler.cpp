@@ -1,4 +1,4 @@
-#include "Sampler.h"
+#include "sim/Sampler.h"
 
 namespace halcyx::sim {
 

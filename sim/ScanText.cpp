@@ -1,6 +1,6 @@
-#include "ScanText.h"
+#include "sim/ScanText.h"
 
-#include "InstrumentSettings.h"
+#include "sim/InstrumentSettings.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "SerialLine.h"
+#include "sim/SerialLine.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Faults.h"
-#include "LinePeer.h"
-#include "SerialLine.h"
-#include "TrafficLog.h"
-#include "serial/Clock.h"
-#include "serial/SerialDevice.h"
+#include "core/serial/Clock.h"
+#include "core/serial/SerialDevice.h"
+#include "sim/Faults.h"
+#include "sim/LinePeer.h"
+#include "sim/SerialLine.h"
+#include "sim/TrafficLog.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,7 +1,7 @@
-#include "SimOptions.h"
+#include "sim/SimOptions.h"
 
-#include "TavrinModel.h"
-#include "VexaModel.h"
+#include "sim/TavrinModel.h"
+#include "sim/VexaModel.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Faults.h"
-#include "GpsReceiver.h"
-#include "Instrument.h"
-#include "ModuleModel.h"
+#include "sim/Faults.h"
+#include "sim/GpsReceiver.h"
+#include "sim/Instrument.h"
+#include "sim/ModuleModel.h"
 
 #include <memory>
 #include <optional>

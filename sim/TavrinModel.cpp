@@ -1,8 +1,8 @@
-#include "TavrinModel.h"
+#include "sim/TavrinModel.h"
 
-#include "MemoryDump.h"
-#include "Ocean.h"
-#include "ScanText.h"
+#include "sim/MemoryDump.h"
+#include "sim/Ocean.h"
+#include "sim/ScanText.h"
 
 #include <cstdlib>
 #include <utility>

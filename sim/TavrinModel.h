@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Instrument.h"
+#include "sim/Instrument.h"
 
 namespace halcyx::sim {
 

@@ -1,4 +1,4 @@
-#include "TrafficLog.h"
+#include "sim/TrafficLog.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "VexaModel.h"
+#include "sim/VexaModel.h"
 
-#include "MemoryDump.h"
-#include "Ocean.h"
-#include "ScanText.h"
+#include "sim/MemoryDump.h"
+#include "sim/Ocean.h"
+#include "sim/ScanText.h"
 
 #include <algorithm>
 #include <cstdlib>

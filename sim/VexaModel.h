@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Instrument.h"
-#include "Sampler.h"
+#include "sim/Instrument.h"
+#include "sim/Sampler.h"
 
 namespace halcyx::sim {
 

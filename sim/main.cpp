@@ -1,7 +1,7 @@
 // halcyx-sim: simulated instruments on pseudo-terminals, for the demo, training and tests.
 
-#include "PtyServer.h"
-#include "SimOptions.h"
+#include "sim/PtyServer.h"
+#include "sim/SimOptions.h"
 
 #include <csignal>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "acquisition/CalibrationFile.h"
+#include "core/acquisition/CalibrationFile.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "acquisition/ChannelList.h"
-#include "acquisition/ScanLayout.h"
+#include "core/acquisition/ChannelList.h"
+#include "core/acquisition/ScanLayout.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "acquisition/CastFiles.h"
+#include "core/acquisition/CastFiles.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acquisition/ScanLayout.h"
+#include "core/acquisition/ScanLayout.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "acquisition/CastLifecycle.h"
+#include "core/acquisition/CastLifecycle.h"
 
-#include "acquisition/CalibrationFile.h"
+#include "core/acquisition/CalibrationFile.h"
 
 namespace halcyx {
 

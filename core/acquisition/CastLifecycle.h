@@ -1,7 +1,7 @@
 #pragma once
 
-#include "acquisition/CastFiles.h"
-#include "acquisition/ChannelList.h"
+#include "core/acquisition/CastFiles.h"
+#include "core/acquisition/ChannelList.h"
 
 #include <ctime>
 #include <functional>

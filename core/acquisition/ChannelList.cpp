@@ -1,6 +1,6 @@
-#include "acquisition/ChannelList.h"
+#include "core/acquisition/ChannelList.h"
 
-#include "acquisition/ScanRecord.h"
+#include "core/acquisition/ScanRecord.h"
 
 namespace halcyx {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "acquisition/ScanLayout.h"
-#include "instrument/DcChannelTable.h"
+#include "core/acquisition/ScanLayout.h"
+#include "core/instrument/DcChannelTable.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "acquisition/FieldReader.h"
+#include "core/acquisition/FieldReader.h"
 
-#include "acquisition/DecimalNumber.h"
+#include "core/base/DecimalNumber.h"
 
 namespace halcyx {
 namespace {

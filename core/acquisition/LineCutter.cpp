@@ -1,4 +1,4 @@
-#include "acquisition/LineCutter.h"
+#include "core/acquisition/LineCutter.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "acquisition/ScanLayout.h"
-#include "serial/Fifo.h"
+#include "core/acquisition/ScanLayout.h"
+#include "core/serial/Fifo.h"
 
 #include <array>
 #include <cstddef>

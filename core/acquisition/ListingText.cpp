@@ -1,4 +1,4 @@
-#include "acquisition/ListingText.h"
+#include "core/acquisition/ListingText.h"
 
 namespace halcyx {
 namespace {

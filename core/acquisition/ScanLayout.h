@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/Product.h"
+#include "core/base/Product.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,7 +13,6 @@ enum class ScanLayout {
     TavrinCT, // conductivity, temperature, optionally time
     TavrinP,  // pressure, optionally time, optionally barometer
 };
-
 
 // The layout of a product code; nullopt for a code that sends no scans we know.
 constexpr std::optional<ScanLayout> ScanLayoutForProduct(int product) {

@@ -1,8 +1,8 @@
-#include "acquisition/ScanParser.h"
+#include "core/acquisition/ScanParser.h"
 
-#include "acquisition/DecimalNumber.h"
-#include "acquisition/FieldReader.h"
-#include "seawater/Seawater.h"
+#include "core/acquisition/FieldReader.h"
+#include "core/base/DecimalNumber.h"
+#include "core/seawater/Seawater.h"
 
 #include <algorithm>
 #include <optional>

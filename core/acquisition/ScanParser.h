@@ -1,12 +1,12 @@
 #pragma once
 
-#include "acquisition/ChannelList.h"
-#include "acquisition/LineCutter.h"
-#include "acquisition/ScanLayout.h"
-#include "acquisition/ScanRecord.h"
-#include "acquisition/ScanSink.h"
-#include "instrument/DcChannelTable.h"
-#include "serial/Fifo.h"
+#include "core/acquisition/ChannelList.h"
+#include "core/acquisition/LineCutter.h"
+#include "core/acquisition/ScanLayout.h"
+#include "core/acquisition/ScanRecord.h"
+#include "core/acquisition/ScanSink.h"
+#include "core/instrument/DcChannelTable.h"
+#include "core/serial/Fifo.h"
 
 #include <cstddef>
 #include <cstdint>

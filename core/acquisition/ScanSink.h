@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acquisition/ScanRecord.h"
+#include "core/acquisition/ScanRecord.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/FileFilter.h"
+#include "core/app/FileFilter.h"
 
 namespace halcyx {
 

@@ -1,4 +1,4 @@
-#include "app/HelpLocation.h"
+#include "core/app/HelpLocation.h"
 
 #include <system_error>
 

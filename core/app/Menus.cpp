@@ -1,6 +1,6 @@
-#include "app/Menus.h"
+#include "core/app/Menus.h"
 
-#include "app/Commands.h"
+#include "core/base/Commands.h"
 
 #include <algorithm>
 

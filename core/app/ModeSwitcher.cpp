@@ -1,8 +1,8 @@
-#include "app/ModeSwitcher.h"
+#include "core/app/ModeSwitcher.h"
 
-#include "app/Commands.h"
-#include "app/ProductCode.h"
-#include "prompt/Operator.h"
+#include "core/base/Commands.h"
+#include "core/base/Product.h"
+#include "core/prompt/Operator.h"
 
 namespace halcyx {
 

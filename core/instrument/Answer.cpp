@@ -1,4 +1,4 @@
-#include "instrument/Answer.h"
+#include "core/instrument/Answer.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "instrument/ClockSetting.h"
+#include "core/instrument/ClockSetting.h"
 
-#include "prompt/Operator.h"
-#include "serial/CommPort.h"
+#include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
 
 #include <cstdint>
 #include <cstdio>

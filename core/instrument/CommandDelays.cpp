@@ -1,4 +1,4 @@
-#include "instrument/CommandDelays.h"
+#include "core/instrument/CommandDelays.h"
 
 namespace halcyx {
 

@@ -1,8 +1,8 @@
-#include "instrument/CommandLayer.h"
+#include "core/instrument/CommandLayer.h"
 
-#include "instrument/Answer.h"
-#include "prompt/Operator.h"
-#include "serial/CommPort.h"
+#include "core/instrument/Answer.h"
+#include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
 
 #include <algorithm>
 #include <array>

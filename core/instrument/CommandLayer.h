@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/CommandDelays.h"
+#include "core/instrument/CommandDelays.h"
 
 #include <cstddef>
 #include <cstdint>

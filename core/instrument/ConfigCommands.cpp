@@ -1,4 +1,4 @@
-#include "instrument/ConfigCommands.h"
+#include "core/instrument/ConfigCommands.h"
 
 namespace halcyx {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Commands.h"
-#include "instrument/Product.h"
+#include "core/base/Commands.h"
+#include "core/base/Product.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "instrument/ConfigFiles.h"
+#include "core/instrument/ConfigFiles.h"
 
-#include "settings/Profile.h"
+#include "core/settings/Profile.h"
 
 #include <cstdio>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "instrument/ConfigRecords.h"
-#include "instrument/DcChannelTable.h"
-#include "instrument/InstrumentRecord.h"
-#include "prompt/Operator.h"
+#include "core/instrument/ConfigRecords.h"
+#include "core/instrument/DcChannelTable.h"
+#include "core/instrument/InstrumentRecord.h"
+#include "core/prompt/Operator.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "instrument/ChannelMask.h"
-#include "instrument/FixedText.h"
+#include "core/base/ChannelMask.h"
+#include "core/base/FixedText.h"
 
 #include <array>
 #include <cstdint>

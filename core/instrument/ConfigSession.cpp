@@ -1,9 +1,9 @@
-#include "instrument/ConfigSession.h"
+#include "core/instrument/ConfigSession.h"
 
-#include "instrument/SettingsReader.h"
-#include "instrument/SettingsWriter.h"
-#include "settings/Catalogue.h"
-#include "settings/PortSettings.h"
+#include "core/instrument/SettingsReader.h"
+#include "core/instrument/SettingsWriter.h"
+#include "core/settings/Catalogue.h"
+#include "core/settings/PortSettings.h"
 
 namespace halcyx {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "instrument/CommandLayer.h"
-#include "instrument/ConfigCommands.h"
-#include "instrument/ConfigRecords.h"
-#include "instrument/Detection.h"
-#include "instrument/InstrumentRecord.h"
-#include "instrument/PortSetup.h"
-#include "serial/CommPort.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/ConfigCommands.h"
+#include "core/instrument/ConfigRecords.h"
+#include "core/instrument/Detection.h"
+#include "core/instrument/InstrumentRecord.h"
+#include "core/instrument/PortSetup.h"
+#include "core/serial/CommPort.h"
 
 namespace halcyx {
 

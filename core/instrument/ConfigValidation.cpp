@@ -1,4 +1,4 @@
-#include "instrument/ConfigValidation.h"
+#include "core/instrument/ConfigValidation.h"
 
 #include <array>
 #include <cstddef>

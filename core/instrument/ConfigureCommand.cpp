@@ -1,9 +1,9 @@
-#include "instrument/ConfigureCommand.h"
+#include "core/instrument/ConfigureCommand.h"
 
-#include "instrument/CommandLayer.h"
-#include "instrument/SettingsReader.h"
-#include "instrument/SettingsWriter.h"
-#include "prompt/Operator.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/SettingsReader.h"
+#include "core/instrument/SettingsWriter.h"
+#include "core/prompt/Operator.h"
 
 namespace halcyx {
 

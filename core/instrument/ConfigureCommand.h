@@ -1,8 +1,8 @@
 #pragma once
 
-#include "instrument/ConfigFiles.h"
-#include "instrument/ConfigRecords.h"
-#include "instrument/InstrumentRecord.h"
+#include "core/instrument/ConfigFiles.h"
+#include "core/instrument/ConfigRecords.h"
+#include "core/instrument/InstrumentRecord.h"
 
 namespace halcyx {
 

@@ -1,7 +1,7 @@
-#include "instrument/DcChannelTable.h"
+#include "core/instrument/DcChannelTable.h"
 
-#include "acquisition/DecimalNumber.h"
-#include "settings/Profile.h"
+#include "core/base/DecimalNumber.h"
+#include "core/settings/Profile.h"
 
 namespace halcyx {
 namespace {

@@ -1,12 +1,12 @@
-#include "instrument/Detection.h"
+#include "core/instrument/Detection.h"
 
-#include "instrument/CommandLayer.h"
-#include "instrument/Format.h"
-#include "instrument/Identification.h"
-#include "instrument/InstrumentRecord.h"
-#include "instrument/ProductChooser.h"
-#include "prompt/Operator.h"
-#include "serial/CommPort.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/Format.h"
+#include "core/instrument/Identification.h"
+#include "core/instrument/InstrumentRecord.h"
+#include "core/instrument/ProductChooser.h"
+#include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
 
 namespace halcyx {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/Product.h"
+#include "core/base/Product.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "instrument/Format.h"
+#include "core/instrument/Format.h"
 
 #include <cstdarg>
 #include <cstdio>

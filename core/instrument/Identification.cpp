@@ -1,6 +1,6 @@
-#include "instrument/Identification.h"
+#include "core/instrument/Identification.h"
 
-#include "instrument/Answer.h"
+#include "core/instrument/Answer.h"
 
 namespace halcyx {
 

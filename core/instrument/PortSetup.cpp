@@ -1,10 +1,10 @@
-#include "instrument/PortSetup.h"
+#include "core/instrument/PortSetup.h"
 
-#include "instrument/CommandLayer.h"
-#include "instrument/Format.h"
-#include "prompt/Operator.h"
-#include "serial/CommPort.h"
-#include "settings/PortSettings.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/Format.h"
+#include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
+#include "core/settings/PortSettings.h"
 
 #include <string>
 

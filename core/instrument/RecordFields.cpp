@@ -1,4 +1,4 @@
-#include "instrument/RecordFields.h"
+#include "core/instrument/RecordFields.h"
 
 namespace halcyx {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "instrument/ConfigRecords.h"
-#include "instrument/Product.h"
+#include "core/base/Product.h"
+#include "core/instrument/ConfigRecords.h"
 
 #include <span>
 #include <string_view>

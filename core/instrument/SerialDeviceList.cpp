@@ -1,6 +1,6 @@
-#include "instrument/SerialDeviceList.h"
+#include "core/instrument/SerialDeviceList.h"
 
-#include "instrument/Answer.h"
+#include "core/instrument/Answer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
-#include "instrument/SettingsReader.h"
+#include "core/instrument/SettingsReader.h"
 
-#include "instrument/Answer.h"
-#include "instrument/CommandLayer.h"
-#include "instrument/Format.h"
-#include "instrument/InstrumentRecord.h"
-#include "instrument/RecordFields.h"
-#include "prompt/Operator.h"
-#include "serial/CommPort.h"
+#include "core/instrument/Answer.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/Format.h"
+#include "core/instrument/InstrumentRecord.h"
+#include "core/instrument/RecordFields.h"
+#include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
 
 namespace halcyx {
 

@@ -1,11 +1,11 @@
-#include "instrument/SettingsWriter.h"
+#include "core/instrument/SettingsWriter.h"
 
-#include "instrument/CommandLayer.h"
-#include "instrument/Format.h"
-#include "instrument/InstrumentRecord.h"
-#include "instrument/RecordFields.h"
-#include "prompt/Operator.h"
-#include "serial/CommPort.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/Format.h"
+#include "core/instrument/InstrumentRecord.h"
+#include "core/instrument/RecordFields.h"
+#include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
 
 namespace halcyx {
 

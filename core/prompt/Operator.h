@@ -13,12 +13,12 @@ enum class Icon { None, Stop, Exclamation, Information, Question };
 // "Config Files (*.CFG)|*.cfg|All Files (*.*)|*.*|": pairs of caption and pattern,
 // each ended by '|'.
 struct FileRequest {
-    bool save = false;            // save dialog (true) or open dialog (false)
-    std::string title;            // empty: the toolkit's default title
-    std::string filter;           // "Name (*.EXT)|*.ext|" pairs
-    std::string defaultExtension; // appended when the typed name has none, e.g. "CFG"
-    std::string initialName;      // proposed file name or path
-    bool mustExist = false;       // open: only an existing file may be chosen
+    bool save = false;             // save dialog (true) or open dialog (false)
+    std::string title;             // empty: the toolkit's default title
+    std::string filter;            // "Name (*.EXT)|*.ext|" pairs
+    std::string defaultExtension;  // appended when the typed name has none, e.g. "CFG"
+    std::string initialName;       // proposed file name or path
+    bool mustExist = false;        // open: only an existing file may be chosen
     bool confirmOverwrite = false; // save: ask before replacing an existing file
 };
 
@@ -35,8 +35,7 @@ public:
     // A one-line input box; nullopt when cancelled. The answer holds at most maxLength
     // characters.
     virtual std::optional<std::string> input(const std::string& title, const std::string& prompt,
-                                             const std::string& initial,
-                                             std::size_t maxLength) = 0;
+                                             const std::string& initial, std::size_t maxLength) = 0;
     // A file open or save dialog; the chosen path, or nullopt when cancelled.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
 

@@ -1,7 +1,7 @@
 // The UNESCO 1983 seawater algorithms. Each polynomial keeps the published coefficients and
 // is evaluated by Horner's rule in the published order, so that results agree with the
 // published check values to their last decimal.
-#include "seawater/Seawater.h"
+#include "core/seawater/Seawater.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "core/serial/Clock.h"
 
 #include <chrono>
 #include <thread>

@@ -1,6 +1,6 @@
-#include "serial/CommPort.h"
+#include "core/serial/CommPort.h"
 
-#include "prompt/Operator.h"
+#include "core/prompt/Operator.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // Only these two headers: <asm/termbits.h> redefines what <termios.h> declares.
-#include "serial/PosixCustomBaud.h"
+#include "core/serial/PosixCustomBaud.h"
 
 #include <asm/termbits.h>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "serial/PosixSerialDevice.h"
+#include "core/serial/PosixSerialDevice.h"
 
-#include "serial/PosixCustomBaud.h"
+#include "core/serial/PosixCustomBaud.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "settings/Catalogue.h"
+#include "core/settings/Catalogue.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "settings/IniDocument.h"
+#include "core/settings/IniDocument.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "settings/PortSettings.h"
+#include "core/settings/PortSettings.h"
 
-#include "prompt/Operator.h"
+#include "core/prompt/Operator.h"
 
 #include <algorithm>
 

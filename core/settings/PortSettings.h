@@ -1,8 +1,8 @@
 #pragma once
 
-#include "serial/CommPort.h"
-#include "settings/Catalogue.h"
-#include "settings/Profile.h"
+#include "core/serial/CommPort.h"
+#include "core/settings/Catalogue.h"
+#include "core/settings/Profile.h"
 
 #include <array>
 #include <cstdint>

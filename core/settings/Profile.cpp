@@ -1,6 +1,6 @@
-#include "settings/Profile.h"
+#include "core/settings/Profile.h"
 
-#include "settings/IniDocument.h"
+#include "core/settings/IniDocument.h"
 
 #include <algorithm>
 #include <atomic>

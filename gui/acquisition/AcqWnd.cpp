@@ -1,4 +1,4 @@
-#include "acquisition/AcqWnd.h"
+#include "gui/acquisition/AcqWnd.h"
 
 namespace halcyx {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ClientWindows.h"
-#include "app/ClientWnd.h"
-#include "app/WindowContext.h"
+#include "core/app/ClientWindows.h"
+#include "gui/app/ClientWnd.h"
+#include "gui/app/WindowContext.h"
 
 namespace halcyx {
 

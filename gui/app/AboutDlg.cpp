@@ -1,6 +1,6 @@
-#include "app/AboutDlg.h"
+#include "gui/app/AboutDlg.h"
 
-#include "app/Version.h"
+#include "gui/app/Version.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "app/ClientWnd.h"
+#include "gui/app/ClientWnd.h"
 
-#include "app/MainFrame.h"
+#include "gui/app/MainFrame.h"
 
 namespace halcyx {
 

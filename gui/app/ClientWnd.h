@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Commands.h"
+#include "core/base/Commands.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "app/HelpViewer.h"
+#include "gui/app/HelpViewer.h"
 
-#include "app/HelpLocation.h"
-#include "settings/Catalogue.h"
+#include "core/app/HelpLocation.h"
+#include "core/settings/Catalogue.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
-#include "app/MainFrame.h"
+#include "gui/app/MainFrame.h"
 
-#include "app/ClientWnd.h"
-#include "app/SequenceGuard.h"
+#include "gui/app/ClientWnd.h"
+#include "gui/app/SequenceGuard.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ClientWindows.h"
+#include "core/app/ClientWindows.h"
 
 #include <QHash>
 #include <QMainWindow>

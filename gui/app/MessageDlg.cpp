@@ -1,4 +1,4 @@
-#include "app/MessageDlg.h"
+#include "gui/app/MessageDlg.h"
 
 #include <QGuiApplication>
 #include <QLabel>

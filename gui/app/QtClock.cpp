@@ -1,6 +1,6 @@
-#include "app/QtClock.h"
+#include "gui/app/QtClock.h"
 
-#include "app/SequenceGuard.h"
+#include "gui/app/SequenceGuard.h"
 
 #include <QCoreApplication>
 #include <QThread>

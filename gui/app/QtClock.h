@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/Clock.h"
+#include "core/serial/Clock.h"
 
 namespace halcyx {
 

@@ -1,8 +1,8 @@
-#include "app/QtOperator.h"
+#include "gui/app/QtOperator.h"
 
-#include "app/FileFilter.h"
-#include "app/HelpViewer.h"
-#include "app/MessageDlg.h"
+#include "core/app/FileFilter.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/MessageDlg.h"
 
 #include <QApplication>
 #include <QDialog>

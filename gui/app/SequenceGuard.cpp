@@ -1,4 +1,4 @@
-#include "app/SequenceGuard.h"
+#include "gui/app/SequenceGuard.h"
 
 #include <QTimer>
 

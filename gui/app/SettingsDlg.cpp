@@ -1,9 +1,9 @@
-#include "app/SettingsDlg.h"
+#include "gui/app/SettingsDlg.h"
 
-#include "app/HelpLocation.h"
-#include "app/HelpViewer.h"
-#include "prompt/Operator.h"
-#include "settings/Catalogue.h"
+#include "core/app/HelpLocation.h"
+#include "core/prompt/Operator.h"
+#include "core/settings/Catalogue.h"
+#include "gui/app/HelpViewer.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,15 +1,15 @@
-#include "app/VeltroApp.h"
+#include "gui/app/VeltroApp.h"
 
-#include "acquisition/AcqWnd.h"
-#include "app/AboutDlg.h"
-#include "app/Commands.h"
-#include "app/HelpLocation.h"
-#include "app/MainFrame.h"
-#include "app/QtClock.h"
-#include "app/QtOperator.h"
-#include "instrument/ConfigWnd.h"
-#include "module/ModAcqWnd.h"
-#include "settings/Catalogue.h"
+#include "core/app/HelpLocation.h"
+#include "core/base/Commands.h"
+#include "core/settings/Catalogue.h"
+#include "gui/acquisition/AcqWnd.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/QtClock.h"
+#include "gui/app/QtOperator.h"
+#include "gui/instrument/ConfigWnd.h"
+#include "gui/module/ModAcqWnd.h"
 
 #include <QGuiApplication>
 #include <QScreen>

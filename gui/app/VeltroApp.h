@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/HelpViewer.h"
-#include "app/ModeSwitcher.h"
-#include "app/WindowContext.h"
+#include "core/app/ModeSwitcher.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/WindowContext.h"
 
 #include <memory>
 

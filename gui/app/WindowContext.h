@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/SerialDevice.h"
+#include "core/serial/SerialDevice.h"
 
 #include <functional>
 #include <memory>

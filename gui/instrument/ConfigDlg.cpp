@@ -1,10 +1,10 @@
-#include "instrument/ConfigDlg.h"
+#include "gui/instrument/ConfigDlg.h"
 
-#include "app/HelpLocation.h"
-#include "instrument/ClockSetting.h"
-#include "instrument/ConfigRecords.h"
-#include "instrument/GetTimeDlg.h"
-#include "prompt/Operator.h"
+#include "core/app/HelpLocation.h"
+#include "core/instrument/ClockSetting.h"
+#include "core/instrument/ConfigRecords.h"
+#include "core/prompt/Operator.h"
+#include "gui/instrument/GetTimeDlg.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

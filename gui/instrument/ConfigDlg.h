@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/ConfigValidation.h"
+#include "core/instrument/ConfigValidation.h"
 
 #include <QCheckBox>
 #include <QDialog>

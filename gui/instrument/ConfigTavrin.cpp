@@ -1,4 +1,4 @@
-#include "instrument/ConfigTavrin.h"
+#include "gui/instrument/ConfigTavrin.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
-#include "instrument/ConfigVexa.h"
+#include "gui/instrument/ConfigVexa.h"
 
-#include "instrument/DCSetupDlg.h"
+#include "gui/instrument/DCSetupDlg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "instrument/ConfigDlg.h"
-#include "instrument/ConfigRecords.h"
+#include "core/instrument/ConfigRecords.h"
+#include "gui/instrument/ConfigDlg.h"
 
 #include <array>
 

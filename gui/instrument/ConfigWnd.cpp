@@ -1,13 +1,13 @@
-#include "instrument/ConfigWnd.h"
+#include "gui/instrument/ConfigWnd.h"
 
-#include "app/MainFrame.h"
-#include "app/Menus.h"
-#include "app/SequenceGuard.h"
-#include "app/SettingsDlg.h"
-#include "graphs/InstrumentWnd.h"
-#include "graphs/TextWnd.h"
-#include "instrument/QtConfigDialogs.h"
-#include "prompt/Operator.h"
+#include "core/app/Menus.h"
+#include "core/prompt/Operator.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/SequenceGuard.h"
+#include "gui/app/SettingsDlg.h"
+#include "gui/instrument/QtConfigDialogs.h"
+#include "gui/widgets/InstrumentWnd.h"
+#include "gui/widgets/TextWnd.h"
 
 #include <QPainter>
 #include <algorithm>

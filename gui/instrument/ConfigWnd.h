@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/ClientWindows.h"
-#include "app/ClientWnd.h"
-#include "app/WindowContext.h"
-#include "instrument/ConfigSession.h"
-#include "instrument/DcChannelTable.h"
-#include "instrument/ProductDlg.h"
-#include "instrument/SetComportDlg.h"
+#include "core/app/ClientWindows.h"
+#include "core/instrument/ConfigSession.h"
+#include "core/instrument/DcChannelTable.h"
+#include "gui/app/ClientWnd.h"
+#include "gui/app/WindowContext.h"
+#include "gui/instrument/ProductDlg.h"
+#include "gui/instrument/SetComportDlg.h"
 
 #include <QPixmap>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "instrument/DCSetupDlg.h"
+#include "gui/instrument/DCSetupDlg.h"
 
-#include "app/HelpLocation.h"
-#include "instrument/ConfigFiles.h"
-#include "prompt/Operator.h"
+#include "core/app/HelpLocation.h"
+#include "core/instrument/ConfigFiles.h"
+#include "core/prompt/Operator.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

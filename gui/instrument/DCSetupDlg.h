@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/DcChannelTable.h"
+#include "core/instrument/DcChannelTable.h"
 
 #include <QDialog>
 #include <array>

@@ -1,4 +1,4 @@
-#include "instrument/GetTimeDlg.h"
+#include "gui/instrument/GetTimeDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/ClockSetting.h"
+#include "core/instrument/ClockSetting.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "instrument/ProductDlg.h"
+#include "gui/instrument/ProductDlg.h"
 
-#include "prompt/Operator.h"
+#include "core/prompt/Operator.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/ProductChooser.h"
+#include "core/instrument/ProductChooser.h"
 
 #include <QDialog>
 

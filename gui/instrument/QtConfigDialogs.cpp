@@ -1,7 +1,7 @@
-#include "instrument/QtConfigDialogs.h"
+#include "gui/instrument/QtConfigDialogs.h"
 
-#include "instrument/ConfigTavrin.h"
-#include "instrument/ConfigVexa.h"
+#include "gui/instrument/ConfigTavrin.h"
+#include "gui/instrument/ConfigVexa.h"
 
 namespace halcyx {
 

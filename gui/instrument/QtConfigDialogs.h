@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/ConfigureCommand.h"
+#include "core/instrument/ConfigureCommand.h"
 
 class QWidget;
 

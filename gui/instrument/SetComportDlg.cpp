@@ -1,8 +1,8 @@
-#include "instrument/SetComportDlg.h"
+#include "gui/instrument/SetComportDlg.h"
 
-#include "instrument/SerialDeviceList.h"
-#include "settings/Catalogue.h"
-#include "settings/PortSettings.h"
+#include "core/instrument/SerialDeviceList.h"
+#include "core/settings/Catalogue.h"
+#include "core/settings/PortSettings.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instrument/PortSetup.h"
+#include "core/instrument/PortSetup.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "module/ModAcqWnd.h"
+#include "gui/module/ModAcqWnd.h"
 
 namespace halcyx {
 

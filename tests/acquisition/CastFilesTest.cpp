@@ -1,14 +1,14 @@
 // Cast file names, the header and calibration files, the data file and its durability.
 
-#include "acquisition/CastFiles.h"
+#include "core/acquisition/CastFiles.h"
 
-#include "RecordingSink.h"
-#include "TempFolder.h"
-#include "TestText.h"
-#include "acquisition/CalibrationFile.h"
-#include "acquisition/CastLifecycle.h"
-#include "acquisition/ListingText.h"
-#include "acquisition/ScanParser.h"
+#include "core/acquisition/CalibrationFile.h"
+#include "core/acquisition/CastLifecycle.h"
+#include "core/acquisition/ListingText.h"
+#include "core/acquisition/ScanParser.h"
+#include "tests/acquisition/RecordingSink.h"
+#include "tests/acquisition/TestText.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <csignal>

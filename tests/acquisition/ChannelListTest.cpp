@@ -1,6 +1,6 @@
 // The channel list per layout and the DC channels' labels and coefficients.
 
-#include "acquisition/ChannelList.h"
+#include "core/acquisition/ChannelList.h"
 
 #include <gtest/gtest.h>
 #include <string>

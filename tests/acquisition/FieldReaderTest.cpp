@@ -1,8 +1,8 @@
 // Field splitting of a scan line and the decimal conversion of field and coefficient texts.
 
-#include "acquisition/FieldReader.h"
+#include "core/acquisition/FieldReader.h"
 
-#include "acquisition/DecimalNumber.h"
+#include "core/base/DecimalNumber.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The line cutter: synchronisation, margins, split reads, garbage and over-long input.
 
-#include "acquisition/LineCutter.h"
+#include "core/acquisition/LineCutter.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

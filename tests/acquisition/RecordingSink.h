@@ -2,7 +2,7 @@
 
 // A ScanSink that keeps every call, in order, for the acquisition tests.
 
-#include "acquisition/ScanSink.h"
+#include "core/acquisition/ScanSink.h"
 
 #include <string>
 #include <vector>

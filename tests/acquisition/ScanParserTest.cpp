@@ -1,10 +1,10 @@
 // The scan parser: per-layout records, derived values, hand-off order and tick endings.
 
-#include "acquisition/ScanParser.h"
+#include "core/acquisition/ScanParser.h"
 
-#include "RecordingSink.h"
-#include "TestText.h"
-#include "seawater/Seawater.h"
+#include "core/seawater/Seawater.h"
+#include "tests/acquisition/RecordingSink.h"
+#include "tests/acquisition/TestText.h"
 
 #include <gtest/gtest.h>
 #include <random>

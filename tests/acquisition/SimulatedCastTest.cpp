@@ -1,9 +1,9 @@
 // A down cast of the simulated Vexa 3 read tick by tick through the parser: no scan lost.
 
-#include "../sim/SimLink.h"
-#include "RecordingSink.h"
-#include "VexaModel.h"
-#include "acquisition/ScanParser.h"
+#include "core/acquisition/ScanParser.h"
+#include "sim/VexaModel.h"
+#include "tests/acquisition/RecordingSink.h"
+#include "tests/sim/SimLink.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
 // Translation of the program's file-type filters and the default-extension rule.
-#include "app/FileFilter.h"
+#include "core/app/FileFilter.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Which help page opens for a help path.
-#include "app/HelpLocation.h"
+#include "core/app/HelpLocation.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The menu resources: their texts and commands as the operator's manual lists them, and
 // fresh copies after a command was removed.
-#include "app/Menus.h"
+#include "core/app/Menus.h"
 
-#include "app/Commands.h"
+#include "core/base/Commands.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,10 +1,10 @@
 // Mode switches, the order in which the windows hand the instrument port over and what a
 // refused or failed switch leaves behind, seen through fakes of the windows.
-#include "app/ModeSwitcher.h"
+#include "core/app/ModeSwitcher.h"
 
-#include "ScriptedOperator.h"
-#include "app/Commands.h"
-#include "app/ProductCode.h"
+#include "core/base/Commands.h"
+#include "core/base/Product.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 // The halcyx-cli program as its users run it: help, bad arguments, results and files.
 
-#include "../acquisition/TestText.h"
-#include "TempFolder.h"
+#include "tests/acquisition/TestText.h"
+#include "tests/support/TempFolder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,20 +1,20 @@
 // The configuration dialogs driven through their widgets offscreen: the set-up rules of
 // each model, "Save" with its checks and DC question, "Set Time" on a simulated
 // instrument, and the DC channel setup's moves, OK, closing and loading.
-#include "GuiTestSupport.h"
-#include "ScriptedOperator.h"
-#include "SimDevice.h"
-#include "VexaModel.h"
-#include "app/MainFrame.h"
-#include "app/VeltroApp.h"
-#include "instrument/ConfigTavrin.h"
-#include "instrument/ConfigVexa.h"
-#include "instrument/ConfigWnd.h"
-#include "instrument/DCSetupDlg.h"
-#include "instrument/GetTimeDlg.h"
-#include "serial/Clock.h"
-#include "serial/CommPort.h"
-#include "settings/Profile.h"
+#include "core/serial/Clock.h"
+#include "core/serial/CommPort.h"
+#include "core/settings/Profile.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/VeltroApp.h"
+#include "gui/instrument/ConfigTavrin.h"
+#include "gui/instrument/ConfigVexa.h"
+#include "gui/instrument/ConfigWnd.h"
+#include "gui/instrument/DCSetupDlg.h"
+#include "gui/instrument/GetTimeDlg.h"
+#include "sim/SimDevice.h"
+#include "sim/VexaModel.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,21 +1,21 @@
 // The configuration window offscreen with a simulated instrument: start-up detection, the
 // instrument panel, the menu after detection, and the port setup and product dialogs.
-#include "instrument/ConfigWnd.h"
+#include "gui/instrument/ConfigWnd.h"
 
-#include "GuiTestSupport.h"
-#include "ScriptedOperator.h"
-#include "SimDevice.h"
-#include "TavrinModel.h"
-#include "VexaModel.h"
-#include "app/Commands.h"
-#include "app/MainFrame.h"
-#include "app/VeltroApp.h"
-#include "graphs/InstrumentWnd.h"
-#include "graphs/TextWnd.h"
-#include "instrument/ProductDlg.h"
-#include "instrument/SetComportDlg.h"
-#include "serial/Clock.h"
-#include "settings/Profile.h"
+#include "core/base/Commands.h"
+#include "core/serial/Clock.h"
+#include "core/settings/Profile.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/VeltroApp.h"
+#include "gui/instrument/ProductDlg.h"
+#include "gui/instrument/SetComportDlg.h"
+#include "gui/widgets/InstrumentWnd.h"
+#include "gui/widgets/TextWnd.h"
+#include "sim/SimDevice.h"
+#include "sim/TavrinModel.h"
+#include "sim/VexaModel.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <QAbstractButton>
 #include <QApplication>

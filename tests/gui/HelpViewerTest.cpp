@@ -1,8 +1,8 @@
 // The shipped help: a section for every help context, and the address each opens.
-#include "app/HelpViewer.h"
+#include "gui/app/HelpViewer.h"
 
-#include "GuiTestSupport.h"
-#include "app/HelpLocation.h"
+#include "core/app/HelpLocation.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

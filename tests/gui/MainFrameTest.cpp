@@ -1,17 +1,17 @@
 // The real main window offscreen: every mode switch with its title, menu and client, the
 // refusals, the close check, Exit, help contents and the frame's place on the screen.
-#include "app/MainFrame.h"
+#include "gui/app/MainFrame.h"
 
-#include "GuiTestSupport.h"
-#include "ScriptedOperator.h"
-#include "acquisition/AcqWnd.h"
-#include "app/Commands.h"
-#include "app/ProductCode.h"
-#include "app/VeltroApp.h"
-#include "instrument/ConfigWnd.h"
-#include "module/ModAcqWnd.h"
-#include "serial/Clock.h"
-#include "settings/Profile.h"
+#include "core/base/Commands.h"
+#include "core/base/Product.h"
+#include "core/serial/Clock.h"
+#include "core/settings/Profile.h"
+#include "gui/acquisition/AcqWnd.h"
+#include "gui/app/VeltroApp.h"
+#include "gui/instrument/ConfigWnd.h"
+#include "gui/module/ModAcqWnd.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,6 +1,6 @@
 // The halcyx program's command line: --help and --version answer without a window, and a
 // bad command line stops with a message.
-#include "GuiTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>

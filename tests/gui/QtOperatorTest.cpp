@@ -1,11 +1,11 @@
 // The Qt operator: message boxes and questions with their exact texts and icons, the input
 // box's length limit, the file dialog's filters and default extension, the progress box
 // and the wait cursor.
-#include "app/QtOperator.h"
+#include "gui/app/QtOperator.h"
 
-#include "GuiTestSupport.h"
-#include "app/HelpViewer.h"
-#include "app/MessageDlg.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/MessageDlg.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,9 +1,9 @@
 // Window timers and queued actions never run inside a sequence that sleeps on the GUI
 // clock, yet the clock keeps delivering paint and timer events while it sleeps.
-#include "app/SequenceGuard.h"
+#include "gui/app/SequenceGuard.h"
 
-#include "GuiTestSupport.h"
-#include "app/QtClock.h"
+#include "gui/app/QtClock.h"
+#include "tests/gui/GuiTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QTest>

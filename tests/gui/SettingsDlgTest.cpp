@@ -1,13 +1,13 @@
 // The program settings dialog (check box written at each click, the help location's OK
 // rule, its Help button) and the About dialog.
-#include "app/SettingsDlg.h"
+#include "gui/app/SettingsDlg.h"
 
-#include "GuiTestSupport.h"
-#include "ScriptedOperator.h"
-#include "app/AboutDlg.h"
-#include "app/HelpViewer.h"
-#include "app/Version.h"
-#include "settings/Catalogue.h"
+#include "core/settings/Catalogue.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/HelpViewer.h"
+#include "gui/app/Version.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

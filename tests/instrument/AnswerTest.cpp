@@ -1,5 +1,5 @@
 // Taking instrument answers apart: values, markers, cut-short and noisy answers.
-#include "instrument/Answer.h"
+#include "core/instrument/Answer.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Setting the instrument's clock: the offered local-time texts, the exact bytes, pauses and
 // purge sent on the virtual clock, and their effect on a simulated instrument.
-#include "instrument/ClockSetting.h"
+#include "core/instrument/ClockSetting.h"
 
-#include "Harness.h"
-#include "SimDevice.h"
-#include "VexaModel.h"
+#include "sim/SimDevice.h"
+#include "sim/VexaModel.h"
+#include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
 #include <string>

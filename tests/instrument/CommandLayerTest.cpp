@@ -1,5 +1,5 @@
 // The command layer's exchanges: open and run mode, queries, their pauses and byte limits.
-#include "Harness.h"
+#include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Which configuration commands the attached instrument enables, and the menu after detection.
-#include "instrument/ConfigCommands.h"
+#include "core/instrument/ConfigCommands.h"
 
 #include <gtest/gtest.h>
 

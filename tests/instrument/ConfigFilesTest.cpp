@@ -1,9 +1,9 @@
 // Configuration files: round trips of the three layouts, the saved key order, files written
 // by hand or damaged, and the open, save and DC-load commands with their file dialogs.
-#include "instrument/ConfigFiles.h"
+#include "core/instrument/ConfigFiles.h"
 
-#include "ScriptedOperator.h"
-#include "TempFolder.h"
+#include "tests/support/ScriptedOperator.h"
+#include "tests/support/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The "Save" checks of the configuration dialogs: each rule's passing and failing boundary,
 // the order of the rules, the per-family captions and the Vexa dialog's DC question.
-#include "instrument/ConfigValidation.h"
+#include "core/instrument/ConfigValidation.h"
 
-#include "ScriptedOperator.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -1,11 +1,11 @@
 // The configure and open commands end to end against simulated instruments: the questions
 // and reads before the dialog, what the dialog is shown, and what reaches the instrument.
-#include "instrument/ConfigureCommand.h"
+#include "core/instrument/ConfigureCommand.h"
 
-#include "Harness.h"
-#include "TavrinModel.h"
-#include "TempFolder.h"
-#include "VexaModel.h"
+#include "sim/TavrinModel.h"
+#include "sim/VexaModel.h"
+#include "tests/instrument/Harness.h"
+#include "tests/support/TempFolder.h"
 
 #include <functional>
 #include <gtest/gtest.h>

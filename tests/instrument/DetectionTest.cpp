@@ -1,7 +1,7 @@
 // Detection: finding the instrument, its model, address, firmware and calibration date.
-#include "instrument/Detection.h"
+#include "core/instrument/Detection.h"
 
-#include "Harness.h"
+#include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
 

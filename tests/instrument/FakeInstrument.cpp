@@ -1,4 +1,4 @@
-#include "FakeInstrument.h"
+#include "tests/instrument/FakeInstrument.h"
 
 namespace halcyx::test {
 

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "FakeInstrument.h"
-#include "ScriptedInstrument.h"
-#include "ScriptedOperator.h"
-#include "Instrument.h"
-#include "SimDevice.h"
-#include "instrument/CommandDelays.h"
-#include "instrument/CommandLayer.h"
-#include "instrument/Detection.h"
-#include "instrument/InstrumentRecord.h"
-#include "instrument/ProductChooser.h"
-#include "serial/Clock.h"
-#include "serial/CommPort.h"
+#include "core/instrument/CommandDelays.h"
+#include "core/instrument/CommandLayer.h"
+#include "core/instrument/Detection.h"
+#include "core/instrument/InstrumentRecord.h"
+#include "core/instrument/ProductChooser.h"
+#include "core/serial/Clock.h"
+#include "core/serial/CommPort.h"
+#include "sim/Instrument.h"
+#include "sim/SimDevice.h"
+#include "tests/instrument/FakeInstrument.h"
+#include "tests/instrument/ScriptedInstrument.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <functional>
 #include <gtest/gtest.h>

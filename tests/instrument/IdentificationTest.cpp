@@ -1,5 +1,5 @@
 // The model from the serial number and the capabilities from the firmware text.
-#include "instrument/Identification.h"
+#include "core/instrument/Identification.h"
 
 #include <gtest/gtest.h>
 #include <optional>

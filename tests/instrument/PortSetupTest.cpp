@@ -1,13 +1,13 @@
 // Opening the instrument port from the settings file, the setup dialog, and the way back
 // after the communications terminal.
-#include "instrument/PortSetup.h"
+#include "core/instrument/PortSetup.h"
 
-#include "Harness.h"
-#include "TempFolder.h"
-#include "instrument/ConfigSession.h"
-#include "settings/Catalogue.h"
-#include "settings/PortSettings.h"
-#include "settings/Profile.h"
+#include "core/instrument/ConfigSession.h"
+#include "core/settings/Catalogue.h"
+#include "core/settings/PortSettings.h"
+#include "core/settings/Profile.h"
+#include "tests/instrument/Harness.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

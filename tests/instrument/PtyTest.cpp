@@ -1,9 +1,9 @@
 // Detection in real time (about five seconds) over a pseudo-terminal served by the
 // simulator program, through the termios port the program itself uses.
-#include "Harness.h"
-#include "SimProcess.h"
-#include "instrument/Detection.h"
-#include "serial/PosixSerialDevice.h"
+#include "core/instrument/Detection.h"
+#include "core/serial/PosixSerialDevice.h"
+#include "tests/instrument/Harness.h"
+#include "tests/support/SimProcess.h"
 
 #include <gtest/gtest.h>
 

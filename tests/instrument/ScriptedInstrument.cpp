@@ -1,4 +1,4 @@
-#include "ScriptedInstrument.h"
+#include "tests/instrument/ScriptedInstrument.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // Finding the serial devices a COM number can be mapped to.
-#include "instrument/SerialDeviceList.h"
+#include "core/instrument/SerialDeviceList.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

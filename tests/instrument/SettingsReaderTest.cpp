@@ -1,7 +1,7 @@
 // Reading the instrument's settings into the records, the channel mask and the rate index.
-#include "instrument/SettingsReader.h"
+#include "core/instrument/SettingsReader.h"
 
-#include "Harness.h"
+#include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Writing the settings to the instrument: the command sequence, its stops and the channel mask.
-#include "instrument/SettingsWriter.h"
+#include "core/instrument/SettingsWriter.h"
 
-#include "Harness.h"
+#include "tests/instrument/Harness.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The configuration sequences end to end against the simulated instruments, whose answers
 // take the time they need to cross the line at the port's baud rate.
-#include "Harness.h"
-#include "TavrinModel.h"
-#include "VexaModel.h"
-#include "instrument/SettingsReader.h"
-#include "instrument/SettingsWriter.h"
+#include "core/instrument/SettingsReader.h"
+#include "core/instrument/SettingsWriter.h"
+#include "sim/TavrinModel.h"
+#include "sim/VexaModel.h"
+#include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
 

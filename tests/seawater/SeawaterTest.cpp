@@ -1,5 +1,5 @@
 // The seawater functions against the UNESCO 1983 check values, and their settled edge cases.
-#include "seawater/Seawater.h"
+#include "core/seawater/Seawater.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // CommPort over an in-memory line: command timing and answers, error boxes, closed ports.
-#include "serial/CommPort.h"
+#include "core/serial/CommPort.h"
 
-#include "FakeSerialDevice.h"
-#include "ScriptedOperator.h"
+#include "tests/serial/FakeSerialDevice.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <algorithm>
 #include <array>

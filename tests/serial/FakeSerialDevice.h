@@ -1,7 +1,7 @@
 #pragma once
 
-#include "serial/Clock.h"
-#include "serial/SerialDevice.h"
+#include "core/serial/Clock.h"
+#include "core/serial/SerialDevice.h"
 
 #include <algorithm>
 #include <cstdint>

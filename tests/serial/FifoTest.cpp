@@ -1,5 +1,5 @@
 // The byte queue's capacity, its full/empty return values and line taking.
-#include "serial/Fifo.h"
+#include "core/serial/Fifo.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 // The termios device over a real pseudo-terminal pair: raw bytes both ways, rates,
 // purge, exclusive use and a far end that disappears.
-#include "serial/PosixSerialDevice.h"
+#include "core/serial/PosixSerialDevice.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,5 +1,5 @@
 // The history ring: newest-first reading, wrapping and the saturating count.
-#include "serial/RingBuf.h"
+#include "core/serial/RingBuf.h"
 
 #include <gtest/gtest.h>
 

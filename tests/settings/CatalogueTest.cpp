@@ -1,8 +1,8 @@
 // The settings catalogue: defaults on an empty file, the texts the writers store, the
 // length limits of text keys and the numbered pressure-graph sections.
-#include "settings/Catalogue.h"
+#include "core/settings/Catalogue.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 // How a private-profile text is read and how a write changes it, line by line.
-#include "settings/IniDocument.h"
+#include "core/settings/IniDocument.h"
 
 #include <gtest/gtest.h>
 #include <optional>

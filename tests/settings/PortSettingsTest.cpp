@@ -1,9 +1,9 @@
 // Reading the instrument and navigation ports: number fall-backs, the baud-rate check and
 // its message, and the device path behind each COM number.
-#include "settings/PortSettings.h"
+#include "core/settings/PortSettings.h"
 
-#include "ScriptedOperator.h"
-#include "TempFolder.h"
+#include "tests/support/ScriptedOperator.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,8 +1,8 @@
 // Reading and writing a settings file on disk: defaults, numbers, buffer cuts, atomic
 // rewrites and the broken or unreachable files that must never stop the program.
-#include "settings/Profile.h"
+#include "core/settings/Profile.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Which settings file the program uses: the command line option, then HALCYX_SETTINGS, then
 // the user's configuration folder; and that the option leaves other arguments alone.
-#include "settings/SettingsLocation.h"
+#include "core/settings/SettingsLocation.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // address mode and the silent and refusing instruments, driven with the program's own
 // exchange shapes.
 
-#include "SimLink.h"
-#include "TavrinModel.h"
+#include "sim/TavrinModel.h"
+#include "tests/sim/SimLink.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

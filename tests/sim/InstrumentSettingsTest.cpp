@@ -2,10 +2,10 @@
 // what they change in the instrument, "***E" storing them, and the program's own CommPort
 // accepting them or bringing a refusal to the operator in the program's words.
 
-#include "ScriptedOperator.h"
-#include "SimLink.h"
-#include "TavrinModel.h"
-#include "serial/CommPort.h"
+#include "core/serial/CommPort.h"
+#include "sim/TavrinModel.h"
+#include "tests/sim/SimLink.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <gtest/gtest.h>
 #include <vector>

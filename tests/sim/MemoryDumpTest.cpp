@@ -1,11 +1,11 @@
 // The binary memory records against hand-computed bytes, and the retrieval commands as the
 // program uses them: RDM, RDPTR, RHPTR, DLEN and an echo-free BDMP.
 
-#include "MemoryDump.h"
+#include "sim/MemoryDump.h"
 
-#include "SimLink.h"
-#include "TavrinModel.h"
-#include "VexaModel.h"
+#include "sim/TavrinModel.h"
+#include "sim/VexaModel.h"
+#include "tests/sim/SimLink.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

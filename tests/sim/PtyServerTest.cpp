@@ -2,9 +2,9 @@
 // refusals), its pseudo-terminal answering over a plain termios port, stopping on SIGTERM and
 // leaving its traffic log, and explaining its options.
 
-#include "SimOptions.h"
-#include "SimProcess.h"
-#include "serial/PosixSerialDevice.h"
+#include "core/serial/PosixSerialDevice.h"
+#include "sim/SimOptions.h"
+#include "tests/support/SimProcess.h"
 
 #include <chrono>
 #include <csignal>

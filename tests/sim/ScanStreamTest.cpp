@@ -2,10 +2,10 @@
 // ocean), the sampler exchange in the middle of a cast, the sensor modules, and the GPS
 // receiver's sentences (framing, checksums, the track, a receiver that goes quiet).
 
-#include "GpsReceiver.h"
-#include "ModuleModel.h"
-#include "SimLink.h"
-#include "TavrinModel.h"
+#include "sim/GpsReceiver.h"
+#include "sim/ModuleModel.h"
+#include "sim/TavrinModel.h"
+#include "tests/sim/SimLink.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

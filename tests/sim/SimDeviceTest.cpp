@@ -2,7 +2,7 @@
 // receive queue, purges, baud-rate mismatch, line faults, a device that disappears, and the
 // traffic log (bursts, their order, escaping, the exchange of a real command).
 
-#include "SimLink.h"
+#include "tests/sim/SimLink.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // Talks to a simulated device the way the program's serial layer does: characters written
 // one at a time with a pause after each, plain pauses, and reads that take what has arrived.
 
-#include "SimDevice.h"
-#include "VexaModel.h"
-#include "serial/Clock.h"
+#include "core/serial/Clock.h"
+#include "sim/SimDevice.h"
+#include "sim/VexaModel.h"
 
 #include <cstdint>
 #include <functional>

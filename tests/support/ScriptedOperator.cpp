@@ -1,4 +1,4 @@
-#include "ScriptedOperator.h"
+#include "tests/support/ScriptedOperator.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,7 @@ std::string describe(const char* kind, const std::string& text, const std::strin
 
 ScriptedOperator::~ScriptedOperator() {
     for (const Step& step : script_)
-        ADD_FAILURE() << "the operator was never shown the expected prompt \"" << step.text
-                      << "\"";
+        ADD_FAILURE() << "the operator was never shown the expected prompt \"" << step.text << "\"";
 }
 
 ScriptedOperator& ScriptedOperator::expectMessage(std::string text, std::string caption,
@@ -112,8 +111,8 @@ bool ScriptedOperator::askYesNo(const std::string& text, const std::string& capt
 }
 
 std::optional<std::string> ScriptedOperator::input(const std::string& title,
-                                                   const std::string& prompt,
-                                                   const std::string&, std::size_t maxLength) {
+                                                   const std::string& prompt, const std::string&,
+                                                   std::size_t maxLength) {
     const std::string what = describe("input box", prompt, title);
     auto step = next(Kind::Input, what);
     if (!step)
@@ -126,9 +125,8 @@ std::optional<std::string> ScriptedOperator::input(const std::string& title,
 
 std::optional<std::string> ScriptedOperator::chooseFile(const FileRequest& request) {
     fileRequests.push_back(request);
-    const std::string what =
-        describe(request.save ? "file save dialog" : "file open dialog", request.filter,
-                 request.title);
+    const std::string what = describe(request.save ? "file save dialog" : "file open dialog",
+                                      request.filter, request.title);
     auto step = next(Kind::File, what);
     if (!step)
         return std::nullopt;
@@ -136,10 +134,18 @@ std::optional<std::string> ScriptedOperator::chooseFile(const FileRequest& reque
     return step->answer;
 }
 
-void ScriptedOperator::progressShow() { progress.push_back("show"); }
-void ScriptedOperator::progressLine1(const std::string& text) { progress.push_back("1:" + text); }
-void ScriptedOperator::progressLine2(const std::string& text) { progress.push_back("2:" + text); }
-void ScriptedOperator::progressClose() { progress.push_back("close"); }
+void ScriptedOperator::progressShow() {
+    progress.push_back("show");
+}
+void ScriptedOperator::progressLine1(const std::string& text) {
+    progress.push_back("1:" + text);
+}
+void ScriptedOperator::progressLine2(const std::string& text) {
+    progress.push_back("2:" + text);
+}
+void ScriptedOperator::progressClose() {
+    progress.push_back("close");
+}
 
 void ScriptedOperator::setWaitCursor(bool on) {
     waitCursor = on;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prompt/Operator.h"
+#include "core/prompt/Operator.h"
 
 #include <deque>
 #include <optional>

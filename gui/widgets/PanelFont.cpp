@@ -1,4 +1,4 @@
-#include "graphs/PanelFont.h"
+#include "gui/widgets/PanelFont.h"
 
 #include <QFontMetricsF>
 

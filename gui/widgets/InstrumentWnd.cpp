@@ -1,7 +1,7 @@
-#include "graphs/InstrumentWnd.h"
+#include "gui/widgets/InstrumentWnd.h"
 
-#include "graphs/PanelFont.h"
-#include "graphs/TextWnd.h"
+#include "gui/widgets/PanelFont.h"
+#include "gui/widgets/TextWnd.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "acquisition/DecimalNumber.h"
+#include "core/base/DecimalNumber.h"
 
 #include <algorithm>
 #include <array>

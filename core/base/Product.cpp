@@ -1,4 +1,4 @@
-#include "instrument/Product.h"
+#include "core/base/Product.h"
 
 namespace halcyx {
 

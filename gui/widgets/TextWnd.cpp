@@ -1,6 +1,6 @@
-#include "graphs/TextWnd.h"
+#include "gui/widgets/TextWnd.h"
 
-#include "graphs/PanelFont.h"
+#include "gui/widgets/PanelFont.h"
 
 #include <QPainter>
 
