@@ -25,18 +25,17 @@ struct FontSpec {
 
 inline constexpr const char* kScaleFace = "Arial";             // scale labels
 inline constexpr const char* kCaptionFace = "Times New Roman"; // titles and captions
-inline constexpr int kNormalWeight = 400, kBoldWeight = 700;
+inline constexpr int kFontNormal = 400, kFontBold = 700;
 
 // The fonts of the graphs.
-inline constexpr FontSpec kProfileScaleFont{kScaleFace, 12, 4, kNormalWeight, FontUnit::Pixels};
-inline constexpr FontSpec kProfileAxisFont{kCaptionFace, 14, 6, kNormalWeight, FontUnit::Pixels};
-inline constexpr FontSpec kProfileTitleFont{kCaptionFace, 18, 8, kBoldWeight, FontUnit::Pixels};
-inline constexpr FontSpec kCurveLabelFont{kScaleFace, 9, 0, kNormalWeight, FontUnit::Points};
-inline constexpr FontSpec kStripScaleFont{kScaleFace, 12, 0, kNormalWeight, FontUnit::Points};
-inline constexpr FontSpec kPressureCaptionFont{kCaptionFace, 14, 6, kNormalWeight,
-                                               FontUnit::Pixels};
-inline constexpr FontSpec kPressureTitleFont{kCaptionFace, 16, 7, kBoldWeight, FontUnit::Pixels};
-inline constexpr FontSpec kModuleCaptionFont{kCaptionFace, 16, 0, kNormalWeight, FontUnit::Points};
+inline constexpr FontSpec kProfileScaleFont{kScaleFace, 12, 4, kFontNormal, FontUnit::Pixels};
+inline constexpr FontSpec kProfileAxisFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
+inline constexpr FontSpec kProfileTitleFont{kCaptionFace, 18, 8, kFontBold, FontUnit::Pixels};
+inline constexpr FontSpec kCurveLabelFont{kScaleFace, 9, 0, kFontNormal, FontUnit::Points};
+inline constexpr FontSpec kStripScaleFont{kScaleFace, 12, 0, kFontNormal, FontUnit::Points};
+inline constexpr FontSpec kPressureCaptionFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
+inline constexpr FontSpec kPressureTitleFont{kCaptionFace, 16, 7, kFontBold, FontUnit::Pixels};
+inline constexpr FontSpec kModuleCaptionFont{kCaptionFace, 16, 0, kFontNormal, FontUnit::Points};
 
 // The font for a device: pixel sizes on the screen, point sizes at the device resolution.
 QFont graphFont(const FontSpec& spec, const PlotDevice& device);
