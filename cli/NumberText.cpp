@@ -48,6 +48,11 @@ constexpr std::array<std::uint64_t, 16> kPowersOf10 = {
     1'000'000'000'000'000ull,
 };
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 char* Fallback(float value, char* out) {
     const int n = std::snprintf(out, kG9MaxChars, "%.9g", static_cast<double>(value));
     return out + n;
@@ -107,11 +112,15 @@ char* FormatG9(float value, char* out) {
         ++exponent;
     }
 
+    // Two digits at a time from the back; the ninth (first) digit alone.
     std::array<char, kSignificant> d{};
-    for (int i = kSignificant - 1; i >= 0; --i) {
-        d[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
+    for (int i = kSignificant - 2; i >= 1; i -= 2) {
+        const std::size_t pair = 2 * (digits % 100);
+        digits /= 100;
+        d[static_cast<std::size_t>(i)] = kDigitPairs[pair];
+        d[static_cast<std::size_t>(i) + 1] = kDigitPairs[pair + 1];
     }
+    d[0] = static_cast<char>('0' + digits);
     int kept = kSignificant; // without trailing zeros
     while (kept > 1 && d[static_cast<std::size_t>(kept - 1)] == '0')
         --kept;
