@@ -123,14 +123,13 @@ std::tm LocalNow() {
 // The derived quantities of the Tavrin CT at the constant pressure [dbar] stay finite
 // for water from fresh and cold to salty and warm.
 bool DerivedStayFinite(double pressure, double latitude) {
-    CastSession probe(ScanLayout::TavrinCT, mask::kConductivity | mask::kTemperature,
+    ScanDecoder probe(ScanLayout::TavrinCT, mask::kConductivity | mask::kTemperature,
                       DCChannelTable());
-    probe.decoder().setConstants(static_cast<float>(pressure), static_cast<float>(latitude));
+    probe.setConstants(static_cast<float>(pressure), static_cast<float>(latitude));
     for (const char* line : {"0.0,0.0", "0.1,-2.0", "40.0,10.0", "70.0,35.0"}) {
-        probe.decoder().Decode(line, 0);
-        const ScanRecord& r = probe.record();
-        for (std::size_t i = 0; i < probe.decoder().valueCount(); ++i)
-            if (!std::isfinite(r[i]))
+        probe.Decode(line, 0);
+        for (std::size_t i = 0; i < probe.valueCount(); ++i)
+            if (!std::isfinite(probe.record()[i]))
                 return false;
     }
     return true;
