@@ -1,18 +1,21 @@
-// halcyx-cli replay: a captured scan stream through the live parser into cast files.
+// halcyx-cli replay: a captured scan stream through a cast session into cast files.
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
-#include "core/acquisition/CastLifecycle.h"
-#include "core/acquisition/ScanParser.h"
+#include "cli/NumberText.h"
+#include "core/acquisition/CastSession.h"
 #include "core/settings/Profile.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <ctime>
-#include <fstream>
+#include <fcntl.h>
 #include <iostream>
-#include <iterator>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace halcyx::cli {
 namespace {
@@ -42,6 +45,9 @@ constexpr const char* kHelp =
 constexpr int kStreamBaud = 9600;
 constexpr int kBitsPerCharacter = 10;
 constexpr int kMsPerSecond = 1000;
+// The stream is read in blocks of whole ticks of about this size [bytes].
+constexpr std::size_t kReadBlockBytes = 64 * 1024;
+constexpr double kMaxLatitude = 90.0; // [deg]
 
 std::size_t BytesPerTick(ScanLayout layout) {
     return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter * DataTickPeriodMs(layout) /
@@ -61,49 +67,50 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
-// Receives the scans: records into the cast data file, values into the CSV table.
-class ReplaySink : public ScanSink {
+// The value table: a row of channel labels, then one row per scan with those values.
+class CsvTable : public ScanSubscriber {
 public:
-    ReplaySink(CastDataFile& data, std::ofstream& csv, const ChannelList& channels)
-        : data_(data), csv_(csv), channels_(channels) {}
+    explicit CsvTable(const ChannelList& channels) : channels_(channels) {}
 
-    void showReadout(Readout, std::string_view) override {}
-    void plotScan(const ScanRecord& record, std::size_t) override {
-        const char* separator = "";
+    bool Create(const std::string& path) {
+        if (!file_.Create(path))
+            return false;
+        std::string header;
+        for (const ChannelList::Entry& entry : channels_.entries())
+            header += (header.empty() ? "" : ",") + CsvField(entry.label);
+        file_.WriteRecord(header);
+        return true;
+    }
+    void onScan(const ScanRecord& record, std::size_t) override {
+        row_.resize(channels_.entries().size() * kG9MaxChars);
+        char* at = row_.data();
         for (const ChannelList::Entry& entry : channels_.entries()) {
-            char value[32];
-            std::snprintf(value, sizeof value, "%.9g", static_cast<double>(record[entry.index]));
-            csv_ << separator << value;
-            separator = ",";
+            if (at != row_.data())
+                *at++ = ',';
+            at = FormatG9(record[entry.index], at);
         }
-        csv_ << "\r\n";
+        file_.WriteRecord({row_.data(), static_cast<std::size_t>(at - row_.data())});
     }
-    void writeRecord(std::string_view line) override { data_.WriteRecord(line); }
-    void plotPressure(const ScanRecord&) override {}
-    void redrawPressureGraphs() override {}
-    void flushRecords() override {
-        data_.Flush();
-        csv_.flush();
-    }
-    void showScanCount(int) override {}
-    void zoomProfileGraph() override {}
-    void reopenDataFile() override {
-        if (!data_.Reopen())
-            reopenFailed = true;
-    }
-
-    bool reopenFailed = false;
+    RecordFile& file() { return file_; }
 
 private:
-    CastDataFile& data_;
-    std::ofstream& csv_;
     const ChannelList& channels_;
+    RecordFile file_;
+    std::string row_;
 };
 
-int FileError(const std::string& what, const std::string& path) {
+int FileFailure(const std::string& what, const std::string& path, int error) {
     std::cerr << "halcyx-cli " << kCommand << ": cannot " << what << " " << path << ": "
-              << std::strerror(errno) << "\n";
+              << std::strerror(error) << "\n";
     return kExitFailure;
+}
+
+int SystemError(const std::string& what, const std::string& path) {
+    return FileFailure(what, path, errno);
+}
+
+int WriteFailure(const FileError& failure) {
+    return FileFailure("write", failure.path, failure.error);
 }
 
 std::tm LocalNow() {
@@ -112,6 +119,60 @@ std::tm LocalNow() {
     localtime_r(&now, &local);
     return local;
 }
+
+// The derived quantities of the Tavrin CT at the constant pressure [dbar] stay finite
+// for water from fresh and cold to salty and warm.
+bool DerivedStayFinite(double pressure, double latitude) {
+    ScanDecoder probe(ScanLayout::TavrinCT, mask::kConductivity | mask::kTemperature,
+                      DCChannelTable());
+    probe.setConstants(static_cast<float>(pressure), static_cast<float>(latitude));
+    for (const char* line : {"0.0,0.0", "0.1,-2.0", "40.0,10.0", "70.0,35.0"}) {
+        probe.Decode(line, 0);
+        for (std::size_t i = 0; i < probe.valueCount(); ++i)
+            if (!std::isfinite(probe.record()[i]))
+                return false;
+    }
+    return true;
+}
+
+// Reads the stream in blocks of whole ticks, as the port would deliver it, so memory
+// does not grow with the stream. False (errno set) when the stream cannot be read.
+class StreamReader {
+public:
+    StreamReader(int fd, std::size_t tickBytes)
+        : fd_(fd), block_(tickBytes * std::max<std::size_t>(1, kReadBlockBytes / tickBytes)) {}
+
+    // The next block; empty at the end of the stream. Every block but the last is full.
+    bool Next(std::span<const std::uint8_t>& block) {
+        std::size_t filled = 0;
+        while (filled < block_.size()) {
+            const ssize_t n = ::read(fd_, block_.data() + filled, block_.size() - filled);
+            if (n == 0)
+                break;
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        block = std::span(block_).first(filled);
+        return true;
+    }
+
+private:
+    int fd_;
+    std::vector<std::uint8_t> block_;
+};
+
+// Closes the descriptor on every way out.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 } // namespace
 
@@ -150,7 +211,13 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "the channel mask has no channel on");
     if (pressure && *pressure < 0)
         return UsageError(kCommand, "--pressure must not be negative");
+    if (latitude && std::fabs(*latitude) > kMaxLatitude)
+        return UsageError(kCommand, "--lat must lie from -90 to 90");
     const ScanLayout layout = *ScanLayoutForProduct(product->second);
+    const double constantPressure = pressure.value_or(ScanDecoder::kDefaultConstantPressure);
+    const double constantLatitude = latitude.value_or(ScanDecoder::kDefaultConstantLatitude);
+    if (pressure && !DerivedStayFinite(constantPressure, constantLatitude))
+        return UsageError(kCommand, "--pressure is too large for the derived quantities");
     if (cfgPath && layout != ScanLayout::Vexa)
         return UsageError(kCommand, "--cfg applies to the Vexa models only");
     if (operands.size() != 2)
@@ -160,59 +227,55 @@ int ReplayCommand(const std::vector<std::string>& args) {
     const CastFileNames names = CastFileNamesFor(operands[1]);
     const std::string csvPath = ReplaceExtension(names.data, "csv");
 
-    std::ifstream streamFile(streamPath, std::ios::binary);
-    if (!streamFile)
-        return FileError("read", streamPath);
-    const std::string stream((std::istreambuf_iterator<char>(streamFile)),
-                             std::istreambuf_iterator<char>());
-    if (streamFile.bad())
-        return FileError("read", streamPath);
-
     DCChannelTable dcTable;
     if (cfgPath) {
         // The profile reader gives defaults for a file it cannot open; say so instead.
-        if (!std::ifstream(*cfgPath))
-            return FileError("read", *cfgPath);
+        struct stat cfg {};
+        if (::stat(cfgPath->c_str(), &cfg) != 0)
+            return SystemError("read", *cfgPath);
+        if (!S_ISREG(cfg.st_mode))
+            return UsageError(kCommand,
+                              "--cfg must name a configuration file, not '" + *cfgPath + "'");
         ReadDcChannelTexts(Profile(*cfgPath), dcTable);
     }
-    ScanParser parser(layout, *channelMask, dcTable);
-    parser.setConstants(
-        static_cast<float>(pressure.value_or(ScanParser::kDefaultConstantPressure)),
-        static_cast<float>(latitude.value_or(ScanParser::kDefaultConstantLatitude)));
 
-    CastInfo info;
-    CastDataFile data;
-    if (!StartCastFiles(data, info, names.data, LocalNow()))
-        return FileError("create", names.data);
-    std::ofstream csv(csvPath, std::ios::binary | std::ios::trunc);
-    if (!csv)
-        return FileError("create", csvPath);
-    const char* separator = "";
-    for (const ChannelList::Entry& entry : parser.channels().entries()) {
-        csv << separator << CsvField(entry.label);
-        separator = ",";
-    }
-    csv << "\r\n";
+    const Descriptor stream{::open(streamPath.c_str(), O_RDONLY | O_CLOEXEC)};
+    struct stat streamStat {};
+    if (stream.fd < 0 || ::fstat(stream.fd, &streamStat) != 0)
+        return SystemError("read", streamPath);
+    if (S_ISDIR(streamStat.st_mode))
+        return FileFailure("read", streamPath, EISDIR);
 
-    ReplaySink sink(data, csv, parser.channels());
-    parser.StartCast();
+    CastSession session(layout, *channelMask, dcTable, Durability::Buffered);
+    session.decoder().setConstants(static_cast<float>(constantPressure),
+                                   static_cast<float>(constantLatitude));
+    CsvTable csv(session.decoder().channels());
+    session.subscribe(csv);
+    if (!session.StartCast(names.data, LocalNow()))
+        return SystemError("create", names.data);
+    if (!csv.Create(csvPath))
+        return SystemError("create", csvPath);
+
     const std::size_t tickBytes = BytesPerTick(layout);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(stream.data());
-    for (std::size_t at = 0; at < stream.size(); at += tickBytes)
-        parser.Tick({bytes + at, std::min(tickBytes, stream.size() - at)}, sink);
+    StreamReader reader(stream.fd, tickBytes);
+    for (std::span<const std::uint8_t> block;;) {
+        if (!reader.Next(block))
+            return SystemError("read", streamPath);
+        if (block.empty())
+            break;
+        for (std::size_t at = 0; at < block.size(); at += tickBytes) {
+            session.Tick(block.subspan(at, std::min(tickBytes, block.size() - at)));
+            if (session.writeFailure())
+                return WriteFailure(*session.writeFailure());
+            if (csv.file().failure())
+                return WriteFailure(*csv.file().failure());
+        }
+    }
 
-    csv.close();
-    if (!csv)
-        return FileError("write", csvPath);
-    CastSummary cast;
-    cast.layout = layout;
-    cast.channelMask = *channelMask;
-    cast.scanCount = parser.scanCount();
-    const bool written = EndCastFiles(data, {}, info, cast, parser.dcConversions(), LocalNow(), {});
-    if (sink.reopenFailed)
-        return FileError("reopen", names.data);
-    if (!written)
-        return FileError("write the header or calibration file of", names.data);
+    if (!csv.file().Close())
+        return WriteFailure(*csv.file().failure());
+    if (const std::optional<FileError> failure = session.EndCast({}, LocalNow()))
+        return WriteFailure(*failure);
     return kExitOk;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdio>
 
 namespace halcyx {
 namespace {
@@ -136,43 +137,6 @@ bool WriteTextFile(const std::string& path, std::string_view text) {
         start = end + 1;
     }
     return std::fclose(file) == 0 && ok;
-}
-
-CastDataFile::~CastDataFile() {
-    Close();
-}
-
-bool CastDataFile::Create(const std::string& path) {
-    Close();
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr)
-        return false;
-    path_ = path;
-    return true;
-}
-
-void CastDataFile::WriteRecord(std::string_view line) {
-    if (file_ == nullptr)
-        return;
-    std::fwrite(line.data(), 1, line.size(), file_);
-    std::fputs("\r\n", file_);
-}
-
-void CastDataFile::Flush() {
-    if (file_ != nullptr)
-        std::fflush(file_);
-}
-
-bool CastDataFile::Reopen() {
-    Close();
-    file_ = std::fopen(path_.c_str(), "ab");
-    return file_ != nullptr;
-}
-
-void CastDataFile::Close() {
-    if (file_ != nullptr)
-        std::fclose(file_);
-    file_ = nullptr;
 }
 
 } // namespace halcyx

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -70,30 +69,5 @@ std::string FormatCastHeader(const CastInfo& info);
 // Creates (or replaces) path with text whose '\n' line ends become CR LF. False when the
 // file could not be written completely.
 bool WriteTextFile(const std::string& path, std::string_view text);
-
-// The cast data file, written while the cast runs: one CR LF-ended record per scan.
-class CastDataFile {
-public:
-    CastDataFile() = default;
-    ~CastDataFile();
-    CastDataFile(const CastDataFile&) = delete;
-    CastDataFile& operator=(const CastDataFile&) = delete;
-
-    // Creates the file new and empty. False when it cannot be created.
-    bool Create(const std::string& path);
-    // Appends the record line and a line end.
-    void WriteRecord(std::string_view line);
-    // Hands what was written to the operating system.
-    void Flush();
-    // Closes the file and opens it again for appending. False when it will not reopen.
-    bool Reopen();
-    void Close();
-    bool isOpen() const { return file_ != nullptr; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::FILE* file_ = nullptr;
-    std::string path_;
-};
 
 } // namespace halcyx

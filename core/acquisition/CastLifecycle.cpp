@@ -2,9 +2,11 @@
 
 #include "core/acquisition/CalibrationFile.h"
 
+#include <cerrno>
+
 namespace halcyx {
 
-bool StartCastFiles(CastDataFile& data, CastInfo& info, const std::string& dataPath,
+bool StartCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
                     const std::tm& now) {
     if (!data.Create(dataPath))
         return false;
@@ -12,21 +14,27 @@ bool StartCastFiles(CastDataFile& data, CastInfo& info, const std::string& dataP
     return true;
 }
 
-bool EndCastFiles(CastDataFile& data, const std::function<void()>& closeBottleFile, CastInfo& info,
-                  const CastSummary& cast, const DcConversions& dc, const std::tm& now,
-                  const std::function<void(CastInfo&)>& editInfo) {
+std::optional<FileError> EndCastFiles(RecordFile& data,
+                                      const std::function<void()>& closeBottleFile, CastInfo& info,
+                                      const CastSummary& cast, const DcConversions& dc,
+                                      const std::tm& now,
+                                      const std::function<void(CastInfo&)>& editInfo) {
     data.Close();
+    std::optional<FileError> failure = data.failure();
     if (closeBottleFile)
         closeBottleFile();
     CompleteCastInfo(info, cast.layout, cast.channelMask, cast.serialNumber, cast.rateIndex,
                      cast.downCast, cast.scanCount, now);
     if (editInfo)
         editInfo(info);
-    const bool header = WriteTextFile(info.headerFile, FormatCastHeader(info));
-    const bool calibration =
-        WriteTextFile(info.calibrationFile,
-                      FormatCalibration(cast.layout, cast.channelMask, dc, cast.navigation));
-    return header && calibration;
+    const auto write = [&failure](const std::string& path, std::string_view text) {
+        if (!WriteTextFile(path, text) && !failure)
+            failure = FileError{path, errno};
+    };
+    write(info.headerFile, FormatCastHeader(info));
+    write(info.calibrationFile,
+          FormatCalibration(cast.layout, cast.channelMask, dc, cast.navigation));
+    return failure;
 }
 
 } // namespace halcyx

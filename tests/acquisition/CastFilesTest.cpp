@@ -1,21 +1,15 @@
-// Cast file names, the header and calibration files, the data file and its durability.
+// Cast file names, the cast information, the header and calibration files, the listing.
 
 #include "core/acquisition/CastFiles.h"
 
 #include "core/acquisition/CalibrationFile.h"
 #include "core/acquisition/CastLifecycle.h"
 #include "core/acquisition/ListingText.h"
-#include "core/acquisition/ScanParser.h"
-#include "tests/acquisition/RecordingSink.h"
 #include "tests/acquisition/TestText.h"
 #include "tests/support/TempFolder.h"
 
-#include <algorithm>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace halcyx {
@@ -99,7 +93,7 @@ TEST(Calibration, DcSectionsCarryTheLabelAndTheCoefficientsHighestPowerFirst) {
 
 TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
     test::TempFolder dir;
-    CastDataFile data;
+    RecordFile data;
     CastInfo info;
     info.dataFile = "/earlier/cast.dat";
     // A file that cannot be created changes nothing.
@@ -113,7 +107,7 @@ TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
     data.WriteRecord("1,2,3");
     bool bottleClosed = false;
     const CastSummary cast{ScanLayout::Vexa, 0x7, "SN-17", 1, false, 1, true};
-    ASSERT_TRUE(EndCastFiles(
+    EXPECT_FALSE(EndCastFiles(
         data, [&] { bottleClosed = !data.isOpen(); }, info, cast, {}, start,
         [&](CastInfo& shown) {
             EXPECT_TRUE(bottleClosed);
@@ -130,61 +124,6 @@ TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
     EXPECT_EQ(header[8], "AverOver: 0            |ScanRate: 2.58 Hz      |");
     EXPECT_EQ(header[13], "-----------------------------------------------|");
     EXPECT_NE(readFile(dir / "up.C00").find("\r\nNMEA: YES\r\n"), std::string::npos);
-}
-
-// Writes scans into a cast data file the way the acquisition window does.
-class FileSink : public test::RecordingSink {
-public:
-    explicit FileSink(CastDataFile& file) : file_(file) {}
-    void writeRecord(std::string_view line) override { file_.WriteRecord(line); }
-    void flushRecords() override { file_.Flush(); }
-    void reopenDataFile() override { file_.Reopen(); }
-
-private:
-    CastDataFile& file_;
-};
-
-// A program killed in the middle of a cast keeps every record of its finished ticks, even
-// between the periodic reopenings of the file.
-TEST(CastDataFile, KeepsEveryFinishedTicksRecordsWhenTheProgramIsKilled) {
-    test::TempFolder dir;
-    const std::string path = (dir / "killed.dat").string();
-    int report[2];
-    ASSERT_EQ(pipe(report), 0);
-    constexpr int kTicks = 9;
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        CastDataFile file;
-        if (!file.Create(path))
-            _exit(1);
-        ScanParser parser(ScanLayout::Vexa, 0x0007, DCChannelTable());
-        parser.StartCast();
-        FileSink sink(file);
-        std::string tick = std::string(250, 'z') + "\r\n";
-        for (int n = 0; n < kTicks * 8 + 2; ++n) {
-            tick += "30.0000,10.0000," + std::to_string(100 + n % 10) + ".000\r\n";
-            if (n % 8 == 7) {
-                parser.Tick(test::Bytes(tick), sink);
-                tick.clear();
-            }
-        }
-        const int written = parser.scanCount();
-        if (write(report[1], &written, sizeof written) != sizeof written)
-            _exit(1);
-        for (;;) // until killed
-            pause();
-    }
-    int written = 0;
-    ASSERT_EQ(read(report[0], &written, sizeof written), static_cast<ssize_t>(sizeof written));
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status));
-    EXPECT_GT(written % ScanParser::kReopenPeriod, 0); // not just after a reopening
-    const std::string text = readFile(path);
-    EXPECT_EQ(Lines(text).size(), static_cast<std::size_t>(written));
-    EXPECT_TRUE(text.ends_with("\r\n"));
 }
 
 TEST(ListingText, ClearsWhenAverageLineLengthTimesLinesExceedsTheLimit) {

@@ -1,8 +1,8 @@
-// A down cast of the simulated Vexa 3 read tick by tick through the parser: no scan lost.
+// A down cast of the simulated Vexa 3 read tick by tick through a cast session: no scan lost.
 
-#include "core/acquisition/ScanParser.h"
+#include "core/acquisition/CastSession.h"
 #include "sim/VexaModel.h"
-#include "tests/acquisition/RecordingSink.h"
+#include "tests/acquisition/RecordingSubscriber.h"
 #include "tests/sim/SimLink.h"
 
 #include <algorithm>
@@ -23,18 +23,19 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     link.ask("***R");
     link.ask("SC", 0, 0);
 
-    ScanParser parser(ScanLayout::Vexa, 0xFF3F, DCChannelTable());
-    parser.StartCast();
-    test::RecordingSink sink;
+    CastSession session(ScanLayout::Vexa, 0xFF3F, DCChannelTable());
+    test::RecordingSubscriber sink;
+    session.subscribe(sink);
+    ASSERT_TRUE(session.StartCast("/dev/null", {}));
     std::string received;
     constexpr int kTicks = 130'000 / DataTickPeriodMs(ScanLayout::Vexa); // soak and descent
     for (int tick = 0; tick < kTicks; ++tick) {
         link.sleep(DataTickPeriodMs(ScanLayout::Vexa));
-        std::array<std::uint8_t, ScanParser::kMaxBytesPerTick> bytes{};
+        std::array<std::uint8_t, CastSession::kMaxBytesPerTick> bytes{};
         const long n = device.read(bytes);
         ASSERT_GE(n, 0);
         received.append(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(n));
-        parser.Tick(std::span(bytes).first(static_cast<std::size_t>(n)), sink);
+        session.Tick(std::span(bytes).first(static_cast<std::size_t>(n)));
     }
 
     ASSERT_GT(sink.records.size(), 250u);
@@ -46,7 +47,7 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     EXPECT_LT(received.size() - received.find(recorded) - recorded.size(),
               2 * (sink.records.front().size() + 2) + 50u) // only the margin is left
         << "lines lost at the end";
-    const ScanRecord& last = parser.record();
+    const ScanRecord& last = session.record();
     EXPECT_EQ(last[0], static_cast<float>(sink.records.size() - 1));
     EXPECT_NEAR(last[3], 100.0f, 2.0f);    // pressure after 100 s of descent
     EXPECT_NEAR(last[14], last[4], 0.05f); // our salinity agrees with the instrument's

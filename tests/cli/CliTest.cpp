@@ -3,14 +3,18 @@
 #include "tests/acquisition/TestText.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,10 +31,12 @@ struct Result {
     std::string err;
 };
 
-// Runs the program in directory dir with the arguments, which are separated by spaces.
-Result Cli(const std::string& args, const fs::path& dir = fs::temp_directory_path()) {
+// Runs the program in directory dir with the arguments, which are separated by spaces,
+// after the shell commands of prefix.
+Result Cli(const std::string& args, const fs::path& dir = fs::temp_directory_path(),
+           const std::string& prefix = "") {
     TempFolder capture;
-    std::string command = "cd '" + dir.string() + "' && '" HALCYX_CLI "'";
+    std::string command = "cd '" + dir.string() + "' && " + prefix + " '" HALCYX_CLI "'";
     std::istringstream words(args);
     for (std::string arg; words >> arg;)
         command += " '" + arg + "'";
@@ -60,6 +66,14 @@ TEST(Cli, ExplainsItselfAndRejectsBadArguments) {
         {"replay --model ct --mask 0x10000 s o.dat", 2, "no channel on"},
         {"replay --model ct --mask 3 --pressure -5 s o.dat", 2, "--pressure must not be negative"},
         {"replay --model ct --mask 3 s", 2, "expected STREAM and OUT.DAT"},
+        {"replay --model ct --mask 3 --lat 90.5 s o.dat", 2, "--lat must lie from -90 to 90"},
+        {"replay --model ct --mask 3 --lat -91 s o.dat", 2, "--lat must lie from -90 to 90"},
+        {"replay --model ct --mask 3 --pressure 1e30 s o.dat", 2, "--pressure is too large"},
+        {"replay --model ct --mask 3 --pressure 1e6 s o.dat", 2, "--pressure is too large"},
+        {"replay --model vexa3 --mask 7 --cfg / s o.dat", 2, "--cfg must name a configuration"},
+        {"replay --model vexa3 --mask 7 --cfg /dev/zero s o.dat", 2,
+         "--cfg must name a configuration"},
+        {"replay --model ct --mask 3 / o.dat", 1, "cannot read /: Is a directory"},
         {"replay --model ct --mask 3 --cfg c.CFG s o.dat", 2, "--cfg applies to the Vexa models"},
         {"replay --model ct --mask 3 /nonexistent/s.raw o.dat", 1,
          "cannot read /nonexistent/s.raw"},
@@ -89,16 +103,21 @@ TEST(Cli, SeawaterPrintsSixNamedValuesWithUnits) {
     EXPECT_EQ(Cli("seawater --salinity 35 15 0").out.substr(0, 16), "salinity 35 PSU\n");
 }
 
-TEST(Cli, ReplayWritesTheCastFilesOfALiveCast) {
-    TempFolder dir;
-    // 120 scan lines of a Vexa with C, T, P, DC1 and DC2, starting in the middle of a line.
+// A stream of Vexa scans with C, T, P, DC1 and DC2, starting in the middle of a line.
+std::string VexaStream(int scans) {
     std::string stream = "23.4,7.1\r\n";
-    for (int n = 0; n < 120; ++n) {
+    for (int n = 0; n < scans; ++n) {
         char line[64];
         std::snprintf(line, sizeof line, "%8.4f,%8.4f,%8.3f,%7.4f,0.25\r\n", 30 + n * 0.01,
                       10 - n * 0.01, n * 0.5, 1.5 + n * 0.001);
         stream += line;
     }
+    return stream;
+}
+
+TEST(Cli, ReplayWritesTheCastFilesOfALiveCast) {
+    TempFolder dir;
+    const std::string stream = VexaStream(120);
     writeFile(dir / "v.raw", stream);
     // DC1 is named and converted; DC2 has no name, so it keeps its raw value.
     writeFile(dir / "ctd.CFG", "[DC_CHANNELS]\nDC1.Name=O2,mg\nDC1.term0=1\nDC1.term1=2\n"
@@ -129,6 +148,73 @@ TEST(Cli, ReplayWritesTheCastFilesOfALiveCast) {
               std::string::npos);
     EXPECT_NE(calibration.find("*41\r\nO2,mg\r\n"), std::string::npos);
     EXPECT_NE(calibration.find("*42\r\nDC2\r\n"), std::string::npos);
+}
+
+// A full disk and a file-size limit: the first file refused is named, the tool stops with
+// exit 1, and neither file ends inside a line.
+TEST(Cli, ReplayReportsTheFirstFileItCannotWrite) {
+    const struct {
+        const char* full;    // the file that is /dev/full, if any
+        const char* prefix;  // shell commands before the program
+        const char* refused; // the file named
+        const char* reason;
+    } cases[] = {
+        {"cast.dat", "", "cast.dat", "No space left on device"},
+        {"cast.csv", "", "cast.csv", "No space left on device"},
+        // 40 blocks of at least 512 bytes: the CSV table, with the longer lines, hits it first.
+        {nullptr, "trap '' XFSZ; ulimit -f 40;", "cast.csv", "File too large"},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        writeFile(dir / "v.raw", VexaStream(3000));
+        if (c.full != nullptr)
+            fs::create_symlink("/dev/full", dir / c.full);
+        const Result r =
+            Cli("replay --model vexa3 --mask 0x307 v.raw cast.dat", dir.path(), c.prefix);
+        EXPECT_EQ(r.exit, 1) << c.refused;
+        EXPECT_NE(r.err.find(std::string("cannot write ") + c.refused + ": " + c.reason),
+                  std::string::npos)
+            << r.err;
+        const struct {
+            const char* name;
+            long commas; // in every whole line
+        } files[] = {{"cast.dat", 4}, {"cast.csv", 11}};
+        for (const auto& file : files) {
+            if (c.full != nullptr && std::string(file.name) == c.full)
+                continue;
+            const std::string text = readFile(dir / file.name);
+            EXPECT_TRUE(text.empty() || text.ends_with("\r\n")) << file.name << ", " << c.refused;
+            for (const std::string& line : Lines(text))
+                EXPECT_EQ(std::count(line.begin(), line.end(), ','), file.commas) << line;
+        }
+    }
+}
+
+// The peak memory of a replay [KiB] of a stream of zero bytes of the given size.
+long ReplayPeakKiB(const fs::path& dir, std::uintmax_t streamBytes) {
+    const fs::path stream = dir / "zeros.raw";
+    std::ofstream(stream).close();
+    fs::resize_file(stream, streamBytes); // sparse: costs no disk
+    const pid_t child = fork();
+    if (child == 0) {
+        const std::string out = (dir / "z.dat").string();
+        execl(HALCYX_CLI, HALCYX_CLI, "replay", "--model", "vexa3", "--mask", "7", stream.c_str(),
+              out.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return usage.ru_maxrss;
+}
+
+TEST(Cli, ReplayMemoryDoesNotGrowWithTheStream) {
+    TempFolder dir;
+    constexpr std::uintmax_t kMiB = 1024 * 1024;
+    const long small = ReplayPeakKiB(dir.path(), kMiB);
+    const long large = ReplayPeakKiB(dir.path(), 64 * kMiB);
+    EXPECT_LT(large - small, 8 * 1024) << small << " KiB, then " << large << " KiB";
 }
 
 } // namespace

@@ -1,15 +1,15 @@
 #pragma once
 
-// A ScanSink that keeps every call, in order, for the acquisition tests.
+// A scan subscriber that keeps every call, in order, for the acquisition tests.
 
-#include "core/acquisition/ScanSink.h"
+#include "core/acquisition/CastSession.h"
 
 #include <string>
 #include <vector>
 
 namespace halcyx::test {
 
-class RecordingSink : public ScanSink {
+class RecordingSubscriber : public ScanSubscriber {
 public:
     // Every call as a short word (with its argument where it has one), in call order.
     std::vector<std::string> calls;
@@ -17,26 +17,24 @@ public:
     std::vector<std::string> records;
     std::vector<std::string> readouts; // "C:text", "T:text", "P:text"
 
-    void showReadout(Readout readout, std::string_view text) override {
+    void onReadout(Readout readout, std::string_view text) override {
         const char* tag = readout == Readout::Conductivity  ? "C:"
                           : readout == Readout::Temperature ? "T:"
                                                             : "P:";
         readouts.push_back(tag + std::string(text));
     }
-    void plotScan(const ScanRecord& record, std::size_t valueCount) override {
+    void onScan(const ScanRecord& record, std::size_t valueCount) override {
         scans.push_back(record);
         calls.push_back("plot" + std::to_string(valueCount));
     }
-    void writeRecord(std::string_view line) override {
+    void onRecord(std::string_view line) override {
         records.emplace_back(line);
         calls.push_back("record");
     }
-    void plotPressure(const ScanRecord&) override { calls.push_back("pressure"); }
-    void redrawPressureGraphs() override { calls.push_back("redraw"); }
-    void flushRecords() override { calls.push_back("flush"); }
-    void showScanCount(int scans) override { calls.push_back("count" + std::to_string(scans)); }
-    void zoomProfileGraph() override { calls.push_back("zoom"); }
-    void reopenDataFile() override { calls.push_back("reopen"); }
+    void onPressurePoint(const ScanRecord&) override { calls.push_back("pressure"); }
+    void onPressureRedraw() override { calls.push_back("redraw"); }
+    void onScanCount(int scans) override { calls.push_back("count" + std::to_string(scans)); }
+    void onZoom() override { calls.push_back("zoom"); }
 };
 
 } // namespace halcyx::test

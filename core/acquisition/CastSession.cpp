@@ -1,0 +1,122 @@
+#include "core/acquisition/CastSession.h"
+
+#include "core/serial/CommPort.h"
+
+#include <algorithm>
+#include <array>
+
+namespace halcyx {
+
+CastSession::CastSession(ScanLayout layout, std::uint32_t channelMask,
+                         const DCChannelTable& dcTable, Durability durability)
+    : decoder_(layout, channelMask, dcTable), durability_(durability),
+      cutter_(LineCutter::ForLayout(layout)) {}
+
+void CastSession::setTowed(bool towed, RecordStamp* stamp) {
+    towed_ = towed;
+    stamp_ = stamp;
+}
+
+void CastSession::setAutoZoom(bool enabled, std::uint32_t updateRate) {
+    autoZoom_ = enabled;
+    zoomRate_ = updateRate;
+}
+
+bool CastSession::StartCast(const std::string& dataPath, const std::tm& now) {
+    if (!StartCastFiles(data_, info_, dataPath, now))
+        return false;
+    queue_.Clear();
+    cutter_.Restart();
+    scanCount_ = 0;
+    return true;
+}
+
+void CastSession::Tick(CommPort& port) {
+    std::array<std::uint8_t, kMaxBytesPerTick> bytes{};
+    const int n = port.Read(bytes);
+    Tick(std::span(bytes).first(static_cast<std::size_t>(std::max(n, 0))));
+}
+
+void CastSession::Tick(std::span<const std::uint8_t> bytes) {
+    if (data_.failure())
+        return;
+    if (bytes.empty()) {
+        EndTick(false);
+        return;
+    }
+    // A full queue refuses what arrives; those bytes are dropped.
+    for (std::uint8_t byte : bytes.first(std::min(bytes.size(), kMaxBytesPerTick)))
+        queue_.Put(byte);
+
+    bool wrote = false;
+    for (;;) {
+        const LineCutter::Step step = cutter_.Next(queue_);
+        if (step == LineCutter::Step::Line) {
+            HandOff(cutter_.line());
+            if (data_.failure())
+                return;
+            wrote = true;
+            continue;
+        }
+        if (wrote && durability_ == Durability::Live && !data_.Flush())
+            return;
+        if (step == LineCutter::Step::Drained)
+            EndTick(true);
+        return;
+    }
+}
+
+void CastSession::HandOff(std::string_view line) {
+    decoder_.Decode(line, scanCount_);
+    for (std::size_t r = 0; r < kReadouts; ++r) {
+        const Readout which = static_cast<Readout>(r);
+        if (const std::optional<std::string_view> text = decoder_.readout(which))
+            for (ScanSubscriber* s : subscribers_)
+                s->onReadout(which, *text);
+    }
+    const ScanRecord& record = decoder_.record();
+    for (ScanSubscriber* s : subscribers_)
+        s->onScan(record, decoder_.valueCount());
+    ++scanCount_;
+    ++scansSinceZoom_;
+    const bool vexa = decoder_.layout() == ScanLayout::Vexa;
+    recordText_.assign(line);
+    if (vexa && towed_ && stamp_ != nullptr)
+        stamp_->appendTo(recordText_);
+    data_.WriteRecord(recordText_);
+    listing_.Append(recordText_);
+    for (ScanSubscriber* s : subscribers_)
+        s->onRecord(recordText_);
+    if (vexa && towed_) {
+        for (ScanSubscriber* s : subscribers_)
+            s->onPressurePoint(record);
+        if (scanCount_ % kPressureRedrawPeriod == 0)
+            for (ScanSubscriber* s : subscribers_)
+                s->onPressureRedraw();
+    }
+}
+
+void CastSession::EndTick(bool showCount) {
+    if (showCount)
+        for (ScanSubscriber* s : subscribers_)
+            s->onScanCount(scanCount_);
+    if (autoZoom_ && scansSinceZoom_ >= zoomRate_) {
+        for (ScanSubscriber* s : subscribers_)
+            s->onZoom();
+        scansSinceZoom_ = 0;
+    }
+    if (durability_ == Durability::Live && scanCount_ > 0 && scanCount_ % kReopenPeriod == 0)
+        data_.Reopen();
+}
+
+std::optional<FileError> CastSession::EndCast(CastSummary cast, const std::tm& now,
+                                              const std::function<void()>& closeBottleFile,
+                                              const std::function<void(CastInfo&)>& editInfo) {
+    cast.layout = decoder_.layout();
+    cast.channelMask = decoder_.channelMask();
+    cast.scanCount = scanCount_;
+    return EndCastFiles(data_, closeBottleFile, info_, cast, decoder_.dcConversions(), now,
+                        editInfo);
+}
+
+} // namespace halcyx

@@ -1,0 +1,131 @@
+#include "core/acquisition/ScanDecoder.h"
+
+#include "core/base/DecimalNumber.h"
+#include "core/seawater/Seawater.h"
+
+#include <algorithm>
+
+namespace halcyx {
+
+ScanDecoder::ScanDecoder(ScanLayout layout, std::uint32_t channelMask,
+                         const DCChannelTable& dcTable)
+    : layout_(layout), channelMask_(channelMask), dc_(BuildDcConversions(dcTable)),
+      channels_(layout, channelMask, dc_) {}
+
+void ScanDecoder::ReconvertDcCoefficients(const DCChannelTable& dcTable) {
+    halcyx::ReconvertDcCoefficients(dc_, dcTable, channelMask_);
+}
+
+void ScanDecoder::setConstants(float pressure, float latitude) {
+    constantPressure_ = pressure;
+    constantLatitude_ = latitude;
+}
+
+std::size_t ScanDecoder::valueCount() const {
+    return layout_ == ScanLayout::Vexa ? ScanRecord::kValues : ScanRecord::kTavrinValues;
+}
+
+std::optional<std::string_view> ScanDecoder::readout(Readout which) const {
+    const ReadoutText& r = readouts_[static_cast<std::size_t>(which)];
+    if (!r.present)
+        return std::nullopt;
+    return std::string_view(r.chars.data(), r.size);
+}
+
+void ScanDecoder::Decode(std::string_view line, int scanNumber) {
+    for (ReadoutText& r : readouts_)
+        r.present = false;
+    switch (layout_) {
+    case ScanLayout::Vexa:
+        DecodeVexa(line);
+        break;
+    case ScanLayout::TavrinCT:
+        DecodeTavrinCT(line);
+        break;
+    case ScanLayout::TavrinP:
+        DecodeTavrinP(line);
+        break;
+    }
+    record_[scan::kScanNumber] = static_cast<float>(scanNumber);
+}
+
+void ScanDecoder::TakeShown(std::string_view text, std::size_t index, Readout shown) {
+    record_[index] = ToSingle(DecimalNumber(text));
+    ReadoutText& r = readouts_[static_cast<std::size_t>(shown)];
+    r.size = std::min(text.size(), r.chars.size());
+    std::copy_n(text.begin(), r.size, r.chars.begin());
+    r.present = true;
+}
+
+void ScanDecoder::DecodeVexa(std::string_view line) {
+    namespace v = scan::vexa;
+    // The primary channels in bit order, which is field order. Time is read and ignored.
+    struct Primary {
+        std::uint32_t bit;
+        std::size_t index; // kIgnored: not stored
+        std::optional<Readout> readout;
+    };
+    constexpr std::size_t kIgnored = ScanRecord::kValues;
+    constexpr std::array<Primary, 6> kPrimaries = {{
+        {mask::kConductivity, v::kConductivity, Readout::Conductivity},
+        {mask::kTemperature, v::kTemperature, Readout::Temperature},
+        {mask::kPressure, v::kPressure, Readout::Pressure},
+        {mask::kTime, kIgnored, std::nullopt},
+        {mask::kSalinity, v::kSalinity, std::nullopt},
+        {mask::kSoundVelocity, v::kSoundVelocity, std::nullopt},
+    }};
+    FieldReader fields(line);
+    for (const Primary& p : kPrimaries) {
+        if (!mask::Has(channelMask_, p.bit))
+            continue;
+        const std::string_view text = fields.NextText();
+        if (p.index == kIgnored)
+            continue;
+        if (p.readout)
+            TakeShown(text, p.index, *p.readout);
+        else
+            record_[p.index] = ToSingle(DecimalNumber(text));
+    }
+    for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
+        if (!mask::Has(channelMask_, mask::DcBit(ch)))
+            continue;
+        const DcCoefficients& k = dc_[ch].coefficients;
+        record_[v::kFirstDc + ch] =
+            ToSingle(DcChannelValue(fields.NextNumber(), k.a, k.b, k.c, k.d, k.e));
+    }
+    Derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
+}
+
+void ScanDecoder::DecodeTavrinCT(std::string_view line) {
+    namespace ct = scan::tavrinct;
+    FieldReader fields(line);
+    TakeShown(fields.NextText(), ct::kConductivity, Readout::Conductivity);
+    TakeShown(fields.NextText(), ct::kTemperature, Readout::Temperature);
+    // A time field may follow; nothing after temperature is used.
+    Derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
+}
+
+void ScanDecoder::DecodeTavrinP(std::string_view line) {
+    namespace p = scan::tavrinp;
+    FieldReader fields(line);
+    record_[p::kPressure] = ToSingle(fields.NextNumber());
+    if (mask::Has(channelMask_, mask::kTavrinPTime))
+        fields.Skip();
+    if (mask::Has(channelMask_, mask::kTavrinPBarometer))
+        record_[p::kBarometer] = ToSingle(fields.NextNumber());
+    record_[p::kDepth] = ToSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
+}
+
+void ScanDecoder::Derive(std::size_t first, float conductivity, float temperature, float pressure) {
+    // Each result is narrowed to single precision before the next one uses it.
+    const float s = ToSingle(SeawaterSalinity(conductivity, temperature, pressure));
+    record_[first + scan::kDerivedSalinity] = s;
+    record_[first + scan::kDerivedAtg] = ToSingle(SeawaterAtg(s, temperature, pressure));
+    record_[first + scan::kDerivedTheta] = ToSingle(SeawaterTheta(s, temperature, pressure));
+    record_[first + scan::kDerivedSigma] = ToSingle(SeawaterSigma(s, temperature, pressure));
+    record_[first + scan::kDerivedDepth] = ToSingle(SeawaterDepth(pressure, constantLatitude_));
+    record_[first + scan::kDerivedSoundSpeed] =
+        ToSingle(SeawaterSoundSpeed(s, temperature, pressure));
+}
+
+} // namespace halcyx
