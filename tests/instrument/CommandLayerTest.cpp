@@ -8,6 +8,7 @@ namespace {
 
 TEST(EnterOpenMode, AnOpenInstrumentAnswersWithoutAnyStopSequence) {
     Harness h;
+    h.line.answer({{"***O", "\nOpen\r\n>"}, {"", "\nOpen\r\n>"}});
     EXPECT_EQ(h.layer.EnterOpenMode(), OpenResult::Open);
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"***O\\r\" 20ms/char\n"
@@ -41,7 +42,6 @@ TEST(EnterOpenMode, AStreamingInstrumentThatDoesNotAnswerOpenIsStopped) {
 TEST(EnterOpenMode, AnUnknownModeSendsNoStopSequence) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     EXPECT_EQ(h.layer.EnterOpenMode(), OpenResult::NoAnswer);
     EXPECT_EQ(h.line.lines(), (std::vector<std::string>{"***O", ""}));
 }
@@ -49,7 +49,6 @@ TEST(EnterOpenMode, AnUnknownModeSendsNoStopSequence) {
 TEST(EnsureOpen, MakesTenRequestsThenGivesUpWithTheOperationsMessage) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     h.op.expectMessage(std::string(kNotInOpenMode), "Open Mode Timeout error", Icon::Stop);
     EXPECT_FALSE(h.layer.EnsureOpen(kNotInOpenMode));
     EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "***O"), 10);
@@ -91,7 +90,6 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
 
     Harness silent;
     silent.line.setEcho(false);
-    silent.line.respond(nullptr);
     silent.op.expectMessage("No Response from CTD\nCheck Communication ConfigPort and cable",
                             "COMMAND RESULT", Icon::Stop);
     silent.layer.EnterRunMode();
@@ -100,6 +98,7 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
 
 TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
     Harness h(300);
+    h.line.answer({{"S/N", " = 1600M\r\n"}});
     EXPECT_EQ(h.layer.QueryValue("S/N", "S/N"), "1600M");
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"S/N\\r\" 100ms/char\n"
@@ -108,6 +107,7 @@ TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
 
 TEST(Query, ClockQueriesWaitThreeResponseDelaysAndKeepTheClockWithABareReturn) {
     Harness h;
+    h.line.answer({{"TIME", "\nTime is 12:34:56\r\nNew time? "}});
     EXPECT_EQ(h.layer.QueryClock("TIME"), "12:34:56");
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"TIME\\r\" 20ms/char\n"
@@ -150,7 +150,7 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
 
 TEST(Query, AddressIsReadWithoutAPauseInsideTheRead) {
     Harness h;
-    h.instrument.address = 5;
+    h.line.answer({{"ADR", "\nADR = 5\r\n>"}});
     EXPECT_EQ(h.layer.QueryAddress(), 5);
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"ADR\\r\" 20ms/char\n"

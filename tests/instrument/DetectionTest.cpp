@@ -11,7 +11,6 @@ namespace {
 TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
     h.op.expectQuestion("No instrument found on COM1\nDo you want to check another COM port?",
                         "Check Instrument", true);
@@ -51,19 +50,16 @@ TEST(CheckAddressMode, NoiseIsNoAnswerAndARefusedClearIsReportedButFound) {
 TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     Detector detector(h.layer, h.record, h.chooser);
     EXPECT_FALSE(detector.CheckAddressMode());
     EXPECT_EQ(h.line.lines().size(), 16u);
 }
 
 TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
-    Harness h;
-    h.instrument.serialNumber = "12345";
+    SimRig h(ProductCode::Vexa3, [](auto& c) { c.identity.serialNumber = "12345"; });
     h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
     h.chooser.answer = ProductCode::TavrinP;
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinP);
     EXPECT_EQ(h.record.model, "Tavrin P");
 
@@ -71,7 +67,7 @@ TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
     h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
     h.op.expectMessage("Instrument type Unknown!", "Instrument", Icon::Stop);
     h.chooser.answer = std::nullopt;
-    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinP);
     EXPECT_EQ(h.chooser.offered,
               (std::vector<ProductCode>{ProductCode::None, ProductCode::TavrinP}));
@@ -79,26 +75,24 @@ TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
     // OK without a choice changes nothing either.
     h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
     h.chooser.answer = ProductCode::None;
-    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinP);
 }
 
 TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMemory) {
-    Harness h;
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
+    SimRig h;
+    ASSERT_TRUE(h.detector.Detect());
     ASSERT_TRUE(h.record.scaledMemory);
 
     // A second Vexa 3 whose firmware has no scaled memory.
-    h.instrument.serialNumber = "1700M";
-    h.instrument.firmware = "1.90";
-    ASSERT_TRUE(detector.Detect());
+    h.instrument().identity() = {"1700M", "1.90", "10OCT25", 1};
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_FALSE(h.record.averaging);
     EXPECT_FALSE(h.record.scaledMemory);
 
-    // An instrument that answers open mode but none of the identity queries.
-    h.line.answer({{"", "Open"}});
-    ASSERT_TRUE(detector.Detect());
+    // An instrument that answers open mode but refuses every identity query.
+    h.instrument().faults().refused = {"S/N", "VER", "CDATE", "ADR"};
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.serialNumber, "1700M");
     EXPECT_EQ(h.record.firmware, "1.90");
     EXPECT_EQ(h.record.calDate, "10OCT25");
@@ -106,16 +100,15 @@ TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMe
 }
 
 TEST(CheckInstrument, ADeployedInstrumentIsLeftAloneWhenTheOperatorSaysNo) {
-    Harness h;
+    SimRig h;
     h.record.deployed = true;
     h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", false);
-    Detector detector(h.layer, h.record, h.chooser);
-    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::Declined);
+    EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::Declined);
     EXPECT_TRUE(h.record.deployed);
-    EXPECT_EQ(h.line.log(), "");
+    EXPECT_EQ(h.received(), "");
 
     h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
-    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::Found);
+    EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::Found);
     EXPECT_FALSE(h.record.deployed);
 }
 

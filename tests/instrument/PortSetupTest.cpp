@@ -172,44 +172,45 @@ TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
     EXPECT_EQ(h.line.baud, 9600u) << "the reopened device gets our rate back";
 }
 
+// The configuration session over a simulated Vexa 3, with a settings file of its own.
+struct SessionRig : SimRig {
+    SessionRig() { port.Close(); } // the session opens the line itself
+    TempFolder folder;
+    Profile settings{folder / "Halcyx.ini"};
+    ScriptedPortDialog dialog;
+    ConfigSession session{device, clock, op, settings, chooser, dialog};
+};
+
 TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument) {
-    PortHarness h;
+    SessionRig h;
     h.settings.writeString("SETTINGS", "CheckInt", "1");
-    h.line.missing = {"/dev/ttyS0"};
-    FakeInstrument instrument;
-    h.line.respond(std::ref(instrument));
-    ScriptedChooser chooser;
-    ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
+    h.device.missingPaths = {"/dev/ttyS0"};
     for (int open = 0; open < 2; ++open)
         expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
-    EXPECT_FALSE(session.startUp());
-    EXPECT_EQ(session.record().model, "NONE");
+    EXPECT_FALSE(h.session.startUp());
+    EXPECT_EQ(h.session.record().model, "NONE");
 
     h.dialog.choice = PortChoice{2, 9600};
-    EXPECT_EQ(session.onStartUpNotice(false), CheckOutcome::Found);
-    EXPECT_EQ(h.line.path, "/dev/ttyS1");
-    EXPECT_EQ(session.record().product, ProductCode::Vexa3);
-    EXPECT_TRUE(isCommandEnabled(cmd::kDeploy, session.enablingState()));
+    EXPECT_EQ(h.session.onStartUpNotice(false), CheckOutcome::Found);
+    EXPECT_EQ(h.device.path(), "/dev/ttyS1");
+    EXPECT_EQ(h.session.record().product, ProductCode::Vexa3);
+    EXPECT_TRUE(isCommandEnabled(cmd::kDeploy, h.session.enablingState()));
 }
 
 TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
-    PortHarness h;
-    FakeInstrument instrument;
-    h.line.respond(std::ref(instrument));
-    ScriptedChooser chooser;
-    ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
-    ASSERT_TRUE(session.startUp());
-    ASSERT_EQ(session.onStartUpNotice(true), std::nullopt) << "CheckInt is 0 by default";
-    ASSERT_EQ(session.checkInstrument(), CheckOutcome::Found);
+    SessionRig h;
+    ASSERT_TRUE(h.session.startUp());
+    ASSERT_EQ(h.session.onStartUpNotice(true), std::nullopt) << "CheckInt is 0 by default";
+    ASSERT_EQ(h.session.checkInstrument(), CheckOutcome::Found);
 
-    ASSERT_TRUE(session.port().OpenPort(2));
-    h.line.missing = {"/dev/ttyS0"};
+    ASSERT_TRUE(h.session.port().OpenPort(2));
+    h.device.missingPaths = {"/dev/ttyS0"};
     // The earlier port will not reopen, nor will it open from the settings file.
     expectOpenFailure(h.op, 1, "Error Opening Comport", "COMMUNICATION PORT ERROR");
     expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
-    EXPECT_EQ(session.afterTerminal({1, 9600}), std::nullopt);
-    EXPECT_EQ(session.record().product, ProductCode::None);
-    EXPECT_FALSE(session.enablingState().openConfirmed);
+    EXPECT_EQ(h.session.afterTerminal({1, 9600}), std::nullopt);
+    EXPECT_EQ(h.session.record().product, ProductCode::None);
+    EXPECT_FALSE(h.session.enablingState().openConfirmed);
 }
 
 } // namespace
