@@ -1,6 +1,6 @@
 // The simulated port: bytes become readable after their transmission time, the bounded
 // receive queue, purges, baud-rate mismatch, line faults, a device that disappears, and the
-// traffic log (bursts, their order, escaping, the exchange of a real command).
+// traffic log (bursts, their order, escaping).
 
 #include "tests/support/SimRig.h"
 
@@ -133,13 +133,6 @@ TEST(TrafficLog, TakesOnlyBurstsThatCanNoLongerGrow) {
     EXPECT_EQ(closed[0].bytes, "a");
     log.record(120, Direction::ToProgram, "c");
     EXPECT_EQ(log.text(), "50 > bc\n");
-}
-
-TEST(TrafficLog, RecordsACommandExchangeAsReadableText) {
-    SimRig vexa;
-    vexa.ask("S/N", 18);
-    EXPECT_EQ(vexa.device.traffic().text(), "0 < S/N\\r\n"
-                                            "2 > S/N = 1634M\\r\\n\n");
 }
 
 } // namespace
