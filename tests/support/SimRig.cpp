@@ -73,30 +73,9 @@ SimRig::SimRig(ProductCode model, const AdjustConfig& adjust, std::uint32_t port
     : SimRig(makeInstrument(model, adjust), portBaud) {}
 
 SimRig::SimRig(std::unique_ptr<sim::LinePeer> attached, std::uint32_t portBaud)
-    : peer(std::move(attached)) {
+    : SimRigParts(std::move(attached)), SimLine(clock, device) {
     setUpConfigPort(port, layer, portBaud);
     device.traffic().clear();
-}
-
-void SimRig::write(std::string_view text, std::uint32_t charDelayMs) {
-    for (const char c : text) {
-        const auto byte = static_cast<std::uint8_t>(c);
-        device.write(std::span(&byte, 1));
-        clock.sleepMs(charDelayMs);
-    }
-}
-
-std::string SimRig::read(std::size_t max) {
-    std::vector<std::uint8_t> buf(max);
-    const long n = device.read(buf);
-    return n <= 0 ? std::string() : std::string(buf.begin(), buf.begin() + n);
-}
-
-std::string SimRig::ask(std::string_view command, std::size_t max, std::uint32_t waitMs) {
-    purge();
-    write(std::string(command) + "\r");
-    sleep(waitMs);
-    return read(max);
 }
 
 std::unique_ptr<SerialDevice> SimRig::connect() {

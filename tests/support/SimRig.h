@@ -11,13 +11,13 @@
 #include "sim/Instrument.h"
 #include "sim/SimDevice.h"
 #include "tests/support/ScriptedOperator.h"
+#include "tests/support/SimLine.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace halcyx::test {
@@ -43,17 +43,23 @@ std::unique_ptr<sim::Instrument> makeInstrument(ProductCode model, const AdjustC
 // the command pauses that go with it.
 void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t baud);
 
+// What a rig's line is made of, made before the line that runs over it.
+struct SimRigParts {
+    explicit SimRigParts(std::unique_ptr<sim::LinePeer> attached) : peer(std::move(attached)) {}
+    VirtualClock clock;
+    std::unique_ptr<sim::LinePeer> peer;
+    sim::SimDevice device{clock, *peer};
+};
+
 // The one test bench for talking to a simulated peer: the peer (an instrument of any model,
 // a module, a GPS receiver) on the virtual clock behind an in-process port with its traffic
 // log, the scripted operator, and the program's configuration port and command layer on it.
 // Tests either drive the raw line (write, ask) as the serial layer does, or the program's
 // objects (port, layer, detector). The traffic log starts empty.
-class SimRig {
+class SimRig : public SimRigParts, public SimLine {
 public:
-    static constexpr std::uint32_t kBaud = 9600;      // [bit/s]
-    static constexpr std::uint32_t kCharDelayMs = 20; // between characters at 9600 baud
-    static constexpr std::uint32_t kResponseMs = 300; // the answer pause at 9600 baud
-    static constexpr int kSettleRounds = 5;           // event-loop passes in settle()
+    static constexpr std::uint32_t kBaud = 9600; // [bit/s]
+    static constexpr int kSettleRounds = 5;      // event-loop passes in settle()
 
     explicit SimRig(ProductCode model = ProductCode::Vexa3, const AdjustConfig& adjust = {},
                     std::uint32_t portBaud = kBaud);
@@ -65,17 +71,6 @@ public:
     template <class Peer> Peer& peerAs() { return dynamic_cast<Peer&>(*peer); }
     sim::Instrument& instrument() { return peerAs<sim::Instrument>(); }
 
-    // The raw line: characters one at a time with a pause after each [ms], plain pauses,
-    // and reads of what has arrived.
-    void write(std::string_view text, std::uint32_t charDelayMs = kCharDelayMs);
-    void sleep(std::uint32_t ms) { clock.sleepMs(ms); }
-    std::string read(std::size_t max = 65536);
-    void purge() { device.purge(PurgeWhat::Both); }
-    // A command and its answer as the program takes them: purge, write the command and a
-    // return, wait [ms], and read at most max bytes.
-    std::string ask(std::string_view command, std::size_t max = 200,
-                    std::uint32_t waitMs = 2 * kResponseMs);
-
     // What the peer received, one burst a line ("<ms> < <bytes>").
     std::string received() { return device.traffic().text(sim::Direction::FromProgram); }
     // A port for a program that makes its own (the GUI's device factory): every one it makes
@@ -86,10 +81,7 @@ public:
     void settle();
     std::function<void()> pumpEvents;
 
-    VirtualClock clock;
     ScriptedOperator op;
-    std::unique_ptr<sim::LinePeer> peer;
-    sim::SimDevice device{clock, *peer};
     CommPort port{device, clock, op, [](int) { return std::string("/dev/sim"); }};
     CommandLayer layer{port, op};
     InstrumentRecord record;
