@@ -16,9 +16,9 @@ TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
                         "Check Instrument", true);
     Detector detector(h.layer, h.record, h.chooser);
     EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::ChooseAnotherPort);
-    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "***O"), 5);
+    EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "***O"), 5);
     // Each silent request is followed by the stop command at 50 ms per character.
-    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "S"), 15);
+    EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "S"), 15);
     EXPECT_EQ(h.record.product, ProductCode::None);
     EXPECT_EQ(h.op.progress.back(), "close");
 }
@@ -29,7 +29,7 @@ TEST(CheckAddressMode, AnInstrumentAnsweringAnMProbeIsFound) {
     h.line.answer({{"#M3", "\r"}, {"", "Open"}});
     Detector detector(h.layer, h.record, h.chooser);
     ASSERT_TRUE(detector.CheckAddressMode());
-    EXPECT_EQ(h.line.lines(), (std::vector<std::string>{"#M0", "#M1", "#M2", "#M3", "***O", ""}));
+    EXPECT_EQ(h.lines(), (std::vector<std::string>{"#M0", "#M1", "#M2", "#M3", "***O", ""}));
     EXPECT_EQ(h.op.progress,
               (std::vector<std::string>{"show", "1:Checking Address...", "2:#M0", "2:#M1", "2:#M2",
                                         "2:#M3", "2:Instrument found at #M3", "close"}));
@@ -44,7 +44,7 @@ TEST(CheckAddressMode, NoiseIsNoAnswerAndARefusedClearIsReportedButFound) {
     Detector detector(h.layer, h.record, h.chooser);
     // Found, but the open-mode request that follows is refused.
     EXPECT_FALSE(detector.CheckAddressMode());
-    EXPECT_EQ(h.line.lines().size(), 8u + 7u + 1u + 2u);
+    EXPECT_EQ(h.lines().size(), 8u + 7u + 1u + 2u);
 }
 
 TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
@@ -52,7 +52,7 @@ TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
     h.line.setEcho(false);
     Detector detector(h.layer, h.record, h.chooser);
     EXPECT_FALSE(detector.CheckAddressMode());
-    EXPECT_EQ(h.line.lines().size(), 16u);
+    EXPECT_EQ(h.lines().size(), 16u);
 }
 
 TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {

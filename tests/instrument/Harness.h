@@ -1,15 +1,11 @@
 #pragma once
 
-#include "core/instrument/CommandLayer.h"
-#include "core/instrument/ConfigRecords.h"
-#include "core/instrument/InstrumentRecord.h"
-#include "core/serial/Clock.h"
-#include "core/serial/CommPort.h"
-#include "tests/instrument/ScriptedInstrument.h"
-#include "tests/support/ScriptedOperator.h"
+#include "tests/instrument/ScriptedPeer.h"
 #include "tests/support/SimRig.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace halcyx::test {
 
@@ -17,23 +13,19 @@ namespace halcyx::test {
 inline constexpr const char* kNoResponseQuestion =
     "No Response from instrument!\nDo you want to check if the instrument is in Address Mode?";
 
-// The configuration port on the virtual clock with a scripted stand-in behind it, for what no
-// simulated instrument does: answers cut short, noise, odd wording, and a log of the program's
-// reads with their limits and of its purges. It echoes and answers nothing until told.
-struct Harness {
-    explicit Harness(std::uint32_t baud = SimRig::kBaud) {
-        setUpConfigPort(port, layer, baud);
-        line.clearLog();
+// The configuration port on the virtual clock with the scripted stand-in behind it.
+struct Harness : SimRig {
+    explicit Harness(std::uint32_t baud = kBaud)
+        : SimRig(std::make_unique<ScriptedPeer>(baud), baud), line(peerAs<ScriptedPeer>()) {}
+    // Both directions, one burst a line ("<ms> < <bytes>" from the program, ">" to it).
+    std::string log() { return device.traffic().text(); }
+    // Every line the stand-in received, once the last bytes have crossed the line.
+    const std::vector<std::string>& lines() {
+        device.advance();
+        return line.lines();
     }
 
-    VirtualClock clock;
-    ScriptedOperator op;
-    ScriptedInstrument line{clock};
-    CommPort port{line, clock, op, [](int) { return std::string("/dev/fake"); }};
-    CommandLayer layer{port, op};
-    InstrumentRecord record;
-    InstrumentSettings settings;
-    ScriptedChooser chooser;
+    ScriptedPeer& line;
 };
 
 // A harness whose stand-in is already in open mode and identified as the given model.
