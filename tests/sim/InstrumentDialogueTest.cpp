@@ -133,20 +133,6 @@ long newlines(const std::string& text) {
     return std::ranges::count(text, '\n');
 }
 
-TEST(InstrumentModes, StreamingAtPowerUpMustBeStoppedBeforeOpenMode) {
-    SimRig plain;
-    EXPECT_EQ(requestOpen(plain), "\r\nOpen\r\n");
-
-    SimRig bench(ProductCode::Vexa3, [](auto& c) { c.faults.streamingAtPowerUp = true; });
-    EXPECT_TRUE(bench.instrument().streaming());
-    const std::string first = requestOpen(bench);
-    EXPECT_EQ(first.size(), 12u) << "scans fill the read";
-    EXPECT_EQ(first.find("Open"), std::string::npos);
-    stopOutput(bench);
-    EXPECT_FALSE(bench.instrument().streaming());
-    EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
-}
-
 TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
     SimRig bench;
     SimRig& link = bench;

@@ -1,9 +1,6 @@
 // The setting commands as the program sends them (checked commands and value dialogues),
-// what they change in the instrument, "***E" storing them, and the program's own CommPort
-// accepting them or bringing a refusal to the operator in the program's words.
+// what they change in the instrument, "***E" storing them, and malformed values refused.
 
-#include "core/serial/CommPort.h"
-#include "tests/support/ScriptedOperator.h"
 #include "tests/support/SimRig.h"
 
 #include <gtest/gtest.h>
@@ -91,37 +88,6 @@ TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
         EXPECT_NE(answer.find("BAD COMMAND"), std::string::npos) << texts[0] << ": " << answer;
         EXPECT_EQ(vexa.instrument().settings(), vexa.instrument().storedSettings()) << texts[0];
     }
-}
-
-TEST(InstrumentSettings, ClockCanBeSet) {
-    SimRig ct(ProductCode::TavrinCT);
-    send(ct, {"TIME", "23:59:50"});
-    send(ct, {"DATE", "02-28-2027"});
-    const std::int64_t now = ct.instrument().clockSeconds(ct.clock.nowMs() * kNanosPerMs);
-    EXPECT_EQ(dateText(now), "02-28-2027");
-    EXPECT_EQ(clockText(now).substr(0, 7), "23:59:5");
-}
-
-TEST(ProgramPort, CheckedCommandsAreAcceptedOrRefusedInTheProgramsWords) {
-    SimRig vexa(ProductCode::Vexa3, [](auto& c) { c.faults.refused = {"CH3"}; });
-    vexa.device.close(); // the program's port opens it for itself
-    halcyx::test::ScriptedOperator op;
-    CommPort port(vexa.device, vexa.clock, op, [](int) { return std::string("/dev/sim"); });
-    port.Setup(1, 1024, 1024);
-    port.SetBaud(9600);
-    port.SetHandshake(CommPort::kHandshakeNone);
-
-    EXPECT_TRUE(port.SendCommand("CH4=ON"));
-    EXPECT_EQ(port.LastAnswer(), "CH4=ON\r\nCH4 = on\r\n");
-    EXPECT_TRUE(port.SendCommand("ST=1"));
-    EXPECT_TRUE(port.SendCommand("***E"));
-    EXPECT_TRUE(vexa.instrument().storedSettings().channels[3]);
-    EXPECT_EQ(vexa.instrument().storedSettings().tau, 1);
-
-    op.expectMessage("Error using Command = CH3=ON\r\nBAD COMMAND\r\n", "Command Error",
-                     Icon::Stop);
-    EXPECT_FALSE(port.SendCommand("CH3=ON"));
-    EXPECT_TRUE(op.done());
 }
 
 } // namespace
