@@ -40,9 +40,12 @@ bool SimDevice::usable(long& result) {
 }
 
 bool SimDevice::open(const std::string& path) {
-    (void)path;
     if (unplugged_) {
         lastError_ = ENOENT;
+        return false;
+    }
+    if (missingPaths.count(path) != 0) {
+        lastError_ = ENODEV;
         return false;
     }
     if (open_) {
@@ -51,6 +54,7 @@ bool SimDevice::open(const std::string& path) {
     }
     advance(); // whatever arrived while closed is gone
     open_ = true;
+    path_ = path;
     received_.clear();
     return true;
 }

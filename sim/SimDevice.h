@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <random>
+#include <set>
 #include <string>
 
 namespace halcyx::sim {
@@ -48,6 +49,10 @@ public:
     // The device disappears (as a USB adapter pulled out): every operation fails from now on.
     void unplug() { unplugged_ = true; }
     void plugIn() { unplugged_ = false; }
+    // Device paths with nothing behind them (ENODEV), as ports of a machine without them.
+    std::set<std::string> missingPaths;
+    // The path the port was last opened on.
+    const std::string& path() const { return path_; }
     std::uint32_t portBaud() const { return portBaud_; }
     // Bytes waiting in the receive queue after bringing the far end up to date.
     std::size_t pending();
@@ -72,6 +77,7 @@ private:
     std::mt19937 noise_{0x5eed};
     unsigned long bytesToProgram_ = 0;
     std::uint32_t portBaud_ = 9600;
+    std::string path_;
     bool open_ = false;
     bool unplugged_ = false;
     int lastError_ = 0;

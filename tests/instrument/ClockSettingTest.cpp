@@ -2,10 +2,9 @@
 // purge sent on the virtual clock, and their effect on a simulated instrument.
 #include "core/instrument/ClockSetting.h"
 
-#include "sim/SimDevice.h"
-#include "sim/VexaModel.h"
-#include "tests/instrument/Harness.h"
+#include "tests/support/SimRig.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -37,52 +36,35 @@ TEST(ClockSetting, TextsOfTheLocalTime) {
     }
 }
 
-TEST(ClockSetting, WritesTimeAndDateWithTheirPausesThenPurges) {
-    Harness h;
-    h.line.respond(nullptr);
+TEST(ClockSetting, TheInstrumentTakesTimeAndDateWithTheirPausesAndTheAnswerIsPurged) {
+    SimRig h(ProductCode::Vexa3);
     ASSERT_TRUE(SetInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
     // 20 ms after every character, the response pause after each of the first three
     // entries and a full second after the date before the receive side is emptied.
-    EXPECT_EQ(h.line.log(), "     0 > \"TIME\\r\" 20ms/char\n"
-                            "   400 > \"08:00:00\\r\" 20ms/char\n"
-                            "   880 > \"DATE\\r\" 20ms/char\n"
-                            "  1280 > \"12-31-2026\\r\" 20ms/char\n"
-                            "  2500 purge rx\n");
+    EXPECT_EQ(h.received(), "0 < TIME\\r\n"
+                            "400 < 08:00:00\\r\n"
+                            "880 < DATE\\r\n"
+                            "1280 < 12-31-2026\\r\n");
+    EXPECT_EQ(h.clock.nowMs(), 2500);
     EXPECT_FALSE(h.op.waitCursor);
     EXPECT_EQ(h.op.waitCursorChanges, 2);
-
-    Harness closed;
-    closed.port.Close();
-    closed.line.clearLog();
-    EXPECT_FALSE(SetInstrumentClock(closed.port, closed.op, {"08:00:00", "12-31-2026"}));
-    EXPECT_EQ(closed.line.log(), "");
-    EXPECT_FALSE(closed.op.waitCursor);
-}
-
-TEST(ClockSetting, TheSimulatedInstrumentTakesTheNewTimeAndDate) {
-    VirtualClock clock;
-    ScriptedOperator op;
-    sim::Instrument::Config config;
-    config.identity = {"1634M", "2.10", "10OCT97", 1};
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
-    sim::SimDevice device(clock, vexa);
-    CommPort port(device, clock, op, [](int) { return std::string("/dev/sim"); });
-    ASSERT_TRUE(port.OpenPort(1));
-
-    ASSERT_TRUE(SetInstrumentClock(port, op, {"08:00:00", "12-31-2026"}));
-    device.advance();
+    // The instrument's confirmation was purged, not left for the next command to read.
+    EXPECT_EQ(h.device.pending(), 0u);
     std::tm set{};
     set.tm_year = 2026 - 1900;
     set.tm_mon = 11;
     set.tm_mday = 31;
     set.tm_hour = 8;
-    const std::int64_t setSeconds = timegm(&set);
-    const std::int64_t clockNow = vexa.clockSeconds(clock.nowMs() * sim::kNanosPerMs);
+    const std::int64_t clockNow = h.instrument().clockSeconds(h.clock.nowMs() * sim::kNanosPerMs);
     // The time was entered about two seconds before the end of the exchange.
-    EXPECT_GE(clockNow, setSeconds);
-    EXPECT_LE(clockNow, setSeconds + 3);
-    // The instrument's confirmation was purged, not left for the next command to read.
-    EXPECT_EQ(device.pending(), 0u);
+    EXPECT_GE(clockNow, timegm(&set));
+    EXPECT_LE(clockNow, timegm(&set) + 3);
+
+    h.port.Close();
+    h.device.traffic().clear();
+    EXPECT_FALSE(SetInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
+    EXPECT_EQ(h.received(), "");
+    EXPECT_FALSE(h.op.waitCursor);
 }
 
 } // namespace

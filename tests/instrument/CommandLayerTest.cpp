@@ -8,12 +8,13 @@ namespace {
 
 TEST(EnterOpenMode, AnOpenInstrumentAnswersWithoutAnyStopSequence) {
     Harness h;
+    h.line.answer({{"***O", "\nOpen\r\n>"}, {"", "\nOpen\r\n>"}});
     EXPECT_EQ(h.layer.EnterOpenMode(), OpenResult::Open);
-    EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
-                            "     0 > \"***O\\r\" 20ms/char\n"
-                            "   400 purge rx\n"
-                            "   400 > \"\\r\"\n"
-                            "   820 < 12 \"\\r\\nOpen\\r\\n>\"\n");
+    EXPECT_EQ(h.log(), "0 < ***O\\r\n"
+                       "2 > ***O\\r\\nOpen\\r\\n>\n"
+                       "400 < \\r\n"
+                       "402 > \\r\\nOpen\\r\\n>\n");
+    EXPECT_EQ(h.clock.nowMs(), 820);
     EXPECT_EQ(h.layer.mode(), InstrumentMode::Open);
     EXPECT_TRUE(h.layer.openConfirmed());
 }
@@ -23,36 +24,35 @@ TEST(EnterOpenMode, AStreamingInstrumentThatDoesNotAnswerOpenIsStopped) {
     h.layer.setMode(InstrumentMode::Run);
     h.line.respond([](const std::string&) { return std::string("\n1.2,3.4\r\n"); });
     EXPECT_EQ(h.layer.EnterOpenMode(), OpenResult::NotOpen);
-    EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
-                            "     0 > \"***O\\r\" 20ms/char\n"
-                            "   400 purge rx\n"
-                            "   400 > \"\\r\"\n"
-                            "   820 < 12 \"\\r\\n1.2,3.4\\r\\n\"\n"
-                            "   820 > \"SSS\\r\" 100ms/char\n");
+    EXPECT_EQ(h.log(), "0 < ***O\\r\n"
+                       "2 > ***O\\r\\n1.2,3.4\\r\\n\n"
+                       "400 < \\r\n"
+                       "402 > \\r\\n1.2,3.4\\r\\n\n"
+                       "820 < SSS\\r\n"
+                       "822 > SSS\n");
+    EXPECT_EQ(h.clock.nowMs(), 820 + 3 * 100) << "the stop sequence at 100 ms per character";
     EXPECT_EQ(h.layer.mode(), InstrumentMode::Run);
     EXPECT_FALSE(h.layer.openConfirmed());
 
     h.line.setEcho(false);
     h.line.respond(nullptr);
     EXPECT_EQ(h.layer.EnterOpenMode(), OpenResult::NoAnswer);
-    EXPECT_EQ(h.line.lines().back(), "SSS") << "the stop sequence follows silence too";
+    EXPECT_TRUE(h.received().ends_with("< SSS\\r\n")) << "the stop sequence follows silence too";
 }
 
 TEST(EnterOpenMode, AnUnknownModeSendsNoStopSequence) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     EXPECT_EQ(h.layer.EnterOpenMode(), OpenResult::NoAnswer);
-    EXPECT_EQ(h.line.lines(), (std::vector<std::string>{"***O", ""}));
+    EXPECT_EQ(h.lines(), (std::vector<std::string>{"***O", ""}));
 }
 
 TEST(EnsureOpen, MakesTenRequestsThenGivesUpWithTheOperationsMessage) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     h.op.expectMessage(std::string(kNotInOpenMode), "Open Mode Timeout error", Icon::Stop);
     EXPECT_FALSE(h.layer.EnsureOpen(kNotInOpenMode));
-    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "***O"), 10);
+    EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "***O"), 10);
     EXPECT_EQ(h.clock.nowMs(), 10 * 820);
 }
 
@@ -77,9 +77,9 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
     h.line.answer({{"***R", "\nRUN\r\n"}});
     h.layer.EnterRunMode();
     EXPECT_EQ(h.layer.mode(), InstrumentMode::Run);
-    EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
-                            "     0 > \"***R\\r\" 20ms/char\n"
-                            "   700 < 100 \"***R\\r\\nRUN\\r\\n\"\n");
+    EXPECT_EQ(h.log(), "0 < ***R\\r\n"
+                       "2 > ***R\\r\\nRUN\\r\\n\n");
+    EXPECT_EQ(h.clock.nowMs(), 700);
     EXPECT_FALSE(h.op.waitCursor);
 
     Harness refused;
@@ -91,7 +91,6 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
 
     Harness silent;
     silent.line.setEcho(false);
-    silent.line.respond(nullptr);
     silent.op.expectMessage("No Response from CTD\nCheck Communication ConfigPort and cable",
                             "COMMAND RESULT", Icon::Stop);
     silent.layer.EnterRunMode();
@@ -100,19 +99,20 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
 
 TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
     Harness h(300);
+    h.line.answer({{"S/N", " = 1600M\r\n"}});
     EXPECT_EQ(h.layer.QueryValue("S/N", "S/N"), "1600M");
-    EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
-                            "     0 > \"S/N\\r\" 100ms/char\n"
-                            "  3400 < 18 \"S/N\\r = 1600M\\r\\n\"\n");
+    EXPECT_EQ(h.log(), "0 < S/N\\r\n"
+                       "66 > S/N\\r = 1600M\\r\\n\n");
+    EXPECT_EQ(h.clock.nowMs(), 3400);
 }
 
 TEST(Query, ClockQueriesWaitThreeResponseDelaysAndKeepTheClockWithABareReturn) {
     Harness h;
+    h.line.answer({{"TIME", "\nTime is 12:34:56\r\nNew time? "}});
     EXPECT_EQ(h.layer.QueryClock("TIME"), "12:34:56");
-    EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
-                            "     0 > \"TIME\\r\" 20ms/char\n"
-                            "  1300 < 49 \"TIME\\r\\nTime is 12:34:56\\r\\nNew time? \"\n"
-                            "  1300 > \"\\r\"\n");
+    EXPECT_EQ(h.log(), "0 < TIME\\r\n"
+                       "2 > TIME\\r\\nTime is 12:34:56\\r\\nNew time? \n"
+                       "1300 < \\r\n");
 }
 
 TEST(Query, BadAnswersFailWithoutReadingPastThem) {
@@ -143,6 +143,13 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
     missingMarker.line.answer({{"VER", "S/N = 2.10"}});
     EXPECT_EQ(missingMarker.layer.QueryValue("VER", "VER"), std::nullopt);
 
+    // What a query leaves unread is purged before the next one goes out.
+    Harness stale;
+    stale.line.answer({{"S/N", " = 1234M\r\n" + std::string(30, 'x') + "VER = 9.99\r\n"},
+                       {"VER", " = 2.10\r\n"}});
+    ASSERT_TRUE(stale.layer.QueryValue("S/N", "S/N"));
+    EXPECT_EQ(stale.layer.QueryValue("VER", "VER"), "2.10");
+
     Harness endsAtMarker;
     endsAtMarker.line.answer({{"TIME", "\nTime is "}});
     EXPECT_EQ(endsAtMarker.layer.QueryClock("TIME"), std::nullopt);
@@ -150,11 +157,11 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
 
 TEST(Query, AddressIsReadWithoutAPauseInsideTheRead) {
     Harness h;
-    h.instrument.address = 5;
+    h.line.answer({{"ADR", "\nADR = 5\r\n>"}});
     EXPECT_EQ(h.layer.QueryAddress(), 5);
-    EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
-                            "     0 > \"ADR\\r\" 20ms/char\n"
-                            "   380 < 100 \"ADR\\r\\nADR = 5\\r\\n>\"\n");
+    EXPECT_EQ(h.log(), "0 < ADR\\r\n"
+                       "2 > ADR\\r\\nADR = 5\\r\\n>\n");
+    EXPECT_EQ(h.clock.nowMs(), 380);
     h.line.answer({{"ADR", "\nADR ?\r\n"}});
     EXPECT_EQ(h.layer.QueryAddress(), std::nullopt);
 }

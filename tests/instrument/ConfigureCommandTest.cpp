@@ -2,8 +2,6 @@
 // and reads before the dialog, what the dialog is shown, and what reaches the instrument.
 #include "core/instrument/ConfigureCommand.h"
 
-#include "sim/TavrinModel.h"
-#include "sim/VexaModel.h"
 #include "tests/instrument/Harness.h"
 #include "tests/support/TempFolder.h"
 
@@ -47,35 +45,26 @@ private:
     }
 };
 
-sim::Instrument::Config vexaConfig(const char* serialNumber, const char* firmware) {
-    sim::Instrument::Config config;
-    config.identity = {serialNumber, firmware, "10OCT97", 1};
+// A Vexa's settings as a test finds them.
+void vexaSettings(sim::Instrument::Config& config) {
     config.settings.intervalTime = "00:05:00";
     config.settings.tau = 3;
-    return config;
 }
 
 // The configuration window's port with a simulated instrument behind it, detected.
 class Configure : public ::testing::Test {
 protected:
-    void attach(std::unique_ptr<sim::Instrument> attached) {
-        // Whatever talks to the previous instrument goes before it does.
-        h.reset();
-        instrument = std::move(attached);
-        h = std::make_unique<SimHarness>(*instrument);
+    void attach(ProductCode model, const AdjustConfig& adjust = vexaSettings) {
+        h = std::make_unique<SimRig>(model, adjust);
         ASSERT_TRUE(h->detector.Detect());
         h->device.traffic().clear();
     }
-    void attachVexa3() {
-        attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3,
-                                                vexaConfig("1634M", "2.10")));
-    }
+    void attachVexa3() { attach(ProductCode::Vexa3); }
     ConfigureOutcome configure() {
         return ConfigureInstrument(h->layer, h->record, h->settings, dialogs);
     }
 
-    std::unique_ptr<sim::Instrument> instrument;
-    std::unique_ptr<SimHarness> h;
+    std::unique_ptr<SimRig> h;
     DCChannelTable dcTable;
     ScriptedDialogs dialogs;
 };
@@ -99,7 +88,7 @@ TEST_F(Configure, AVexa3IsReadShownAndWrittenBack) {
     EXPECT_TRUE(h->record.settingsRead);
     EXPECT_TRUE(h->record.saveEnable);
 
-    const sim::InstrumentSettings& stored = instrument->storedSettings();
+    const sim::InstrumentSettings& stored = h->instrument().storedSettings();
     EXPECT_EQ(stored.intervalTime, "00:10:00");
     EXPECT_TRUE(stored.dcChannels[6]);
     EXPECT_EQ(stored.tau, 2);
@@ -148,9 +137,10 @@ TEST_F(Configure, ADeployedInstrumentIsLeftAloneUnlessTheOperatorSaysSo) {
 }
 
 TEST_F(Configure, AFailedClockReadIsReportedAndTheDialogStillShows) {
-    sim::Instrument::Config config = vexaConfig("1634M", "2.10");
-    config.faults.refused = {"TIME"};
-    attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3, config));
+    attach(ProductCode::Vexa3, [](auto& config) {
+        vexaSettings(config);
+        config.faults.refused = {"TIME"};
+    });
     h->record.settingsRead = true;
     h->settings.instrumentTime = "07:00:00";
     dialogs.save = false;
@@ -164,7 +154,7 @@ TEST_F(Configure, AFailedClockReadIsReportedAndTheDialogStillShows) {
 TEST_F(Configure, AnInstrumentThatWillNotOpenEndsTheCommand) {
     attachVexa3();
     h->layer.setMode(InstrumentMode::Run);
-    instrument->faults().silent = true;
+    h->instrument().faults().silent = true;
     h->op.expectMessage(std::string(kNotInOpenMode), "Open Mode Timeout error", Icon::Stop);
     EXPECT_EQ(configure(), ConfigureOutcome::NotOpen);
     EXPECT_TRUE(dialogs.log.empty());
@@ -172,17 +162,13 @@ TEST_F(Configure, AnInstrumentThatWillNotOpenEndsTheCommand) {
 }
 
 TEST_F(Configure, EachModelGetsItsOwnDialogWithItsSwitches) {
-    sim::Instrument::Config ct;
-    ct.identity = {"F0123", "V1.70", "05MAR25", 1};
-    sim::Instrument::Config p;
-    p.identity = {"Q0456", "V1.20", "05MAR25", 1};
-    attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa2,
-                                            vexaConfig("2345M", "1.50")));
     dialogs.save = false;
+    attach(ProductCode::Vexa2);
     configure();
-    attach(std::make_unique<sim::TavrinModel>(sim::TavrinModel::Kind::CT, ct));
+    attach(ProductCode::TavrinCT);
     configure();
-    attach(std::make_unique<sim::TavrinModel>(sim::TavrinModel::Kind::P, p));
+    // A Tavrin P firmware too old to average.
+    attach(ProductCode::TavrinP, [](auto& config) { config.identity.firmware = "V1.20"; });
     configure();
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"Configure Vexa dc78=0 avg=0", "Configure CT dc78=0 avg=1",
@@ -202,8 +188,8 @@ TEST_F(Configure, ASavedFileOpenedAgainRestoresTheInstrument) {
     ASSERT_TRUE(SaveConfiguration(h->op, {h->record, h->settings, dcTable}));
     EXPECT_FALSE(h->record.saveEnable);
 
-    instrument->settings().intervalTime = "00:02:00";
-    instrument->settings().tau = 0;
+    h->instrument().settings().intervalTime = "00:02:00";
+    h->instrument().settings().tau = 0;
     dcTable.setName(1, "DC2");
     h->record.settingsRead = false;
     dialogs.save = true;
@@ -213,8 +199,8 @@ TEST_F(Configure, ASavedFileOpenedAgainRestoresTheInstrument) {
               OpenOutcome::Loaded);
     EXPECT_EQ(dialogs.shownVexa.intervalTime, "00:05:00");
     EXPECT_EQ(dcTable.texts(1).name, "Oxygen");
-    EXPECT_EQ(instrument->storedSettings().intervalTime, "00:05:00");
-    EXPECT_EQ(instrument->storedSettings().tau, 3);
+    EXPECT_EQ(h->instrument().storedSettings().intervalTime, "00:05:00");
+    EXPECT_EQ(h->instrument().storedSettings().tau, 3);
     EXPECT_TRUE(h->record.settingsRead);
     EXPECT_TRUE(h->record.saveEnable);
 }

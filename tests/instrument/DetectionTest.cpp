@@ -11,15 +11,14 @@ namespace {
 TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
     h.op.expectQuestion("No instrument found on COM1\nDo you want to check another COM port?",
                         "Check Instrument", true);
     Detector detector(h.layer, h.record, h.chooser);
     EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::ChooseAnotherPort);
-    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "***O"), 5);
+    EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "***O"), 5);
     // Each silent request is followed by the stop command at 50 ms per character.
-    EXPECT_EQ(std::count(h.line.lines().begin(), h.line.lines().end(), "S"), 15);
+    EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "S"), 15);
     EXPECT_EQ(h.record.product, ProductCode::None);
     EXPECT_EQ(h.op.progress.back(), "close");
 }
@@ -30,7 +29,7 @@ TEST(CheckAddressMode, AnInstrumentAnsweringAnMProbeIsFound) {
     h.line.answer({{"#M3", "\r"}, {"", "Open"}});
     Detector detector(h.layer, h.record, h.chooser);
     ASSERT_TRUE(detector.CheckAddressMode());
-    EXPECT_EQ(h.line.lines(), (std::vector<std::string>{"#M0", "#M1", "#M2", "#M3", "***O", ""}));
+    EXPECT_EQ(h.lines(), (std::vector<std::string>{"#M0", "#M1", "#M2", "#M3", "***O", ""}));
     EXPECT_EQ(h.op.progress,
               (std::vector<std::string>{"show", "1:Checking Address...", "2:#M0", "2:#M1", "2:#M2",
                                         "2:#M3", "2:Instrument found at #M3", "close"}));
@@ -45,25 +44,22 @@ TEST(CheckAddressMode, NoiseIsNoAnswerAndARefusedClearIsReportedButFound) {
     Detector detector(h.layer, h.record, h.chooser);
     // Found, but the open-mode request that follows is refused.
     EXPECT_FALSE(detector.CheckAddressMode());
-    EXPECT_EQ(h.line.lines().size(), 8u + 7u + 1u + 2u);
+    EXPECT_EQ(h.lines().size(), 8u + 7u + 1u + 2u);
 }
 
 TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
     Harness h;
     h.line.setEcho(false);
-    h.line.respond(nullptr);
     Detector detector(h.layer, h.record, h.chooser);
     EXPECT_FALSE(detector.CheckAddressMode());
-    EXPECT_EQ(h.line.lines().size(), 16u);
+    EXPECT_EQ(h.lines().size(), 16u);
 }
 
 TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
-    Harness h;
-    h.instrument.serialNumber = "12345";
+    SimRig h(ProductCode::Vexa3, [](auto& c) { c.identity.serialNumber = "12345"; });
     h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
     h.chooser.answer = ProductCode::TavrinP;
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinP);
     EXPECT_EQ(h.record.model, "Tavrin P");
 
@@ -71,7 +67,7 @@ TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
     h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
     h.op.expectMessage("Instrument type Unknown!", "Instrument", Icon::Stop);
     h.chooser.answer = std::nullopt;
-    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinP);
     EXPECT_EQ(h.chooser.offered,
               (std::vector<ProductCode>{ProductCode::None, ProductCode::TavrinP}));
@@ -79,26 +75,24 @@ TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
     // OK without a choice changes nothing either.
     h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
     h.chooser.answer = ProductCode::None;
-    ASSERT_TRUE(detector.Detect());
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinP);
 }
 
 TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMemory) {
-    Harness h;
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.Detect());
+    SimRig h;
+    ASSERT_TRUE(h.detector.Detect());
     ASSERT_TRUE(h.record.scaledMemory);
 
     // A second Vexa 3 whose firmware has no scaled memory.
-    h.instrument.serialNumber = "1700M";
-    h.instrument.firmware = "1.90";
-    ASSERT_TRUE(detector.Detect());
+    h.instrument().identity() = {"1700M", "1.90", "10OCT25", 1};
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_FALSE(h.record.averaging);
     EXPECT_FALSE(h.record.scaledMemory);
 
-    // An instrument that answers open mode but none of the identity queries.
-    h.line.answer({{"", "Open"}});
-    ASSERT_TRUE(detector.Detect());
+    // An instrument that answers open mode but refuses every identity query.
+    h.instrument().faults().refused = {"S/N", "VER", "CDATE", "ADR"};
+    ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.serialNumber, "1700M");
     EXPECT_EQ(h.record.firmware, "1.90");
     EXPECT_EQ(h.record.calDate, "10OCT25");
@@ -106,16 +100,15 @@ TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMe
 }
 
 TEST(CheckInstrument, ADeployedInstrumentIsLeftAloneWhenTheOperatorSaysNo) {
-    Harness h;
+    SimRig h;
     h.record.deployed = true;
     h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", false);
-    Detector detector(h.layer, h.record, h.chooser);
-    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::Declined);
+    EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::Declined);
     EXPECT_TRUE(h.record.deployed);
-    EXPECT_EQ(h.line.log(), "");
+    EXPECT_EQ(h.received(), "");
 
     h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
-    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::Found);
+    EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::Found);
     EXPECT_FALSE(h.record.deployed);
 }
 

@@ -25,17 +25,16 @@ public:
     std::vector<PortChoice> shown;
 };
 
-struct PortHarness {
-    PortHarness() {
+// The instrument port over a quiet stand-in, with a settings file of its own.
+struct PortHarness : SimRigParts {
+    PortHarness() : SimRigParts(std::make_unique<ScriptedPeer>(SimRig::kBaud)) {
         layer.setDelays({1, 1}); // so that every test sees the pauses the open sets
         port.SetDefaultPause(1);
     }
     TempFolder folder;
     Profile settings{folder / "Halcyx.ini"};
-    VirtualClock clock;
     ScriptedOperator op;
-    ScriptedInstrument line{clock};
-    CommPort port{line, clock, op, portPathsFrom(settings)};
+    CommPort port{device, clock, op, portPathsFrom(settings)};
     CommandLayer layer{port, op};
     ScriptedPortDialog dialog;
 };
@@ -76,8 +75,8 @@ TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
             h.op.expectMessage("Bad Baudrate value in Halcyx.ini, default to 9600",
                                "INI FILE ERROR", Icon::Stop);
         ASSERT_TRUE(openConfigPort(h.layer, h.settings)) << c.device;
-        EXPECT_EQ(h.line.path, c.device);
-        EXPECT_EQ(h.line.baud, c.baud);
+        EXPECT_EQ(h.device.path(), c.device);
+        EXPECT_EQ(h.device.portBaud(), c.baud);
         EXPECT_EQ(h.layer.delays(), c.delays) << c.baud;
         EXPECT_EQ(h.port.DefaultPause(), c.delays.responseMs);
         EXPECT_EQ(h.port.InputFigure(), 1024);
@@ -87,7 +86,7 @@ TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
 
 TEST(OpenConfigPort, APortThatWillNotOpenIsReported) {
     PortHarness h;
-    h.line.missing = {"/dev/ttyS0"};
+    h.device.missingPaths = {"/dev/ttyS0"};
     expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
     EXPECT_FALSE(openConfigPort(h.layer, h.settings));
     EXPECT_FALSE(h.port.IsOpen());
@@ -111,7 +110,7 @@ TEST(ConfigPortSetup, TheDialogsRateRulesDifferFromTheOpenRules) {
         h.dialog.choice = PortChoice{1, c.to};
         EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
         EXPECT_EQ(h.dialog.shown.at(0).baud, c.from);
-        EXPECT_EQ(h.line.baud, c.to);
+        EXPECT_EQ(h.device.portBaud(), c.to);
         EXPECT_EQ(h.layer.delays(), c.delays) << c.from << " to " << c.to;
         EXPECT_EQ(h.port.DefaultPause(), delaysAtOpen(c.from).responseMs)
             << "the default pause stays";
@@ -127,7 +126,7 @@ TEST(ConfigPortSetup, CancelKeepsAllAndANewOrRemappedPortIsOpenedAndWritten) {
 
     h.dialog.choice = PortChoice{3, 4800};
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
-    EXPECT_EQ(h.line.path, "/dev/ttyS2");
+    EXPECT_EQ(h.device.path(), "/dev/ttyS2");
     EXPECT_EQ(h.port.InputFigure(), 4096);
     EXPECT_EQ(kInstrumentPort.read(h.settings), 3);
     EXPECT_EQ(kInstrumentBaud.read(h.settings), 4800);
@@ -135,14 +134,14 @@ TEST(ConfigPortSetup, CancelKeepsAllAndANewOrRemappedPortIsOpenedAndWritten) {
     h.settings.writeString("PORTS", "COM1", "/dev/ttyUSB0");
     h.dialog.choice = PortChoice{1, 9600, true};
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
-    EXPECT_EQ(h.line.path, "/dev/ttyUSB0");
+    EXPECT_EQ(h.device.path(), "/dev/ttyUSB0");
 }
 
 TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
     PortHarness h;
     h.settings.writeString("COMMPORT", "Port", "1");
     ASSERT_TRUE(openConfigPort(h.layer, h.settings));
-    h.line.missing = {"/dev/ttyS1"};
+    h.device.missingPaths = {"/dev/ttyS1"};
     h.dialog.choice = PortChoice{2, 9600};
     expectOpenFailure(h.op, 2, "Error opening COM2", "OPEN COMM ERROR");
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::PortFailed);
@@ -150,7 +149,7 @@ TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
     EXPECT_EQ(kInstrumentPort.read(h.settings), 1);
 
     // Once the device is back, choosing the same port number opens it again.
-    h.line.missing.clear();
+    h.device.missingPaths.clear();
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
     EXPECT_TRUE(h.port.IsOpen());
     EXPECT_EQ(kInstrumentPort.read(h.settings), 2);
@@ -163,53 +162,54 @@ TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
 
     h.port.SetBaud(2400); // the terminal's own rate choice
     EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Restored);
-    EXPECT_EQ(h.line.baud, 9600u);
+    EXPECT_EQ(h.device.portBaud(), 9600u);
 
     ASSERT_TRUE(h.port.OpenPort(2)); // the terminal moved to COM2
     h.port.SetBaud(300);
     EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Restored);
-    EXPECT_EQ(h.line.path, "/dev/ttyS0");
-    EXPECT_EQ(h.line.baud, 9600u) << "the reopened device gets our rate back";
+    EXPECT_EQ(h.device.path(), "/dev/ttyS0");
+    EXPECT_EQ(h.device.portBaud(), 9600u) << "the reopened device gets our rate back";
 }
 
+// The configuration session over a simulated Vexa 3, with a settings file of its own.
+struct SessionRig : SimRig {
+    SessionRig() { port.Close(); } // the session opens the line itself
+    TempFolder folder;
+    Profile settings{folder / "Halcyx.ini"};
+    ScriptedPortDialog dialog;
+    ConfigSession session{device, clock, op, settings, chooser, dialog};
+};
+
 TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument) {
-    PortHarness h;
+    SessionRig h;
     h.settings.writeString("SETTINGS", "CheckInt", "1");
-    h.line.missing = {"/dev/ttyS0"};
-    FakeInstrument instrument;
-    h.line.respond(std::ref(instrument));
-    ScriptedChooser chooser;
-    ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
+    h.device.missingPaths = {"/dev/ttyS0"};
     for (int open = 0; open < 2; ++open)
         expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
-    EXPECT_FALSE(session.startUp());
-    EXPECT_EQ(session.record().model, "NONE");
+    EXPECT_FALSE(h.session.startUp());
+    EXPECT_EQ(h.session.record().model, "NONE");
 
     h.dialog.choice = PortChoice{2, 9600};
-    EXPECT_EQ(session.onStartUpNotice(false), CheckOutcome::Found);
-    EXPECT_EQ(h.line.path, "/dev/ttyS1");
-    EXPECT_EQ(session.record().product, ProductCode::Vexa3);
-    EXPECT_TRUE(isCommandEnabled(cmd::kDeploy, session.enablingState()));
+    EXPECT_EQ(h.session.onStartUpNotice(false), CheckOutcome::Found);
+    EXPECT_EQ(h.device.path(), "/dev/ttyS1");
+    EXPECT_EQ(h.session.record().product, ProductCode::Vexa3);
+    EXPECT_TRUE(isCommandEnabled(cmd::kDeploy, h.session.enablingState()));
 }
 
 TEST(ConfigSession, APortLostAfterTheTerminalForgetsTheInstrument) {
-    PortHarness h;
-    FakeInstrument instrument;
-    h.line.respond(std::ref(instrument));
-    ScriptedChooser chooser;
-    ConfigSession session(h.line, h.clock, h.op, h.settings, chooser, h.dialog);
-    ASSERT_TRUE(session.startUp());
-    ASSERT_EQ(session.onStartUpNotice(true), std::nullopt) << "CheckInt is 0 by default";
-    ASSERT_EQ(session.checkInstrument(), CheckOutcome::Found);
+    SessionRig h;
+    ASSERT_TRUE(h.session.startUp());
+    ASSERT_EQ(h.session.onStartUpNotice(true), std::nullopt) << "CheckInt is 0 by default";
+    ASSERT_EQ(h.session.checkInstrument(), CheckOutcome::Found);
 
-    ASSERT_TRUE(session.port().OpenPort(2));
-    h.line.missing = {"/dev/ttyS0"};
+    ASSERT_TRUE(h.session.port().OpenPort(2));
+    h.device.missingPaths = {"/dev/ttyS0"};
     // The earlier port will not reopen, nor will it open from the settings file.
     expectOpenFailure(h.op, 1, "Error Opening Comport", "COMMUNICATION PORT ERROR");
     expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
-    EXPECT_EQ(session.afterTerminal({1, 9600}), std::nullopt);
-    EXPECT_EQ(session.record().product, ProductCode::None);
-    EXPECT_FALSE(session.enablingState().openConfirmed);
+    EXPECT_EQ(h.session.afterTerminal({1, 9600}), std::nullopt);
+    EXPECT_EQ(h.session.record().product, ProductCode::None);
+    EXPECT_FALSE(h.session.enablingState().openConfirmed);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // take the time they need to cross the line at the port's baud rate.
 #include "core/instrument/SettingsReader.h"
 #include "core/instrument/SettingsWriter.h"
-#include "sim/TavrinModel.h"
-#include "sim/VexaModel.h"
 #include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
@@ -11,22 +9,19 @@
 namespace halcyx::test {
 namespace {
 
-using sim::Instrument;
-
-Instrument::Config vexa3Config(std::uint32_t baud = 9600) {
-    Instrument::Config config;
-    config.identity = {"1634M", "2.10", "10OCT97", 1};
-    config.baud = baud;
-    config.settings.dcChannels = {true, false, false, false, false, false, false, true};
-    config.settings.intervalTime = "00:05:00";
-    config.settings.tau = 3;
-    return config;
+// A Vexa 3 with some auxiliary channels on, at the given rate [bit/s].
+AdjustConfig vexa3(std::uint32_t baud = SimRig::kBaud) {
+    return [baud](sim::Instrument::Config& config) {
+        config.identity = {"1634M", "2.10", "10OCT97", 1};
+        config.baud = baud;
+        config.settings.dcChannels = {true, false, false, false, false, false, false, true};
+        config.settings.intervalTime = "00:05:00";
+        config.settings.tau = 3;
+    };
 }
 
 TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config());
-    SimHarness h(vexa, 9600);
-
+    SimRig h(ProductCode::Vexa3, vexa3());
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.received(), "0 < ***O\\r\n"
                             "400 < \\r\n"
@@ -54,19 +49,27 @@ TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
     ReadSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.clock.nowMs() - readStart, 16020);
     EXPECT_EQ(h.settings.channelMask, 0x37u | 0x100u | 0x8000u);
+    EXPECT_EQ(h.settings.vexa.channel, (std::array<std::uint16_t, 6>{1, 1, 1, 0, 1, 1}));
+    EXPECT_EQ(h.settings.vexa.dcChannel, (std::array<std::uint16_t, 8>{1, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(h.settings.ct.channel, (std::array<std::uint16_t, 3>{})) << "not the model's record";
+    EXPECT_EQ(h.settings.p.intervalTime, "00:05:00");
     EXPECT_EQ(h.settings.vexa.intervalTime, "00:05:00");
     EXPECT_EQ(h.settings.vexa.onTime, "00:00:30");
     EXPECT_EQ(h.settings.ct.delayedDate, "01-01-1999");
     EXPECT_EQ(h.settings.p.delayedTime, "08:00:00");
     EXPECT_EQ(h.settings.samplingRateIndex, 3);
+    EXPECT_EQ(h.settings.vexa.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
     EXPECT_EQ(h.settings.vexa.averageLength, "00:10");
+    EXPECT_EQ(h.settings.vexa.continuousOutput, 0);
+    EXPECT_EQ(h.op.progress.back(), "close");
+    EXPECT_FALSE(h.op.waitCursor);
 
     h.settings.vexa.dcChannel[1] = 1;
     h.settings.vexa.onTime = "00:00:45";
     h.settings.samplingRateIndex = 1;
     h.settings.vexa.continuousOutput = 1;
     WriteSettings(h.layer, h.record, h.settings);
-    const sim::InstrumentSettings& stored = vexa.storedSettings();
+    const sim::InstrumentSettings& stored = h.instrument().storedSettings();
     EXPECT_EQ(stored.dcChannels,
               (std::array<bool, 8>{true, true, false, false, false, false, false, true}));
     EXPECT_EQ(stored.onTime, "00:00:45");
@@ -76,11 +79,10 @@ TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
 }
 
 TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
-    Instrument::Config config;
-    config.identity = {"F0123", "V1.70", "05MAR25", 3};
-    config.settings.channels = {true, true, false, false, false, false};
-    sim::TavrinModel ct(sim::TavrinModel::Kind::CT, config);
-    SimHarness h(ct, 9600);
+    SimRig h(ProductCode::TavrinCT, [](auto& config) {
+        config.identity = {"F0123", "V1.70", "05MAR25", 3};
+        config.settings.channels = {true, true, false, false, false, false};
+    });
 
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinCT);
@@ -89,21 +91,22 @@ TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
     EXPECT_FALSE(h.record.scaledMemory);
     EXPECT_EQ(h.received().find("SMP=OFF"), std::string::npos);
     h.device.traffic().clear();
+    h.settings.samplingRateIndex = 4;
     ReadSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.settings.channelMask, 0x3u);
     EXPECT_EQ(h.received().find("RT"), std::string::npos);
+    EXPECT_EQ(h.settings.samplingRateIndex, 4);
 
     h.settings.ct.channel[2] = 1;
     h.settings.ct.averageTime = "00:20";
     WriteSettings(h.layer, h.record, h.settings);
-    EXPECT_TRUE(ct.storedSettings().channels[2]);
-    EXPECT_EQ(ct.storedSettings().averageLength, "00:20");
+    EXPECT_TRUE(h.instrument().storedSettings().channels[2]);
+    EXPECT_EQ(h.instrument().storedSettings().averageLength, "00:20");
     EXPECT_EQ(h.settings.channelMask, 0x7u);
 }
 
 TEST(Simulator, A300BaudVexa3AnswersWithinTheSlowPauses) {
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(300));
-    SimHarness h(vexa, 300);
+    SimRig h(ProductCode::Vexa3, vexa3(300), 300);
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.clock.nowMs(), 26300);
     EXPECT_EQ(h.record.serialNumber, "1634M");
@@ -114,31 +117,30 @@ TEST(Simulator, A300BaudVexa3AnswersWithinTheSlowPauses) {
 }
 
 TEST(Simulator, AnInstrumentStreamingAtPowerUpIsStoppedAndFound) {
-    Instrument::Config config = vexa3Config();
-    config.faults.streamingAtPowerUp = true;
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
-    SimHarness h(vexa, 9600);
+    SimRig h(ProductCode::Vexa3, [](auto& config) {
+        vexa3()(config);
+        config.faults.streamingAtPowerUp = true;
+    });
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::Vexa3);
-    EXPECT_FALSE(vexa.streaming());
+    EXPECT_FALSE(h.instrument().streaming());
     EXPECT_EQ(h.op.progress[3], "1:Stopping Set Continuous mode...");
 }
 
 TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
-    Instrument::Config config = vexa3Config();
-    config.faults.addressMode = true;
-    config.identity.address = 2;
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
-    SimHarness h(vexa, 9600);
+    SimRig h(ProductCode::Vexa3, [](auto& config) {
+        vexa3()(config);
+        config.faults.addressMode = true;
+        config.identity.address = 2;
+    });
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", true);
     ASSERT_TRUE(h.detector.Detect());
-    EXPECT_FALSE(vexa.inAddressMode());
+    EXPECT_FALSE(h.instrument().inAddressMode());
     EXPECT_EQ(h.record.serialNumber, "1634M");
 }
 
 TEST(Simulator, NoiseAtAWrongBaudRateNeverPassesForAnInstrument) {
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(4800));
-    SimHarness h(vexa, 9600);
+    SimRig h(ProductCode::Vexa3, vexa3(4800));
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
     EXPECT_FALSE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::None);

@@ -3,8 +3,8 @@
 // address mode and the silent and refusing instruments, driven with the program's own
 // exchange shapes.
 
-#include "sim/TavrinModel.h"
-#include "tests/sim/SimLink.h"
+#include "sim/VexaModel.h"
+#include "tests/support/SimRig.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -12,32 +12,34 @@
 namespace halcyx::sim::test {
 namespace {
 
+using halcyx::test::SimRig;
+
 struct QueryCase {
     const char* command;
     std::size_t bytesRead; // what the program takes of the answer
     const char* answer;    // echo and answer, exactly
 };
 
-Instrument::Config tavrinCt(const char* firmware = nullptr) {
-    Instrument::Config config = TavrinModel::factoryConfig(TavrinModel::Kind::CT);
-    config.identity.address = 3;
-    if (firmware != nullptr) {
-        config.identity.firmware = firmware;
-    }
-    return config;
+// A Tavrin CT at address 3, with the given firmware unless nullptr.
+halcyx::test::AdjustConfig tavrinCt(const char* firmware = nullptr) {
+    return [firmware](Instrument::Config& config) {
+        config.identity.address = 3;
+        if (firmware != nullptr)
+            config.identity.firmware = firmware;
+    };
 }
 
 // Asks each query in turn; a value the instrument offers to change is kept with a return,
 // and an empty command reads what follows that return.
-std::string answerTo(SimLink& link, const std::string& command, std::size_t max = 200) {
+std::string answerTo(SimRig& link, const std::string& command, std::size_t max = 200) {
     if (!command.empty()) {
         return link.ask(command, max);
     }
-    link.sleep(SimLink::kResponseMs);
+    link.sleep(SimRig::kResponseMs);
     return link.read(max);
 }
 
-void expectAnswers(SimLink& link, std::initializer_list<QueryCase> cases) {
+void expectAnswers(SimRig& link, std::initializer_list<QueryCase> cases) {
     for (const QueryCase& c : cases) {
         const std::string answer = answerTo(link, c.command);
         EXPECT_EQ(answer, c.answer) << c.command;
@@ -49,82 +51,80 @@ void expectAnswers(SimLink& link, std::initializer_list<QueryCase> cases) {
 }
 
 TEST(InstrumentQuery, EachModelAnswersItsQueriesWithinTheirByteLimits) {
-    Vexa3 vexa3;
-    expectAnswers(vexa3.link,
-                  {{"TIME", 49, "TIME is 12:00:00\r\nChange to (hh:mm:ss): "},
-                   {"DATE", 49, "DATE is 12-06-2026\r\nChange to (mm-dd-yyyy): "},
-                   {"S/N", 18, "S/N = 1634M\r\n"},
-                   {"VER", 18, "VER = 2.10\r\n"},
-                   {"CDATE", 18, "CDATE = 14JUN26\r\n"},
-                   {"ADR", 100, "ADR = 1\r\n"},
-                   {"CH4", 20, "CH4 = off\r\n"},
-                   {"DC8", 20, "DC8 = off\r\n"},
-                   {"RT", 50, "RT TAU = 4\r\n"},
-                   {"RSOT", 100, "RSOT scaled output cleared\r\n"},
-                   {"RCOP", 50, "RCOP continous cleared\r\n"},
-                   {"ITIME", 100, "ITIME is 00:01:00\r\nChange to (hh:mm:ss): "},
-                   {"OTIME", 100, "OTIME is 00:00:30\r\nChange to (hh:mm:ss): "},
-                   {"AVGI", 100, "AVGI = 00:10\r\nChange to (mm:ss): "},
-                   {"A1003", 30, "A1003 = 1000\r\n"},
-                   {"MODE", 200, "MODE\r\nOPEN MODE\r\n"},
-                   {"DC9", 200, "DC9\r\nBAD COMMAND\r\n"},
-                   {"DTIME", 100, "DTIME date is 01-01-1999\r\nChange to (mm-dd-yyyy): "},
-                   {"", 100, "\r\nDTIME time is 08:00:00\r\nChange to (hh:mm:ss): "},
-                   {"MODE", 200, "MODE\r\nOPEN MODE\r\n"}});
+    SimRig vexa3;
+    expectAnswers(vexa3, {{"TIME", 49, "TIME is 12:00:00\r\nChange to (hh:mm:ss): "},
+                          {"DATE", 49, "DATE is 12-06-2026\r\nChange to (mm-dd-yyyy): "},
+                          {"S/N", 18, "S/N = 1634M\r\n"},
+                          {"VER", 18, "VER = 2.10\r\n"},
+                          {"CDATE", 18, "CDATE = 14JUN26\r\n"},
+                          {"ADR", 100, "ADR = 1\r\n"},
+                          {"CH4", 20, "CH4 = off\r\n"},
+                          {"DC8", 20, "DC8 = off\r\n"},
+                          {"RT", 50, "RT TAU = 4\r\n"},
+                          {"RSOT", 100, "RSOT scaled output cleared\r\n"},
+                          {"RCOP", 50, "RCOP continous cleared\r\n"},
+                          {"ITIME", 100, "ITIME is 00:01:00\r\nChange to (hh:mm:ss): "},
+                          {"OTIME", 100, "OTIME is 00:00:30\r\nChange to (hh:mm:ss): "},
+                          {"AVGI", 100, "AVGI = 00:10\r\nChange to (mm:ss): "},
+                          {"A1003", 30, "A1003 = 1000\r\n"},
+                          {"MODE", 200, "MODE\r\nOPEN MODE\r\n"},
+                          {"DC9", 200, "DC9\r\nBAD COMMAND\r\n"},
+                          {"DTIME", 100, "DTIME date is 01-01-1999\r\nChange to (mm-dd-yyyy): "},
+                          {"", 100, "\r\nDTIME time is 08:00:00\r\nChange to (hh:mm:ss): "},
+                          {"MODE", 200, "MODE\r\nOPEN MODE\r\n"}});
 
-    Rig<VexaModel> vexa2(VexaModel::Generation::Vexa2,
-                         VexaModel::factoryConfig(VexaModel::Generation::Vexa2));
-    expectAnswers(vexa2.link, {{"DC6", 20, "DC6 = off\r\n"},
-                               {"DC7", 200, "DC7\r\nBAD COMMAND\r\n"},
-                               {"AVGI", 200, "AVGI\r\nBAD COMMAND\r\n"},
-                               {"SMP=OFF", 200, "SMP=OFF\r\nBAD COMMAND\r\n"}});
+    SimRig vexa2(ProductCode::Vexa2);
+    expectAnswers(vexa2, {{"DC6", 20, "DC6 = off\r\n"},
+                          {"DC7", 200, "DC7\r\nBAD COMMAND\r\n"},
+                          {"AVGI", 200, "AVGI\r\nBAD COMMAND\r\n"},
+                          {"SMP=OFF", 200, "SMP=OFF\r\nBAD COMMAND\r\n"}});
 
-    Rig<TavrinModel> ct(TavrinModel::Kind::CT, tavrinCt());
-    expectAnswers(ct.link, {{"S/N", 18, "S/N = F0123\r\n"},
-                            {"VER", 18, "VER = V1.70\r\n"},
-                            {"CDATE", 18, "CDATE = 05MAR25\r\n"},
-                            {"ADR", 100, "ADR = 3\r\n"},
-                            {"CH3", 20, "CH3 = off\r\n"},
-                            {"CH4", 200, "CH4\r\nBAD COMMAND\r\n"},
-                            {"DC1", 200, "DC1\r\nBAD COMMAND\r\n"},
-                            {"RT", 200, "RT\r\nBAD COMMAND\r\n"},
-                            {"AVGI", 100, "AVGI = 00:10\r\nChange to (mm:ss): "}});
+    SimRig ct(ProductCode::TavrinCT, tavrinCt());
+    expectAnswers(ct, {{"S/N", 18, "S/N = F0123\r\n"},
+                       {"VER", 18, "VER = V1.70\r\n"},
+                       {"CDATE", 18, "CDATE = 05MAR25\r\n"},
+                       {"ADR", 100, "ADR = 3\r\n"},
+                       {"CH3", 20, "CH3 = off\r\n"},
+                       {"CH4", 200, "CH4\r\nBAD COMMAND\r\n"},
+                       {"DC1", 200, "DC1\r\nBAD COMMAND\r\n"},
+                       {"RT", 200, "RT\r\nBAD COMMAND\r\n"},
+                       {"AVGI", 100, "AVGI = 00:10\r\nChange to (mm:ss): "}});
 }
 
 TEST(InstrumentQuery, AveragingFollowsTheFirmware) {
     for (const auto& [firmware, averages] :
          {std::pair{"2.10", true}, {"1.90", false}, {"1.95", true}, {"2I10", false}}) {
-        Vexa3 vexa([&](auto& c) { c.identity.firmware = firmware; });
-        EXPECT_EQ(vexa.peer.scaledMemory(), averages) << firmware;
+        SimRig vexa(ProductCode::Vexa3, [&](auto& c) { c.identity.firmware = firmware; });
+        EXPECT_EQ(vexa.peerAs<VexaModel>().scaledMemory(), averages) << firmware;
     }
     for (const auto& [firmware, averages] : {std::pair{"V1.50", false}, {"V1.60", true}}) {
-        Rig<TavrinModel> ct(TavrinModel::Kind::CT, tavrinCt(firmware));
-        EXPECT_EQ(ct.link.ask("AVGI").find("BAD COMMAND") == std::string::npos, averages);
+        SimRig ct(ProductCode::TavrinCT, tavrinCt(firmware));
+        EXPECT_EQ(ct.ask("AVGI").find("BAD COMMAND") == std::string::npos, averages);
     }
 }
 
 TEST(InstrumentQuery, SettingsNotSetAnswerNo) {
-    Vexa3 vexa([](auto& c) {
+    SimRig vexa(ProductCode::Vexa3, [](auto& c) {
         c.settings.intervalTime.clear();
         c.settings.delayedDate.clear();
         c.settings.delayedTime.clear();
     });
     for (const char* command : {"ITIME", "DTIME", ""}) { // "": the time half of DTIME
-        const std::string answer = answerTo(vexa.link, command, 100);
-        vexa.link.write("\r");
+        const std::string answer = answerTo(vexa, command, 100);
+        vexa.write("\r");
         EXPECT_NE(answer.find("NO "), std::string::npos) << answer;
         EXPECT_EQ(answer.find("is "), std::string::npos) << answer;
     }
 }
 
 // The open-mode request: "***O\r", a pause, purge, a bare return, and 12 bytes of answer.
-std::string requestOpen(Vexa3& bench) {
-    bench.link.ask("***O", 0, SimLink::kResponseMs);
-    return bench.link.ask("", 12, SimLink::kResponseMs + 100);
+std::string requestOpen(SimRig& bench) {
+    bench.ask("***O", 0, SimRig::kResponseMs);
+    return bench.ask("", 12, SimRig::kResponseMs + 100);
 }
 
 // The stop sequence: three "S" 100 ms apart and a return.
-void stopOutput(SimLink& link) {
+void stopOutput(SimRig& link) {
     link.write("SSS", 100);
     link.write("\r");
 }
@@ -133,23 +133,9 @@ long newlines(const std::string& text) {
     return std::ranges::count(text, '\n');
 }
 
-TEST(InstrumentModes, StreamingAtPowerUpMustBeStoppedBeforeOpenMode) {
-    Vexa3 plain;
-    EXPECT_EQ(requestOpen(plain), "\r\nOpen\r\n");
-
-    Vexa3 bench([](auto& c) { c.faults.streamingAtPowerUp = true; });
-    EXPECT_TRUE(bench.peer.streaming());
-    const std::string first = requestOpen(bench);
-    EXPECT_EQ(first.size(), 12u) << "scans fill the read";
-    EXPECT_EQ(first.find("Open"), std::string::npos);
-    stopOutput(bench.link);
-    EXPECT_FALSE(bench.peer.streaming());
-    EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
-}
-
 TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
-    Vexa3 bench;
-    SimLink& link = bench.link;
+    SimRig bench;
+    SimRig& link = bench;
     EXPECT_EQ(link.ask("***R", 100), "***R\r\nRUN MODE\r\n");
     const std::string one = link.ask("");
     EXPECT_TRUE(one.starts_with("\r\n")) << one;
@@ -161,37 +147,37 @@ TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
     EXPECT_NEAR(newlines(link.read()), 45, 1) << "4.5 scans per second";
     EXPECT_EQ(link.ask("MODE").find("RUN MODE"), std::string::npos)
         << "a streaming instrument ignores commands";
-    stopOutput(bench.link);
-    link.sleep(SimLink::kResponseMs);
+    stopOutput(bench);
+    link.sleep(SimRig::kResponseMs);
     EXPECT_EQ(link.ask("MODE"), "MODE\r\nRUN MODE\r\n");
     EXPECT_EQ(link.ask("***O"), "***O\r\nOpen\r\n");
-    EXPECT_EQ(bench.peer.mode(), Instrument::Mode::Open);
+    EXPECT_EQ(bench.instrument().mode(), Instrument::Mode::Open);
 }
 
 TEST(InstrumentModes, AddressModeAnswersOnlyItsOwnAddressUntilCleared) {
-    Vexa3 bench([](auto& c) {
+    SimRig bench(ProductCode::Vexa3, [](auto& c) {
         c.identity.address = 2;
         c.faults.addressMode = true;
     });
     EXPECT_EQ(requestOpen(bench), "");
     for (const auto& [probe, answer] :
          {std::pair{"#M0", ""}, {"#M1", ""}, {"#K3", ""}, {"#M2", "\r\n"}}) {
-        bench.link.write(probe);
-        bench.link.sleep(SimLink::kResponseMs);
-        EXPECT_EQ(bench.link.read(2), answer) << probe;
+        bench.write(probe);
+        bench.sleep(SimRig::kResponseMs);
+        EXPECT_EQ(bench.read(2), answer) << probe;
     }
     EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
-    EXPECT_EQ(bench.link.ask("CAOP"), "CAOP\r\nAddress mode cleared\r\n");
-    bench.link.write("#M0");
+    EXPECT_EQ(bench.ask("CAOP"), "CAOP\r\nAddress mode cleared\r\n");
+    bench.write("#M0");
     EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n") << "probes are ignored afterwards";
 
-    Vexa3 silent([](auto& c) { c.faults.silent = true; });
+    SimRig silent(ProductCode::Vexa3, [](auto& c) { c.faults.silent = true; });
     EXPECT_EQ(requestOpen(silent), "");
-    EXPECT_EQ(silent.link.ask("S/N"), "");
+    EXPECT_EQ(silent.ask("S/N"), "");
 }
 
 TEST(InstrumentModes, RefusedUnknownAndOverlongCommandsAnswerBadCommand) {
-    Vexa3 bench([](auto& c) { c.faults.refused = {"CH3", "RSOT"}; });
+    SimRig bench(ProductCode::Vexa3, [](auto& c) { c.faults.refused = {"CH3", "RSOT"}; });
     const std::string overlong(200, 'x');
     for (const auto& [command, answer] :
          {std::pair<std::string, std::string>{"CH3=ON", "CH3=ON\r\nBAD COMMAND\r\n"},
@@ -200,37 +186,37 @@ TEST(InstrumentModes, RefusedUnknownAndOverlongCommandsAnswerBadCommand) {
           {"CH2", "CH2 = on\r\n"},
           {overlong, overlong + "\r\nBAD COMMAND\r\n"},
           {"CH1", "CH1 = on\r\n"}}) {
-        EXPECT_EQ(bench.link.ask(command, 1000), answer);
+        EXPECT_EQ(bench.ask(command, 1000), answer);
     }
 }
 
 TEST(InstrumentModes, DeploymentModesSampleIntoTheMemoryOnTheirSchedule) {
-    Vexa3 bench;
-    EXPECT_EQ(bench.link.ask("SLOG"), "SLOG\r\nData Logging is set\r\n");
-    EXPECT_EQ(bench.link.ask("***I"), "***I\r\nINTERVAL MODE\r\n");
+    SimRig bench;
+    EXPECT_EQ(bench.ask("SLOG"), "SLOG\r\nData Logging is set\r\n");
+    EXPECT_EQ(bench.ask("***I"), "***I\r\nINTERVAL MODE\r\n");
     // Interval 1 min, on 30 s, 4.5 scans per second: two on periods in 90 s.
-    bench.link.sleep(90'000);
+    bench.sleep(90'000);
     bench.device.advance();
-    const LoggingMemory& memory = bench.peer.memory();
-    EXPECT_NEAR(double(memory.loggedBytes() / bench.peer.bytesPerScan()), 2 * 135, 2);
+    const LoggingMemory& memory = bench.instrument().memory();
+    EXPECT_NEAR(double(memory.loggedBytes() / bench.instrument().bytesPerScan()), 2 * 135, 2);
     EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
     const std::size_t logged = memory.loggedBytes();
-    bench.link.sleep(10'000);
+    bench.sleep(10'000);
     bench.device.advance();
     EXPECT_EQ(memory.loggedBytes(), logged) << "open mode does not sample";
 
-    Vexa3 delayed([](auto& c) {
+    SimRig delayed(ProductCode::Vexa3, [](auto& c) {
         c.settings.delayedDate = "12-06-2026";
         c.settings.delayedTime = "12:10:00"; // ten minutes after power-up
     });
-    delayed.link.ask("SLOG");
-    delayed.link.ask("***D");
-    delayed.link.sleep(9 * 60'000);
+    delayed.ask("SLOG");
+    delayed.ask("***D");
+    delayed.sleep(9 * 60'000);
     delayed.device.advance();
-    EXPECT_EQ(delayed.peer.memory().loggedBytes(), 0u);
-    delayed.link.sleep(2 * 60'000);
+    EXPECT_EQ(delayed.instrument().memory().loggedBytes(), 0u);
+    delayed.sleep(2 * 60'000);
     delayed.device.advance();
-    EXPECT_GT(delayed.peer.memory().loggedBytes(), 0u);
+    EXPECT_GT(delayed.instrument().memory().loggedBytes(), 0u);
 }
 
 } // namespace

@@ -1,11 +1,7 @@
 // The setting commands as the program sends them (checked commands and value dialogues),
-// what they change in the instrument, "***E" storing them, and the program's own CommPort
-// accepting them or bringing a refusal to the operator in the program's words.
+// what they change in the instrument, "***E" storing them, and malformed values refused.
 
-#include "core/serial/CommPort.h"
-#include "sim/TavrinModel.h"
-#include "tests/sim/SimLink.h"
-#include "tests/support/ScriptedOperator.h"
+#include "tests/support/SimRig.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -13,31 +9,33 @@
 namespace halcyx::sim::test {
 namespace {
 
+using halcyx::test::SimRig;
+
 constexpr std::uint32_t kCommandCharMs = 30;
 constexpr std::size_t kCommandAnswerBytes = 80;
 
 // A checked command: purge, the text and a return at 30 ms per character, a pause and a
 // read of at most 80 bytes.
-std::string sendCommand(SimLink& link, const std::string& text) {
+std::string sendCommand(SimRig& link, const std::string& text) {
     link.purge();
     link.write(text + "\r", kCommandCharMs);
-    link.sleep(SimLink::kResponseMs);
+    link.sleep(SimRig::kResponseMs);
     return link.read(kCommandAnswerBytes);
 }
 
 // A dialogue: the command, then each value after a pause and purge, the last as a checked
 // command (which adds its own return, so it ends with two). No values: a checked command.
-std::string send(SimLink& link, const std::vector<std::string>& texts) {
+std::string send(SimRig& link, const std::vector<std::string>& texts) {
     if (texts.size() == 1) {
         return sendCommand(link, texts[0]);
     }
     link.write(texts[0] + "\r");
     for (std::size_t i = 1; i + 1 < texts.size(); ++i) {
-        link.sleep(2 * SimLink::kResponseMs);
+        link.sleep(2 * SimRig::kResponseMs);
         link.purge();
         link.write(texts[i] + "\r");
     }
-    link.sleep(2 * SimLink::kResponseMs);
+    link.sleep(2 * SimRig::kResponseMs);
     link.purge();
     return sendCommand(link, texts.back() + "\r");
 }
@@ -62,15 +60,16 @@ TEST(InstrumentSettings, EachSettingCommandChangesItsSettingUntilStored) {
     };
     for (const auto& [texts, changed] : cases) {
         SCOPED_TRACE(texts[0]);
-        Vexa3 vexa;
-        const std::string answer = send(vexa.link, texts);
+        SimRig vexa;
+        const std::string answer = send(vexa, texts);
         EXPECT_FALSE(answer.empty());
         EXPECT_EQ(answer.find("BAD COMMAND"), std::string::npos) << answer;
-        EXPECT_TRUE(changed(vexa.peer.settings()));
-        EXPECT_NE(vexa.peer.settings(), vexa.peer.storedSettings()) << "not stored before ***E";
-        EXPECT_EQ(sendCommand(vexa.link, "***E"), "***E\r\nParameters stored\r\n");
-        EXPECT_EQ(vexa.peer.settings(), vexa.peer.storedSettings());
-        EXPECT_EQ(vexa.link.ask("MODE"), "MODE\r\nOPEN MODE\r\n") << "no dialogue left open";
+        EXPECT_TRUE(changed(vexa.instrument().settings()));
+        EXPECT_NE(vexa.instrument().settings(), vexa.instrument().storedSettings())
+            << "not stored before ***E";
+        EXPECT_EQ(sendCommand(vexa, "***E"), "***E\r\nParameters stored\r\n");
+        EXPECT_EQ(vexa.instrument().settings(), vexa.instrument().storedSettings());
+        EXPECT_EQ(vexa.ask("MODE"), "MODE\r\nOPEN MODE\r\n") << "no dialogue left open";
     }
 }
 
@@ -84,42 +83,11 @@ TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
                                                {"CH2=MAYBE"},
                                                {"DLEN=0"},
                                                {"DLEN=1844674407370955162"}}) {
-        Vexa3 vexa;
-        const std::string answer = send(vexa.link, texts);
+        SimRig vexa;
+        const std::string answer = send(vexa, texts);
         EXPECT_NE(answer.find("BAD COMMAND"), std::string::npos) << texts[0] << ": " << answer;
-        EXPECT_EQ(vexa.peer.settings(), vexa.peer.storedSettings()) << texts[0];
+        EXPECT_EQ(vexa.instrument().settings(), vexa.instrument().storedSettings()) << texts[0];
     }
-}
-
-TEST(InstrumentSettings, ClockCanBeSet) {
-    Rig<TavrinModel> ct(TavrinModel::Kind::CT, TavrinModel::factoryConfig(TavrinModel::Kind::CT));
-    send(ct.link, {"TIME", "23:59:50"});
-    send(ct.link, {"DATE", "02-28-2027"});
-    const std::int64_t now = ct.peer.clockSeconds(ct.clock.nowMs() * kNanosPerMs);
-    EXPECT_EQ(dateText(now), "02-28-2027");
-    EXPECT_EQ(clockText(now).substr(0, 7), "23:59:5");
-}
-
-TEST(ProgramPort, CheckedCommandsAreAcceptedOrRefusedInTheProgramsWords) {
-    Vexa3 vexa([](auto& c) { c.faults.refused = {"CH3"}; });
-    vexa.device.close(); // the program's port opens it for itself
-    halcyx::test::ScriptedOperator op;
-    CommPort port(vexa.device, vexa.clock, op, [](int) { return std::string("/dev/sim"); });
-    port.Setup(1, 1024, 1024);
-    port.SetBaud(9600);
-    port.SetHandshake(CommPort::kHandshakeNone);
-
-    EXPECT_TRUE(port.SendCommand("CH4=ON"));
-    EXPECT_EQ(port.LastAnswer(), "CH4=ON\r\nCH4 = on\r\n");
-    EXPECT_TRUE(port.SendCommand("ST=1"));
-    EXPECT_TRUE(port.SendCommand("***E"));
-    EXPECT_TRUE(vexa.peer.storedSettings().channels[3]);
-    EXPECT_EQ(vexa.peer.storedSettings().tau, 1);
-
-    op.expectMessage("Error using Command = CH3=ON\r\nBAD COMMAND\r\n", "Command Error",
-                     Icon::Stop);
-    EXPECT_FALSE(port.SendCommand("CH3=ON"));
-    EXPECT_TRUE(op.done());
 }
 
 } // namespace

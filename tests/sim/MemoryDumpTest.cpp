@@ -5,7 +5,7 @@
 
 #include "sim/TavrinModel.h"
 #include "sim/VexaModel.h"
-#include "tests/sim/SimLink.h"
+#include "tests/support/SimRig.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 
 namespace halcyx::sim::test {
 namespace {
+
+using halcyx::test::SimRig;
 
 namespace md = memory_dump;
 
@@ -62,27 +64,25 @@ TEST(MemoryDump, PressureDivisorFollowsTheTransducerRange) {
 
 // One instrument of each record kind, 20 scans logged, as the program retrieves them.
 TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
-    Instrument::Config vexa3;
-    vexa3.identity.firmware = "2.10";
-    Instrument::Config vexa2;
-    vexa2.settings.dcChannels = {true};
-    Instrument::Config ct;
-    ct.settings.channels = {true, true, true};
     struct Case {
-        std::unique_ptr<Instrument> instrument;
+        ProductCode model;
+        halcyx::test::AdjustConfig adjust;
         const char* marker; // where the program finds the bytes per scan
         std::size_t bytesPerScan;
     };
-    Case cases[] = {
-        {std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, vexa3), "DC8=OFF,", 10},
-        {std::make_unique<VexaModel>(VexaModel::Generation::Vexa2, vexa2), "DC6=OFF,", 22},
-        {std::make_unique<TavrinModel>(TavrinModel::Kind::CT, ct), "CH3=ON ", 8},
+    const Case cases[] = {
+        {ProductCode::Vexa3, {}, "DC8=OFF,", 10},
+        {ProductCode::Vexa2, [](auto& c) { c.settings.dcChannels = {true}; }, "DC6=OFF,", 22},
+        {ProductCode::TavrinCT,
+         [](auto& c) {
+             c.settings.channels = {true, true, true};
+         },
+         "CH3=ON ", 8},
     };
-    for (Case& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.marker);
-        c.instrument->preloadMemory(20);
-        Rig<Instrument&> rig(*c.instrument);
-        SimLink& link = rig.link;
+        SimRig link(c.model, c.adjust);
+        link.instrument().preloadMemory(20);
         const std::string rdm = link.ask("RDM", 300);
         const std::size_t at = rdm.find(c.marker);
         ASSERT_NE(at, std::string::npos) << rdm;
@@ -100,43 +100,39 @@ TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
             dump += link.read();
         }
         ASSERT_EQ(dump.size(), 24 * c.bytesPerScan) << "nothing but the scans";
-        EXPECT_EQ(dump.substr(0, 20 * c.bytesPerScan), c.instrument->memory().contents());
+        EXPECT_EQ(dump.substr(0, 20 * c.bytesPerScan), link.instrument().memory().contents());
         EXPECT_EQ(dump.substr(20 * c.bytesPerScan), std::string(4 * c.bytesPerScan, '\0'));
         EXPECT_EQ(link.ask("CH1"), "CH1 = on\r\n") << "echo is back after the dump";
     }
 }
 
 TEST(MemoryDump, PointerResetsLetTheDumpStartAgain) {
-    Instrument::Config config;
-    config.identity.firmware = "2.10";
-    Rig<VexaModel> vexa(VexaModel::Generation::Vexa3, config);
-    vexa.peer.preloadMemory(4);
-    vexa.link.ask("DLEN=4");
-    vexa.link.ask("BDMP");
-    EXPECT_EQ(vexa.peer.memory().readPointer(), 40u);
-    EXPECT_EQ(vexa.link.ask("RHPTR", 100), "RHPTR\r\nHardware Pointer Reset\r\n");
-    EXPECT_EQ(vexa.peer.memory().readPointer(), 0u);
-    EXPECT_NE(vexa.link.ask("RLPTR", 200).find("Hardware"), std::string::npos);
-    EXPECT_EQ(vexa.peer.memory().loggedBytes(), 0u) << "a Vexa logs from the start again";
+    SimRig vexa(ProductCode::Vexa3);
+    vexa.instrument().preloadMemory(4);
+    vexa.ask("DLEN=4");
+    vexa.ask("BDMP");
+    EXPECT_EQ(vexa.instrument().memory().readPointer(), 40u);
+    EXPECT_EQ(vexa.ask("RHPTR", 100), "RHPTR\r\nHardware Pointer Reset\r\n");
+    EXPECT_EQ(vexa.instrument().memory().readPointer(), 0u);
+    EXPECT_NE(vexa.ask("RLPTR", 200).find("Hardware"), std::string::npos);
+    EXPECT_EQ(vexa.instrument().memory().loggedBytes(), 0u) << "a Vexa logs from the start again";
 }
 
 TEST(MemoryDump, ZeroingTakesItsTimeThenReports) {
-    Rig<TavrinModel> p(TavrinModel::Kind::P, Instrument::Config{});
-    p.peer.preloadMemory(5);
-    EXPECT_NE(p.link.ask("RLPTR", 500).find("Logged Pointer Reset"), std::string::npos);
-    EXPECT_EQ(p.link.ask("ZMEM", 500, 20'000).find("Zeroed"), std::string::npos);
-    p.link.sleep(10'000);
-    EXPECT_NE(p.link.read(500).find("Logging Memory Zeroed"), std::string::npos);
-    EXPECT_EQ(p.peer.memory().loggedBytes(), 0u);
+    SimRig p(ProductCode::TavrinP);
+    p.instrument().preloadMemory(5);
+    EXPECT_NE(p.ask("RLPTR", 500).find("Logged Pointer Reset"), std::string::npos);
+    EXPECT_EQ(p.ask("ZMEM", 500, 20'000).find("Zeroed"), std::string::npos);
+    p.sleep(10'000);
+    EXPECT_NE(p.read(500).find("Logging Memory Zeroed"), std::string::npos);
+    EXPECT_EQ(p.instrument().memory().loggedBytes(), 0u);
 }
 
 TEST(MemoryDump, DumpThatStopsPartWay) {
-    Instrument::Config config;
-    config.faults.dumpStopsAfterBytes = 25;
-    Rig<TavrinModel> ct(TavrinModel::Kind::CT, config);
-    ct.peer.preloadMemory(10);
-    ct.link.ask("DLEN=10");
-    EXPECT_EQ(ct.link.ask("BDMP", 1000, 5'000).size(), 25u);
+    SimRig ct(ProductCode::TavrinCT, [](auto& c) { c.faults.dumpStopsAfterBytes = 25; });
+    ct.instrument().preloadMemory(10);
+    ct.ask("DLEN=10");
+    EXPECT_EQ(ct.ask("BDMP", 1000, 5'000).size(), 25u);
 }
 
 } // namespace

@@ -5,7 +5,8 @@
 #include "sim/GpsReceiver.h"
 #include "sim/ModuleModel.h"
 #include "sim/TavrinModel.h"
-#include "tests/sim/SimLink.h"
+#include "sim/VexaModel.h"
+#include "tests/support/SimRig.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -14,6 +15,9 @@
 
 namespace halcyx::sim::test {
 namespace {
+
+using halcyx::test::lines;
+using halcyx::test::SimRig;
 
 std::vector<double> fields(const std::string& line) {
     std::vector<double> out;
@@ -27,14 +31,14 @@ std::vector<double> fields(const std::string& line) {
 constexpr std::uint32_t kReadTickMs = 250;
 
 // Streams for the given time after "***R" and "SC" and returns the complete scan lines.
-std::vector<std::string> stream(Instrument& instrument, std::uint32_t ms) {
-    Rig<Instrument&> rig(instrument);
-    rig.link.ask("***R");
-    rig.link.ask("SC", 0, 0);
+std::vector<std::string> stream(std::unique_ptr<Instrument> instrument, std::uint32_t ms) {
+    SimRig rig(std::move(instrument));
+    rig.ask("***R");
+    rig.ask("SC", 0, 0);
     std::string received;
     for (std::uint32_t waited = 0; waited < ms; waited += kReadTickMs) {
-        rig.link.sleep(kReadTickMs);
-        received += rig.link.read();
+        rig.sleep(kReadTickMs);
+        received += rig.read();
     }
     std::vector<std::string> scans = lines(received);
     scans.erase(scans.begin()); // the end of the "SC" answer
@@ -53,8 +57,8 @@ TEST(ScanStream, VexaLinesCarryTheMaskedFieldsAtEqualLengthThroughACast) {
         Instrument::Config config;
         config.settings.channels = c.channels;
         config.settings.dcChannels = c.dc;
-        VexaModel vexa(VexaModel::Generation::Vexa3, config);
-        const auto scans = stream(vexa, 130'000); // soak, then 100 s of descent
+        const auto scans = stream(std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, config),
+                                  130'000); // soak, then 100 s of descent
         ASSERT_GE(scans.size(), 550u);
         for (const std::string& scan : scans) {
             ASSERT_EQ(scan.size(), scans.front().size()) << scan;
@@ -78,8 +82,8 @@ TEST(ScanStream, ScaledOutputSendsCounts) {
     Instrument::Config config;
     config.settings.channels = {true, false, false, false, false, false};
     config.settings.scaledOutput = true;
-    VexaModel vexa(VexaModel::Generation::Vexa3, config);
-    const auto scans = stream(vexa, 2'000);
+    const auto scans =
+        stream(std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, config), 2'000);
     ASSERT_FALSE(scans.empty());
     EXPECT_NEAR(0.001 * std::atol(scans.front().c_str()) - 2.0, 45.0, 10.0) << scans.front();
 }
@@ -96,8 +100,7 @@ TEST(ScanStream, TavrinLinesFollowTheirLayoutsAndShowTheClock) {
                           Case{TavrinModel::Kind::P, {true, true, true}, 3}}) {
         Instrument::Config config;
         config.settings.channels = c.channels;
-        TavrinModel tavrin(c.kind, config);
-        const auto scans = stream(tavrin, 10'500);
+        const auto scans = stream(std::make_unique<TavrinModel>(c.kind, config), 10'500);
         ASSERT_EQ(scans.size(), 10u) << "one scan a second";
         EXPECT_EQ(fields(scans.front()).size(), c.fieldCount) << scans.front();
         if (c.kind == TavrinModel::Kind::P && c.channels[2]) {
@@ -113,9 +116,8 @@ TEST(ScanStream, TavrinLinesFollowTheirLayoutsAndShowTheClock) {
 // The program's exchange with the sampler mid-cast: stop the scans, ask "MODE" until it
 // says run mode, then the sampler command.
 TEST(ScanStream, SamplerAnswersAfterTheStreamIsStopped) {
-    Vexa3 vexa;
-    vexa.peer.sampler().setFault(3, Sampler::Fault::LowVoltage);
-    SimLink& link = vexa.link;
+    SimRig link;
+    link.peerAs<VexaModel>().sampler().setFault(3, Sampler::Fault::LowVoltage);
     link.ask("***R");
     link.ask("SC", 0, 0);
     link.sleep(5'000);
@@ -129,13 +131,12 @@ TEST(ScanStream, SamplerAnswersAfterTheStreamIsStopped) {
     }
     link.ask("RHPS", 40);
     EXPECT_EQ(link.ask("FIRE", 40), "FIRE\r\nBAF\r\n") << "bottle 1 is closed already";
-    vexa.peer.sampler().attached = false;
+    link.peerAs<VexaModel>().sampler().attached = false;
     EXPECT_EQ(link.ask("FIRE", 40), "FIRE\r\nNO CONF\r\n");
 }
 
 TEST(ScanStream, ModuleRunsOnRequestAndStreamsOneValuePerSecond) {
-    Rig<ModuleModel> module(ModuleModel::Kind::Temperature);
-    SimLink& link = module.link;
+    SimRig link(std::make_unique<ModuleModel>(ModuleModel::Kind::Temperature));
     // The program's run-mode check: "mode\r" at 40 ms per character, then at most 10 bytes.
     const auto modeAnswer = [&] {
         link.purge();
@@ -157,11 +158,11 @@ TEST(ScanStream, ModuleRunsOnRequestAndStreamsOneValuePerSecond) {
     }
     link.write("SS", 100);
     link.write("\r", 400);
-    module.device.advance();
-    EXPECT_FALSE(module.peer.streaming());
+    link.device.advance();
+    EXPECT_FALSE(link.peerAs<ModuleModel>().streaming());
     link.write("SC\r");
-    module.device.advance();
-    EXPECT_TRUE(module.peer.streaming());
+    link.device.advance();
+    EXPECT_TRUE(link.peerAs<ModuleModel>().streaming());
 }
 
 TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
@@ -169,9 +170,9 @@ TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
     config.latitude = 44.5;
     config.longitude = -63.25;
     config.otherSentences = false;
-    Rig<GpsReceiver> gps(config);
-    gps.link.sleep(2'500);
-    const auto sentences = lines(gps.link.read());
+    SimRig gps(std::make_unique<GpsReceiver>(config));
+    gps.sleep(2'500);
+    const auto sentences = lines(gps.read());
     ASSERT_EQ(sentences.size(), 6u);
     EXPECT_EQ(sentences[0], "$GPGLL,4430.0000,N,06315.0000,W,120000.00,A,A*7A");
     EXPECT_TRUE(sentences[1].starts_with("$GPZDA,120000.00,06,12,2026,00,00*"));
@@ -182,11 +183,11 @@ TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
 TEST(GpsReceiver, GoesQuietWhenTold) {
     GpsReceiver::Config config;
     config.quietAfter = 3 * kNanosPerSecond;
-    Rig<GpsReceiver> gps(config);
-    gps.link.sleep(3'500);
-    EXPECT_FALSE(gps.link.read().empty());
-    gps.link.sleep(20'000);
-    EXPECT_EQ(gps.link.read(), "");
+    SimRig gps(std::make_unique<GpsReceiver>(config));
+    gps.sleep(3'500);
+    EXPECT_FALSE(gps.read().empty());
+    gps.sleep(20'000);
+    EXPECT_EQ(gps.read(), "");
 }
 
 } // namespace

@@ -1,14 +1,16 @@
 // The simulated port: bytes become readable after their transmission time, the bounded
 // receive queue, purges, baud-rate mismatch, line faults, a device that disappears, and the
-// traffic log (bursts, their order, escaping, the exchange of a real command).
+// traffic log (bursts, their order, escaping).
 
-#include "tests/sim/SimLink.h"
+#include "tests/support/SimRig.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
 
 namespace halcyx::sim::test {
 namespace {
+
+using halcyx::test::SimRig;
 
 // Answers nothing; sends what the test asks for, when it asks.
 class Talker : public LinePeer {
@@ -27,73 +29,74 @@ public:
 constexpr SimTime kByteTime = 10 * kNanosPerSecond / 9600;
 
 TEST(SimDevice, BytesTakeTenBitTimesEachWayAndPurgeDropsThem) {
-    Rig<Talker> bench;
-    bench.peer.say(0, "0123456789"); // 10 bytes at 9600 baud: 10.4 ms
-    EXPECT_EQ(bench.link.read(), "");
+    SimRig bench(std::make_unique<Talker>());
+    bench.peerAs<Talker>().say(0, "0123456789"); // 10 bytes at 9600 baud: 10.4 ms
+    EXPECT_EQ(bench.read(), "");
     bench.clock.advanceMs(5);
-    EXPECT_EQ(bench.link.read(), "0123");
+    EXPECT_EQ(bench.read(), "0123");
     bench.clock.advanceMs(6);
-    EXPECT_EQ(bench.link.read(), "456789");
+    EXPECT_EQ(bench.read(), "456789");
 
     const SimTime sent = bench.clock.nowMs() * kNanosPerMs;
-    bench.link.write("AB", 0);
+    bench.write("AB", 0);
     bench.clock.advanceMs(3);
     bench.device.advance();
-    ASSERT_EQ(bench.peer.received, "AB");
-    EXPECT_EQ(bench.peer.times, (std::vector{sent + kByteTime, sent + 2 * kByteTime}));
+    ASSERT_EQ(bench.peerAs<Talker>().received, "AB");
+    EXPECT_EQ(bench.peerAs<Talker>().times, (std::vector{sent + kByteTime, sent + 2 * kByteTime}));
 
-    bench.peer.say(bench.clock.nowMs() * kNanosPerMs, "old");
+    bench.peerAs<Talker>().say(bench.clock.nowMs() * kNanosPerMs, "old");
     bench.clock.advanceMs(10);
-    bench.link.write("xyz", 0);
-    bench.link.purge();
+    bench.write("xyz", 0);
+    bench.purge();
     bench.clock.advanceMs(10);
-    EXPECT_EQ(bench.link.read(), "");
-    EXPECT_EQ(bench.peer.received, "AB");
+    EXPECT_EQ(bench.read(), "");
+    EXPECT_EQ(bench.peerAs<Talker>().received, "AB");
 }
 
 TEST(SimDevice, ReceiveQueueIsBoundedAcrossAHugeTimeJump) {
-    Vexa3 vexa([](auto& c) { c.faults.streamingAtPowerUp = true; });
+    SimRig vexa(ProductCode::Vexa3, [](auto& c) { c.faults.streamingAtPowerUp = true; });
     vexa.clock.advanceMs(3'600'000); // an hour of scans nobody reads
     EXPECT_EQ(vexa.device.pending(), SimDevice::kReceiveQueueBytes);
 }
 
 TEST(SimDevice, WrongBaudRateTurnsBothDirectionsIntoNoise) {
-    Rig<Talker> bench;
+    SimRig bench(std::make_unique<Talker>());
     bench.device.setLine(1200);
-    bench.peer.say(0, "Open\r\n");
-    bench.link.write("S", 100);
-    const std::string heard = bench.link.read();
+    bench.peerAs<Talker>().say(0, "Open\r\n");
+    bench.write("S", 100);
+    const std::string heard = bench.read();
     ASSERT_EQ(heard.size(), 6u);
     for (const char c : heard) {
         EXPECT_GE(static_cast<unsigned char>(c), 0x80);
     }
-    ASSERT_EQ(bench.peer.received.size(), 1u);
-    EXPECT_NE(bench.peer.received, "S");
+    ASSERT_EQ(bench.peerAs<Talker>().received.size(), 1u);
+    EXPECT_NE(bench.peerAs<Talker>().received, "S");
 }
 
 TEST(SimDevice, LineFaultsDropAndCorruptEveryNthByte) {
-    Rig<Talker> bench;
+    SimRig bench(std::make_unique<Talker>());
     bench.device.lineFaults().dropEveryNth = 3;
-    bench.peer.say(0, "abcdef");
+    bench.peerAs<Talker>().say(0, "abcdef");
     bench.clock.advanceMs(10);
-    EXPECT_EQ(bench.link.read(), "abde");
+    EXPECT_EQ(bench.read(), "abde");
 
     bench.device.lineFaults() = {.corruptEveryNth = 2};
-    bench.peer.say(bench.clock.nowMs() * kNanosPerMs, "abcd"); // bytes 7 to 10 of the line
+    bench.peerAs<Talker>().say(bench.clock.nowMs() * kNanosPerMs,
+                               "abcd"); // bytes 7 to 10 of the line
     bench.clock.advanceMs(10);
-    EXPECT_EQ(bench.link.read(), (std::string{'a', char(~'b'), 'c', char(~'d')}));
+    EXPECT_EQ(bench.read(), (std::string{'a', char(~'b'), 'c', char(~'d')}));
 }
 
 TEST(SimDevice, ClosedOrUnpluggedPortFailsAndLosesWhatArrives) {
-    Rig<Talker> bench;
+    SimRig bench(std::make_unique<Talker>());
     bench.device.close();
-    bench.peer.say(0, "lost");
+    bench.peerAs<Talker>().say(0, "lost");
     bench.clock.advanceMs(10);
     std::uint8_t buf[8] = {};
     EXPECT_EQ(bench.device.read(buf), -1);
     EXPECT_EQ(bench.device.lastError(), EBADF);
     ASSERT_TRUE(bench.device.open("/dev/sim"));
-    EXPECT_EQ(bench.link.read(), "");
+    EXPECT_EQ(bench.read(), "");
 
     bench.device.unplug();
     EXPECT_EQ(bench.device.read(buf), -1);
@@ -130,13 +133,6 @@ TEST(TrafficLog, TakesOnlyBurstsThatCanNoLongerGrow) {
     EXPECT_EQ(closed[0].bytes, "a");
     log.record(120, Direction::ToProgram, "c");
     EXPECT_EQ(log.text(), "50 > bc\n");
-}
-
-TEST(TrafficLog, RecordsACommandExchangeAsReadableText) {
-    Vexa3 vexa;
-    vexa.link.ask("S/N", 18);
-    EXPECT_EQ(vexa.device.traffic().text(), "0 < S/N\\r\n"
-                                            "2 > S/N = 1634M\\r\\n\n");
 }
 
 } // namespace

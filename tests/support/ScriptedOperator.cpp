@@ -33,45 +33,39 @@ ScriptedOperator::~ScriptedOperator() {
         ADD_FAILURE() << "the operator was never shown the expected prompt \"" << step.text << "\"";
 }
 
+ScriptedOperator::Step& ScriptedOperator::add(Kind kind, std::string text) {
+    Step& step = script_.emplace_back();
+    step.kind = kind;
+    step.text = std::move(text);
+    return step;
+}
+
 ScriptedOperator& ScriptedOperator::expectMessage(std::string text, std::string caption,
                                                   Icon icon) {
-    Step step;
-    step.kind = Kind::Message;
-    step.text = std::move(text);
+    Step& step = add(Kind::Message, std::move(text));
     step.caption = std::move(caption);
     step.icon = icon;
-    script_.push_back(std::move(step));
     return *this;
 }
 
 ScriptedOperator& ScriptedOperator::expectQuestion(std::string text, std::string caption,
                                                    bool answerYes) {
-    Step step;
-    step.kind = Kind::Question;
-    step.text = std::move(text);
+    Step& step = add(Kind::Question, std::move(text));
     step.caption = std::move(caption);
     step.yes = answerYes;
-    script_.push_back(std::move(step));
     return *this;
 }
 
 ScriptedOperator& ScriptedOperator::expectInput(std::string prompt,
                                                 std::optional<std::string> answer) {
-    Step step;
-    step.kind = Kind::Input;
-    step.text = std::move(prompt);
-    step.answer = std::move(answer);
-    script_.push_back(std::move(step));
+    add(Kind::Input, std::move(prompt)).answer = std::move(answer);
     return *this;
 }
 
 ScriptedOperator& ScriptedOperator::expectFile(bool save, std::optional<std::string> path) {
-    Step step;
-    step.kind = Kind::File;
-    step.text = save ? "file save dialog" : "file open dialog";
+    Step& step = add(Kind::File, save ? "file save dialog" : "file open dialog");
     step.save = save;
     step.answer = std::move(path);
-    script_.push_back(std::move(step));
     return *this;
 }
 

@@ -57,6 +57,8 @@ private:
         bool save = false;
         std::optional<std::string> answer;
     };
+    // Appends a step of this kind with its text; the caller fills in the rest.
+    Step& add(Kind kind, std::string text);
     // Takes the next step if it is of this kind; fails the test and returns nullopt if not.
     std::optional<Step> next(Kind kind, const std::string& description);
 
