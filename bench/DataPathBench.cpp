@@ -73,21 +73,21 @@ void BM_ScanToRecord(benchmark::State& state) {
     CastSession session(ScanLayout::Vexa, kAllChannels, DCChannelTable(), Durability::Buffered);
     Counter counter;
     session.subscribe(counter);
-    if (!session.StartCast("/dev/null", {})) {
+    if (!session.startCast("/dev/null", {})) {
         state.SkipWithError("cannot open /dev/null");
         return;
     }
     const std::string tick = TickOfLines(0);
-    session.Tick(Bytes(std::string(250, 'z') + "\r\n" + tick)); // synchronise
+    session.tick(Bytes(std::string(250, 'z') + "\r\n" + tick)); // synchronise
     counter.records = 0;
     for (auto _ : state)
-        session.Tick(Bytes(tick));
+        session.tick(Bytes(tick));
     state.SetItemsProcessed(counter.records);
 }
 BENCHMARK(BM_ScanToRecord);
 
 void BM_LineCutting(benchmark::State& state) {
-    LineCutter cutter(LineCutter::ForLayout(ScanLayout::Vexa));
+    LineCutter cutter(LineCutter::forLayout(ScanLayout::Vexa));
     Fifo queue;
     const std::string tick = TickOfLines(0);
     const std::string start = std::string(250, 'z') + "\r\n" + tick;
@@ -97,7 +97,7 @@ void BM_LineCutting(benchmark::State& state) {
     for (auto _ : state) {
         for (char c : tick)
             queue.Put(static_cast<std::uint8_t>(c));
-        while (cutter.Next(queue) == LineCutter::Step::Line) {
+        while (cutter.next(queue) == LineCutter::Step::Line) {
             benchmark::DoNotOptimize(cutter.line().data());
             ++lines;
         }

@@ -50,7 +50,7 @@ constexpr std::size_t kReadBlockBytes = 64 * 1024;
 constexpr double kMaxLatitude = 90.0; // [deg]
 
 std::size_t BytesPerTick(ScanLayout layout) {
-    return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter * DataTickPeriodMs(layout) /
+    return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter * modelTraits(layout).dataTickMs /
                                     kMsPerSecond);
 }
 
@@ -72,13 +72,13 @@ class CsvTable : public ScanSubscriber {
 public:
     explicit CsvTable(const ChannelList& channels) : channels_(channels) {}
 
-    bool Create(const std::string& path) {
-        if (!file_.Create(path))
+    bool create(const std::string& path) {
+        if (!file_.create(path))
             return false;
         std::string header;
         for (const ChannelList::Entry& entry : channels_.entries())
             header += (header.empty() ? "" : ",") + CsvField(entry.label);
-        file_.WriteRecord(header);
+        file_.writeRecord(header);
         return true;
     }
     void onScan(const ScanRecord& record, std::size_t) override {
@@ -89,7 +89,7 @@ public:
                 *at++ = ',';
             at = FormatG9(record[entry.index], at);
         }
-        file_.WriteRecord({row_.data(), static_cast<std::size_t>(at - row_.data())});
+        file_.writeRecord({row_.data(), static_cast<std::size_t>(at - row_.data())});
     }
     RecordFile& file() { return file_; }
 
@@ -143,7 +143,7 @@ public:
         : fd_(fd), block_(tickBytes * std::max<std::size_t>(1, kReadBlockBytes / tickBytes)) {}
 
     // The next block; empty at the end of the stream. Every block but the last is full.
-    bool Next(std::span<const std::uint8_t>& block) {
+    bool next(std::span<const std::uint8_t>& block) {
         std::size_t filled = 0;
         while (filled < block_.size()) {
             const ssize_t n = ::read(fd_, block_.data() + filled, block_.size() - filled);
@@ -193,10 +193,10 @@ int ReplayCommand(const std::vector<std::string>& args) {
     if (!options.error().empty())
         return UsageError(kCommand, options.error());
 
-    static const std::map<std::string, int> kModels = {{"vexa2", kProductVexa2},
-                                                       {"vexa3", kProductVexa3},
-                                                       {"ct", kProductTavrinCT},
-                                                       {"p", kProductTavrinP}};
+    static const std::map<std::string, int> kModels = {{"vexa2", ProductCode::Vexa2},
+                                                       {"vexa3", ProductCode::Vexa3},
+                                                       {"ct", ProductCode::TavrinCT},
+                                                       {"p", ProductCode::TavrinP}};
     if (!model)
         return UsageError(kCommand, "--model is required");
     const auto product = kModels.find(*model);
@@ -224,8 +224,8 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "expected STREAM and OUT.DAT, got " +
                                         std::to_string(operands.size()) + " operands");
     const std::string& streamPath = operands[0];
-    const CastFileNames names = CastFileNamesFor(operands[1]);
-    const std::string csvPath = ReplaceExtension(names.data, "csv");
+    const CastFileNames names = castFileNamesFor(operands[1]);
+    const std::string csvPath = replaceExtension(names.data, "csv");
 
     DCChannelTable dcTable;
     if (cfgPath) {
@@ -236,7 +236,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
         if (!S_ISREG(cfg.st_mode))
             return UsageError(kCommand,
                               "--cfg must name a configuration file, not '" + *cfgPath + "'");
-        ReadDcChannelTexts(Profile(*cfgPath), dcTable);
+        readDcChannelTexts(Profile(*cfgPath), dcTable);
     }
 
     const Descriptor stream{::open(streamPath.c_str(), O_RDONLY | O_CLOEXEC)};
@@ -251,20 +251,20 @@ int ReplayCommand(const std::vector<std::string>& args) {
                                    static_cast<float>(constantLatitude));
     CsvTable csv(session.decoder().channels());
     session.subscribe(csv);
-    if (!session.StartCast(names.data, LocalNow()))
+    if (!session.startCast(names.data, LocalNow()))
         return SystemError("create", names.data);
-    if (!csv.Create(csvPath))
+    if (!csv.create(csvPath))
         return SystemError("create", csvPath);
 
     const std::size_t tickBytes = BytesPerTick(layout);
     StreamReader reader(stream.fd, tickBytes);
     for (std::span<const std::uint8_t> block;;) {
-        if (!reader.Next(block))
+        if (!reader.next(block))
             return SystemError("read", streamPath);
         if (block.empty())
             break;
         for (std::size_t at = 0; at < block.size(); at += tickBytes) {
-            session.Tick(block.subspan(at, std::min(tickBytes, block.size() - at)));
+            session.tick(block.subspan(at, std::min(tickBytes, block.size() - at)));
             if (session.writeFailure())
                 return WriteFailure(*session.writeFailure());
             if (csv.file().failure())

@@ -153,8 +153,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Si
 std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64_t clockEpoch) {
     const bool vexa = options.model == "vexa2" || options.model == "vexa3";
     const auto generation =
-        options.model == "vexa2" ? VexaModel::Generation::Vexa2 : VexaModel::Generation::Vexa3;
-    const auto kind = options.model == "ct" ? TavrinModel::Kind::CT : TavrinModel::Kind::P;
+        options.model == "vexa2" ? ProductCode::Vexa2 : ProductCode::Vexa3;
+    const auto kind = options.model == "ct" ? ProductCode::TavrinCT : ProductCode::TavrinP;
 
     Instrument::Config config =
         vexa ? VexaModel::factoryConfig(generation) : TavrinModel::factoryConfig(kind);

@@ -33,7 +33,7 @@ std::string Fit(std::string value, std::size_t size) {
 
 } // namespace
 
-std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+std::string replaceExtension(std::string_view path, std::string_view extension) {
     const std::size_t slash = path.rfind(kDirectorySeparator);
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = path.rfind('.');
@@ -45,12 +45,12 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
     return result;
 }
 
-CastFileNames CastFileNamesFor(std::string_view dataPath) {
-    return {std::string(dataPath), ReplaceExtension(dataPath, "C00"),
-            ReplaceExtension(dataPath, "Hdr"), ReplaceExtension(dataPath, "BTL")};
+CastFileNames castFileNamesFor(std::string_view dataPath) {
+    return {std::string(dataPath), replaceExtension(dataPath, "C00"),
+            replaceExtension(dataPath, "Hdr"), replaceExtension(dataPath, "BTL")};
 }
 
-void PrepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now) {
+void prepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now) {
     info.dataFile = names.data;
     info.calibrationFile = names.calibration;
     info.headerFile = names.header;
@@ -59,7 +59,7 @@ void PrepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& 
     info.startTime = ClockTime(now);
 }
 
-std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
+std::string scanRateText(ScanLayout layout, std::optional<int> rateIndex,
                          const std::string& current) {
     static constexpr std::array<const char*, 5> kRates = {"1.83 Hz", "2.58 Hz", "3.03 Hz",
                                                           "4.08 Hz", "4.50 Hz"};
@@ -70,19 +70,19 @@ std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
     return kRates[*rateIndex];
 }
 
-void CompleteCastInfo(CastInfo& info, ScanLayout layout, std::uint32_t channelMask,
+void completeCastInfo(CastInfo& info, ScanLayout layout, std::uint32_t channelMask,
                       const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
                       int scanCount, const std::tm& now) {
     info.parameters = std::to_string(std::popcount(channelMask & mask::kChannelBits));
     info.frameLength = "ASCII";
     info.instrument = Fit(serialNumber, CastInfo::kNameSize);
-    info.scanRate = Fit(ScanRateText(layout, rateIndex, info.scanRate), CastInfo::kShortSize);
+    info.scanRate = Fit(scanRateText(layout, rateIndex, info.scanRate), CastInfo::kShortSize);
     info.direction = downCast ? "Down" : "Up";
     info.endTime = ClockTime(now);
     info.observations = std::to_string(scanCount);
 }
 
-std::string FormatCastHeader(const CastInfo& info) {
+std::string formatCastHeader(const CastInfo& info) {
     struct Row {
         const char* templ;
         const std::string* left;
@@ -122,7 +122,7 @@ std::string FormatCastHeader(const CastInfo& info) {
     return text;
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
+bool writeTextFile(const std::string& path, std::string_view text) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return false;

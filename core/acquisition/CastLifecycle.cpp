@@ -6,15 +6,15 @@
 
 namespace halcyx {
 
-bool StartCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
+bool startCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
                     const std::tm& now) {
-    if (!data.Create(dataPath))
+    if (!data.create(dataPath))
         return false;
-    PrepareCastInfo(info, CastFileNamesFor(dataPath), now);
+    prepareCastInfo(info, castFileNamesFor(dataPath), now);
     return true;
 }
 
-std::optional<FileError> EndCastFiles(RecordFile& data,
+std::optional<FileError> endCastFiles(RecordFile& data,
                                       const std::function<void()>& closeBottleFile, CastInfo& info,
                                       const CastSummary& cast, const DcConversions& dc,
                                       const std::tm& now,
@@ -23,17 +23,17 @@ std::optional<FileError> EndCastFiles(RecordFile& data,
     std::optional<FileError> failure = data.failure();
     if (closeBottleFile)
         closeBottleFile();
-    CompleteCastInfo(info, cast.layout, cast.channelMask, cast.serialNumber, cast.rateIndex,
+    completeCastInfo(info, cast.layout, cast.channelMask, cast.serialNumber, cast.rateIndex,
                      cast.downCast, cast.scanCount, now);
     if (editInfo)
         editInfo(info);
     const auto write = [&failure](const std::string& path, std::string_view text) {
-        if (!WriteTextFile(path, text) && !failure)
+        if (!writeTextFile(path, text) && !failure)
             failure = FileError{path, errno};
     };
-    write(info.headerFile, FormatCastHeader(info));
+    write(info.headerFile, formatCastHeader(info));
     write(info.calibrationFile,
-          FormatCalibration(cast.layout, cast.channelMask, dc, cast.navigation));
+          formatCalibration(cast.layout, cast.channelMask, dc, cast.navigation));
     return failure;
 }
 

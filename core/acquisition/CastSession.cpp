@@ -10,7 +10,7 @@ namespace halcyx {
 CastSession::CastSession(ScanLayout layout, std::uint32_t channelMask,
                          const DCChannelTable& dcTable, Durability durability)
     : decoder_(layout, channelMask, dcTable), durability_(durability),
-      cutter_(LineCutter::ForLayout(layout)) {}
+      cutter_(LineCutter::forLayout(layout)) {}
 
 void CastSession::setTowed(bool towed, RecordStamp* stamp) {
     towed_ = towed;
@@ -22,26 +22,26 @@ void CastSession::setAutoZoom(bool enabled, std::uint32_t updateRate) {
     zoomRate_ = updateRate;
 }
 
-bool CastSession::StartCast(const std::string& dataPath, const std::tm& now) {
-    if (!StartCastFiles(data_, info_, dataPath, now))
+bool CastSession::startCast(const std::string& dataPath, const std::tm& now) {
+    if (!startCastFiles(data_, info_, dataPath, now))
         return false;
-    queue_.Clear();
-    cutter_.Restart();
+    queue_.clear();
+    cutter_.restart();
     scanCount_ = 0;
     return true;
 }
 
-void CastSession::Tick(CommPort& port) {
+void CastSession::tick(CommPort& port) {
     std::array<std::uint8_t, kMaxBytesPerTick> bytes{};
     const int n = port.Read(bytes);
-    Tick(std::span(bytes).first(static_cast<std::size_t>(std::max(n, 0))));
+    tick(std::span(bytes).first(static_cast<std::size_t>(std::max(n, 0))));
 }
 
-void CastSession::Tick(std::span<const std::uint8_t> bytes) {
+void CastSession::tick(std::span<const std::uint8_t> bytes) {
     if (data_.failure())
         return;
     if (bytes.empty()) {
-        EndTick(false);
+        endTick(false);
         return;
     }
     // A full queue refuses what arrives; those bytes are dropped.
@@ -50,23 +50,23 @@ void CastSession::Tick(std::span<const std::uint8_t> bytes) {
 
     bool wrote = false;
     for (;;) {
-        const LineCutter::Step step = cutter_.Next(queue_);
+        const LineCutter::Step step = cutter_.next(queue_);
         if (step == LineCutter::Step::Line) {
-            HandOff(cutter_.line());
+            handOff(cutter_.line());
             if (data_.failure())
                 return;
             wrote = true;
             continue;
         }
-        if (wrote && durability_ == Durability::Live && !data_.Flush())
+        if (wrote && durability_ == Durability::Live && !data_.flush())
             return;
         if (step == LineCutter::Step::Drained)
-            EndTick(true);
+            endTick(true);
         return;
     }
 }
 
-void CastSession::HandOff(std::string_view line) {
+void CastSession::handOff(std::string_view line) {
     decoder_.Decode(line, scanCount_);
     for (std::size_t r = 0; r < kReadouts; ++r) {
         const Readout which = static_cast<Readout>(r);
@@ -83,8 +83,8 @@ void CastSession::HandOff(std::string_view line) {
     recordText_.assign(line);
     if (vexa && towed_ && stamp_ != nullptr)
         stamp_->appendTo(recordText_);
-    data_.WriteRecord(recordText_);
-    listing_.Append(recordText_);
+    data_.writeRecord(recordText_);
+    listing_.append(recordText_);
     for (ScanSubscriber* s : subscribers_)
         s->onRecord(recordText_);
     if (vexa && towed_) {
@@ -96,7 +96,7 @@ void CastSession::HandOff(std::string_view line) {
     }
 }
 
-void CastSession::EndTick(bool showCount) {
+void CastSession::endTick(bool showCount) {
     if (showCount)
         for (ScanSubscriber* s : subscribers_)
             s->onScanCount(scanCount_);
@@ -115,7 +115,7 @@ std::optional<FileError> CastSession::EndCast(CastSummary cast, const std::tm& n
     cast.layout = decoder_.layout();
     cast.channelMask = decoder_.channelMask();
     cast.scanCount = scanCount_;
-    return EndCastFiles(data_, closeBottleFile, info_, cast, decoder_.dcConversions(), now,
+    return endCastFiles(data_, closeBottleFile, info_, cast, decoder_.dcConversions(), now,
                         editInfo);
 }
 

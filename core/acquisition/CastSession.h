@@ -93,12 +93,12 @@ public:
     // Cast start: creates the data file at dataPath and only then fills the cast
     // information; empties the queue, synchronises afresh, scan count 0. False, with
     // nothing changed, when the file cannot be created.
-    bool StartCast(const std::string& dataPath, const std::tm& now);
+    bool startCast(const std::string& dataPath, const std::tm& now);
     // One data tick with what the port delivered (at most kMaxBytesPerTick are taken).
     // Nothing more happens once the data file failed.
-    void Tick(std::span<const std::uint8_t> bytes);
+    void tick(std::span<const std::uint8_t> bytes);
     // One data tick reading the port without waiting.
-    void Tick(CommPort& port);
+    void tick(CommPort& port);
     // Cast end (see EndCastFiles); the session fills in the layout, mask and scan count.
     // The first file that could not be written, if any.
     std::optional<FileError> EndCast(CastSummary cast, const std::tm& now,
@@ -118,8 +118,8 @@ public:
     const std::optional<FileError>& writeFailure() const { return data_.failure(); }
 
 private:
-    void HandOff(std::string_view line);
-    void EndTick(bool showCount);
+    void handOff(std::string_view line);
+    void endTick(bool showCount);
 
     ScanDecoder decoder_;
     Durability durability_;

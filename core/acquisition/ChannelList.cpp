@@ -15,25 +15,25 @@ constexpr std::array<const char*, 6> kDerivedLabels = {"*SAL", "*ATG",   "*POT",
 
 } // namespace
 
-DcConversions BuildDcConversions(const DCChannelTable& table) {
+DcConversions buildDcConversions(const DCChannelTable& table) {
     DcConversions conversions;
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
         const std::string& name = table.texts(ch).name;
         if (name.empty())
-            conversions[ch] = {DefaultDcLabel(ch), DcCoefficients::Identity()};
+            conversions[ch] = {DefaultDcLabel(ch), DcCoefficients::identity()};
         else
             conversions[ch] = {name, table.convertedTerms(ch)};
     }
     return conversions;
 }
 
-void ReconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
+void reconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
                              std::uint32_t channelMask) {
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
-        if (!mask::Has(channelMask, mask::DcBit(ch)))
+        if (!mask::has(channelMask, dcChannelBit(ch + 1)))
             continue;
         conversions[ch].coefficients =
-            table.texts(ch).name.empty() ? DcCoefficients::Identity() : table.convertedTerms(ch);
+            table.texts(ch).name.empty() ? DcCoefficients::identity() : table.convertedTerms(ch);
     }
 }
 
@@ -58,10 +58,10 @@ ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcC
             {mask::kSoundVelocity, "SV", scan::vexa::kSoundVelocity},
         }};
         for (const Primary& p : kPrimaries)
-            if (mask::Has(channelMask, p.bit))
+            if (mask::has(channelMask, p.bit))
                 entries_.push_back({p.label, p.index});
         for (int ch = 0; ch < DCChannelTable::kChannels; ++ch)
-            if (mask::Has(channelMask, mask::DcBit(ch)))
+            if (mask::has(channelMask, dcChannelBit(ch + 1)))
                 entries_.push_back({dc[ch].label, scan::vexa::kFirstDc + ch});
         addDerived(scan::vexa::kDerived);
         break;
@@ -73,7 +73,7 @@ ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcC
         break;
     case ScanLayout::TavrinP:
         entries_.push_back({"PRES", scan::tavrinp::kPressure});
-        if (mask::Has(channelMask, mask::kTavrinPBarometer))
+        if (mask::has(channelMask, mask::kTavrinPBarometer))
             entries_.push_back({"BARO", scan::tavrinp::kBarometer});
         entries_.push_back({"*DEPTH", scan::tavrinp::kDepth});
         break;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/acquisition/ScanLayout.h"
+#include "core/base/ModelTraits.h"
 #include "core/serial/Fifo.h"
 
 #include <array>
@@ -31,7 +31,7 @@ public:
         int cutMargin; // a line is cut only while more than L + cutMargin are queued
         int minLength; // a shorter line is dropped and ends the tick (0: no minimum)
     };
-    static Margins ForLayout(ScanLayout layout);
+    static Margins forLayout(ScanLayout layout);
 
     // What one call to Next found.
     enum class Step {
@@ -43,8 +43,8 @@ public:
     explicit LineCutter(Margins margins) : margins_(margins) {}
 
     // Forgets the line length and any partial line; the next bytes synchronise afresh.
-    void Restart();
-    Step Next(Fifo& queue);
+    void restart();
+    Step next(Fifo& queue);
 
     std::string_view line() const { return {line_.data(), lineChars_}; }
     bool synchronised() const { return state_ == State::Cutting; }
@@ -60,8 +60,8 @@ private:
         Cutting,       // synchronised: cutting lines
     };
 
-    bool Synchronise(Fifo& queue);
-    Step Cut(Fifo& queue);
+    bool synchronise(Fifo& queue);
+    Step cut(Fifo& queue);
 
     Margins margins_;
     State state_ = State::AwaitFill;

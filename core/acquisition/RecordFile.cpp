@@ -17,7 +17,7 @@ RecordFile::~RecordFile() {
     Close();
 }
 
-bool RecordFile::Create(const std::string& path) {
+bool RecordFile::create(const std::string& path) {
     Close();
     fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kCreateMode);
     if (fd_ < 0)
@@ -30,7 +30,7 @@ bool RecordFile::Create(const std::string& path) {
     return true;
 }
 
-void RecordFile::WriteRecord(std::string_view line) {
+void RecordFile::writeRecord(std::string_view line) {
     if (fd_ < 0 || failure_)
         return;
     buffer_ += line;
@@ -39,7 +39,7 @@ void RecordFile::WriteRecord(std::string_view line) {
         WriteOut();
 }
 
-bool RecordFile::Flush() {
+bool RecordFile::flush() {
     return fd_ >= 0 && WriteOut();
 }
 

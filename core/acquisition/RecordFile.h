@@ -29,11 +29,11 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Creates the file new and empty. False when it cannot be created.
-    bool Create(const std::string& path);
+    bool create(const std::string& path);
     // Appends the record line and a line end.
-    void WriteRecord(std::string_view line);
+    void writeRecord(std::string_view line);
     // Hands every buffered record to the operating system. False once anything failed.
-    bool Flush();
+    bool flush();
     // Flushes, closes the file and opens it again for appending. False once anything failed.
     bool Reopen();
     // Flushes and closes. False once anything failed.

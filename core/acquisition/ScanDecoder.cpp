@@ -9,11 +9,11 @@ namespace halcyx {
 
 ScanDecoder::ScanDecoder(ScanLayout layout, std::uint32_t channelMask,
                          const DCChannelTable& dcTable)
-    : layout_(layout), channelMask_(channelMask), dc_(BuildDcConversions(dcTable)),
+    : layout_(layout), channelMask_(channelMask), dc_(buildDcConversions(dcTable)),
       channels_(layout, channelMask, dc_) {}
 
-void ScanDecoder::ReconvertDcCoefficients(const DCChannelTable& dcTable) {
-    halcyx::ReconvertDcCoefficients(dc_, dcTable, channelMask_);
+void ScanDecoder::reconvertDcCoefficients(const DCChannelTable& dcTable) {
+    halcyx::reconvertDcCoefficients(dc_, dcTable, channelMask_);
 }
 
 void ScanDecoder::setConstants(float pressure, float latitude) {
@@ -50,7 +50,7 @@ void ScanDecoder::Decode(std::string_view line, int scanNumber) {
 }
 
 void ScanDecoder::TakeShown(std::string_view text, std::size_t index, Readout shown) {
-    record_[index] = ToSingle(DecimalNumber(text));
+    record_[index] = toSingle(decimalNumber(text));
     ReadoutText& r = readouts_[static_cast<std::size_t>(shown)];
     r.size = std::min(text.size(), r.chars.size());
     std::copy_n(text.begin(), r.size, r.chars.begin());
@@ -76,56 +76,56 @@ void ScanDecoder::DecodeVexa(std::string_view line) {
     }};
     FieldReader fields(line);
     for (const Primary& p : kPrimaries) {
-        if (!mask::Has(channelMask_, p.bit))
+        if (!mask::has(channelMask_, p.bit))
             continue;
-        const std::string_view text = fields.NextText();
+        const std::string_view text = fields.nextText();
         if (p.index == kIgnored)
             continue;
         if (p.readout)
             TakeShown(text, p.index, *p.readout);
         else
-            record_[p.index] = ToSingle(DecimalNumber(text));
+            record_[p.index] = toSingle(decimalNumber(text));
     }
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
-        if (!mask::Has(channelMask_, mask::DcBit(ch)))
+        if (!mask::has(channelMask_, dcChannelBit(ch + 1)))
             continue;
         const DcCoefficients& k = dc_[ch].coefficients;
         record_[v::kFirstDc + ch] =
-            ToSingle(DcChannelValue(fields.NextNumber(), k.a, k.b, k.c, k.d, k.e));
+            toSingle(DcChannelValue(fields.nextNumber(), k.a, k.b, k.c, k.d, k.e));
     }
-    Derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
+    derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
 }
 
 void ScanDecoder::DecodeTavrinCT(std::string_view line) {
     namespace ct = scan::tavrinct;
     FieldReader fields(line);
-    TakeShown(fields.NextText(), ct::kConductivity, Readout::Conductivity);
-    TakeShown(fields.NextText(), ct::kTemperature, Readout::Temperature);
+    TakeShown(fields.nextText(), ct::kConductivity, Readout::Conductivity);
+    TakeShown(fields.nextText(), ct::kTemperature, Readout::Temperature);
     // A time field may follow; nothing after temperature is used.
-    Derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
+    derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
 }
 
 void ScanDecoder::DecodeTavrinP(std::string_view line) {
     namespace p = scan::tavrinp;
     FieldReader fields(line);
-    record_[p::kPressure] = ToSingle(fields.NextNumber());
-    if (mask::Has(channelMask_, mask::kTavrinPTime))
-        fields.Skip();
-    if (mask::Has(channelMask_, mask::kTavrinPBarometer))
-        record_[p::kBarometer] = ToSingle(fields.NextNumber());
-    record_[p::kDepth] = ToSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
+    record_[p::kPressure] = toSingle(fields.nextNumber());
+    if (mask::has(channelMask_, mask::kTavrinPTime))
+        fields.skip();
+    if (mask::has(channelMask_, mask::kTavrinPBarometer))
+        record_[p::kBarometer] = toSingle(fields.nextNumber());
+    record_[p::kDepth] = toSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
 }
 
-void ScanDecoder::Derive(std::size_t first, float conductivity, float temperature, float pressure) {
+void ScanDecoder::derive(std::size_t first, float conductivity, float temperature, float pressure) {
     // Each result is narrowed to single precision before the next one uses it.
-    const float s = ToSingle(SeawaterSalinity(conductivity, temperature, pressure));
+    const float s = toSingle(SeawaterSalinity(conductivity, temperature, pressure));
     record_[first + scan::kDerivedSalinity] = s;
-    record_[first + scan::kDerivedAtg] = ToSingle(SeawaterAtg(s, temperature, pressure));
-    record_[first + scan::kDerivedTheta] = ToSingle(SeawaterTheta(s, temperature, pressure));
-    record_[first + scan::kDerivedSigma] = ToSingle(SeawaterSigma(s, temperature, pressure));
-    record_[first + scan::kDerivedDepth] = ToSingle(SeawaterDepth(pressure, constantLatitude_));
+    record_[first + scan::kDerivedAtg] = toSingle(SeawaterAtg(s, temperature, pressure));
+    record_[first + scan::kDerivedTheta] = toSingle(SeawaterTheta(s, temperature, pressure));
+    record_[first + scan::kDerivedSigma] = toSingle(SeawaterSigma(s, temperature, pressure));
+    record_[first + scan::kDerivedDepth] = toSingle(SeawaterDepth(pressure, constantLatitude_));
     record_[first + scan::kDerivedSoundSpeed] =
-        ToSingle(SeawaterSoundSpeed(s, temperature, pressure));
+        toSingle(SeawaterSoundSpeed(s, temperature, pressure));
 }
 
 } // namespace halcyx

@@ -2,7 +2,7 @@
 
 #include "core/acquisition/ChannelList.h"
 #include "core/acquisition/FieldReader.h"
-#include "core/acquisition/ScanLayout.h"
+#include "core/base/ModelTraits.h"
 #include "core/acquisition/ScanRecord.h"
 #include "core/instrument/DcChannelTable.h"
 
@@ -35,7 +35,7 @@ public:
     const ChannelList& channels() const { return channels_; }
     const DcConversions& dcConversions() const { return dc_; }
     // After the DC channel dialog: new coefficients for the channels that are on.
-    void ReconvertDcCoefficients(const DCChannelTable& dcTable);
+    void reconvertDcCoefficients(const DCChannelTable& dcTable);
 
     // Pressure [dbar] used in place of a measured one (Tavrin CT) and latitude [deg] for
     // depth (all models).
@@ -59,7 +59,7 @@ private:
     void TakeShown(std::string_view text, std::size_t index, Readout shown);
     // The six derived quantities from conductivity, temperature [degC] and pressure
     // [dbar], stored from record index first on.
-    void Derive(std::size_t first, float conductivity, float temperature, float pressure);
+    void derive(std::size_t first, float conductivity, float temperature, float pressure);
 
     ScanLayout layout_;
     std::uint32_t channelMask_;

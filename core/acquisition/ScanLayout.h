@@ -17,12 +17,12 @@ enum class ScanLayout {
 // The layout of a product code; nullopt for a code that sends no scans we know.
 constexpr std::optional<ScanLayout> ScanLayoutForProduct(int product) {
     switch (product) {
-    case kProductVexa2:
-    case kProductVexa3:
+    case ProductCode::Vexa2:
+    case ProductCode::Vexa3:
         return ScanLayout::Vexa;
-    case kProductTavrinCT:
+    case ProductCode::TavrinCT:
         return ScanLayout::TavrinCT;
-    case kProductTavrinP:
+    case ProductCode::TavrinP:
         return ScanLayout::TavrinP;
     default:
         return std::nullopt;
@@ -30,7 +30,7 @@ constexpr std::optional<ScanLayout> ScanLayoutForProduct(int product) {
 }
 
 // The period of the acquisition window's data tick [ms]: the Tavrin models send slowly.
-constexpr int DataTickPeriodMs(ScanLayout layout) {
+constexpr int modelTraits(ScanLayout layout).dataTickMs {
     return layout == ScanLayout::Vexa ? 250 : 1500;
 }
 

@@ -45,12 +45,12 @@ bool ModeSwitcher::enterAcquisition(bool towed) {
     if (mode_ != Mode::Configuration)
         return false;
     const int product = config_.productCode();
-    if (towed && product == kProductTavrinCT) {
+    if (towed && product == ProductCode::TavrinCT) {
         showApplicationError(
             "Towed Acquisition is NOT available with CT instruments (NO PRESSURE)!");
         return false;
     }
-    if (towed && product == kProductTavrinP) {
+    if (towed && product == ProductCode::TavrinP) {
         showApplicationError(
             "Towed Acquisition is NOT available with Tavrin Pressure instruments!");
         return false;
@@ -75,9 +75,9 @@ bool ModeSwitcher::enterAcquisition(bool towed) {
     frame_.setClient(ClientKind::Acq);
     acq_.openDataPort();
 
-    if (product == kProductTavrinCT)
+    if (product == ProductCode::TavrinCT)
         frame_.setMenu(MenuId::AcqCT);
-    else if (product == kProductTavrinP)
+    else if (product == ProductCode::TavrinP)
         frame_.setMenu(MenuId::AcqP);
     else
         frame_.setMenu(towed ? MenuId::TowAcq : MenuId::Acq);

@@ -26,11 +26,11 @@ constexpr bool isIdentified(ProductCode code) {
 }
 
 // The codes as the int that windows, scan layouts and configuration files pass around.
-inline constexpr int kProductNone = static_cast<int>(ProductCode::None);
-inline constexpr int kProductVexa2 = static_cast<int>(ProductCode::Vexa2);
-inline constexpr int kProductVexa3 = static_cast<int>(ProductCode::Vexa3);
-inline constexpr int kProductTavrinCT = static_cast<int>(ProductCode::TavrinCT);
-inline constexpr int kProductTavrinP = static_cast<int>(ProductCode::TavrinP);
+inline constexpr int ProductCode::None = static_cast<int>(ProductCode::None);
+inline constexpr int ProductCode::Vexa2 = static_cast<int>(ProductCode::Vexa2);
+inline constexpr int ProductCode::Vexa3 = static_cast<int>(ProductCode::Vexa3);
+inline constexpr int ProductCode::TavrinCT = static_cast<int>(ProductCode::TavrinCT);
+inline constexpr int ProductCode::TavrinP = static_cast<int>(ProductCode::TavrinP);
 constexpr bool isTavrin(int product) {
     return isTavrin(static_cast<ProductCode>(product));
 }

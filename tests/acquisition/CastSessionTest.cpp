@@ -30,7 +30,7 @@ struct Fixture {
             Durability durability = Durability::Live, const std::string& path = "/dev/null")
         : session(layout, mask, table, durability) {
         session.subscribe(sink);
-        EXPECT_TRUE(session.StartCast(path, {}));
+        EXPECT_TRUE(session.startCast(path, {}));
     }
     // One tick that synchronises on two copies of the first line, then carries every line,
     // padded so that the last line is followed by just enough bytes to be cut.
@@ -39,8 +39,8 @@ struct Fixture {
         std::string s = std::string(250, 'z') + "\r\n" + first + first;
         for (const std::string& line : lines)
             s += line + "\r\n";
-        const int margin = LineCutter::ForLayout(session.decoder().layout()).cutMargin;
-        session.Tick(Bytes(s + std::string(lines.front().size() + margin - 1, ' ')));
+        const int margin = LineCutter::forLayout(session.decoder().layout()).cutMargin;
+        session.tick(Bytes(s + std::string(lines.front().size() + margin - 1, ' ')));
     }
     RecordingSubscriber sink;
     CastSession session;
@@ -80,7 +80,7 @@ TEST(CastSession, VexaWithoutPressureDerivesAtPressureZeroAndACastStartsAfresh) 
     EXPECT_EQ(first[18], 0.0f);  // depth
     EXPECT_EQ(Head(f.sink.scans[1], 5), (Values{1, 20, 0, 0, 0}));
     // A new cast counts from zero and synchronises again.
-    ASSERT_TRUE(f.session.StartCast("/dev/null", {}));
+    ASSERT_TRUE(f.session.startCast("/dev/null", {}));
     EXPECT_EQ(f.session.scanCount(), 0);
     EXPECT_FALSE(f.session.cutter().synchronised());
     f.Feed({"32.0000,10.0000"});
@@ -142,11 +142,11 @@ TEST(CastSession, TicksWithoutBytesOnlyCheckZoomAndFile) {
     std::vector<std::string> lines(50, "30.0000,10.0000");
     f.Feed(lines);
     f.sink.calls.clear();
-    f.session.Tick({});
+    f.session.tick({});
     // Zoomed at the end of the first tick, so not yet due; the scan count is not shown.
     EXPECT_TRUE(f.sink.calls.empty());
     f.session.setAutoZoom(true, 0);
-    f.session.Tick({});
+    f.session.tick({});
     EXPECT_EQ(f.sink.calls, std::vector<std::string>{"zoom"});
 }
 
@@ -163,7 +163,7 @@ TEST(CastSession, SurvivesRandomInput) {
             for (char& c : bytes)
                 c = (random() % 4 == 0) ? static_cast<char>(random())
                                         : alphabet[random() % alphabet.size()];
-            f.session.Tick(Bytes(bytes));
+            f.session.tick(Bytes(bytes));
         }
         for (const std::string& record : f.sink.records)
             EXPECT_LE(record.size(), LineCutter::kLineBufferSize);
@@ -196,7 +196,7 @@ TEST(CastSession, DurabilityDecidesWhenRecordsReachTheFileNotWhat) {
     EXPECT_EQ(full.session.writeFailure()->path, "/dev/full");
     EXPECT_EQ(full.session.writeFailure()->error, ENOSPC);
     full.sink.calls.clear();
-    full.session.Tick(Bytes("30.0000,10.0000,1000.000\r\n"));
+    full.session.tick(Bytes("30.0000,10.0000,1000.000\r\n"));
     EXPECT_TRUE(full.sink.calls.empty()); // stopped
 }
 

@@ -16,7 +16,7 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     sim::Instrument::Config config;
     config.settings.channels = {true, true, true, true, true, true};
     config.settings.dcChannels = {true, true, true, true, true, true, true, true};
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    sim::VexaModel vexa(ProductCode::Vexa3, config);
     VirtualClock clock;
     sim::SimDevice device(clock, vexa);
     sim::test::SimLink link(clock, device);
@@ -26,16 +26,16 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     CastSession session(ScanLayout::Vexa, 0xFF3F, DCChannelTable());
     test::RecordingSubscriber sink;
     session.subscribe(sink);
-    ASSERT_TRUE(session.StartCast("/dev/null", {}));
+    ASSERT_TRUE(session.startCast("/dev/null", {}));
     std::string received;
-    constexpr int kTicks = 130'000 / DataTickPeriodMs(ScanLayout::Vexa); // soak and descent
+    constexpr int kTicks = 130'000 / modelTraits(ScanLayout::Vexa).dataTickMs; // soak and descent
     for (int tick = 0; tick < kTicks; ++tick) {
-        link.sleep(DataTickPeriodMs(ScanLayout::Vexa));
+        link.sleep(modelTraits(ScanLayout::Vexa).dataTickMs);
         std::array<std::uint8_t, CastSession::kMaxBytesPerTick> bytes{};
         const long n = device.read(bytes);
         ASSERT_GE(n, 0);
         received.append(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(n));
-        session.Tick(std::span(bytes).first(static_cast<std::size_t>(n)));
+        session.tick(std::span(bytes).first(static_cast<std::size_t>(n)));
     }
 
     ASSERT_GT(sink.records.size(), 250u);

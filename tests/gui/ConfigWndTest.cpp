@@ -42,7 +42,7 @@ protected:
         settings.writeString("SETTINGS", "CheckInt", "1");
     }
     ConfigWndTest()
-        : ConfigWndTest(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3,
+        : ConfigWndTest(std::make_unique<sim::VexaModel>(ProductCode::Vexa3,
                                                          identity("1634M", "2.10"))) {}
 
     // Lets the posted start-up notice and any re-check run.
@@ -79,7 +79,7 @@ TEST_F(ConfigWndTest, FindsAVexa3AtStartUpAndShowsItInThePanel) {
 class TavrinPTest : public ConfigWndTest {
 protected:
     TavrinPTest()
-        : ConfigWndTest(std::make_unique<sim::TavrinModel>(sim::TavrinModel::Kind::P,
+        : ConfigWndTest(std::make_unique<sim::TavrinModel>(ProductCode::TavrinP,
                                                            identity("Q0456", "V1.40"))) {}
 };
 

@@ -89,10 +89,10 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
         const char* startItem;
     };
     const Case cases[] = {
-        {kProductVexa3, cmd::kAcquisition, MenuId::Acq, "Start &Down Cast"},
-        {kProductTavrinCT, cmd::kAcquisition, MenuId::AcqCT, "&Start Logging"},
-        {kProductTavrinP, cmd::kAcquisition, MenuId::AcqP, "&Start Logging"},
-        {kProductVexa2, cmd::kTowAcquisition, MenuId::TowAcq, "Start &Logging"},
+        {ProductCode::Vexa3, cmd::kAcquisition, MenuId::Acq, "Start &Down Cast"},
+        {ProductCode::TavrinCT, cmd::kAcquisition, MenuId::AcqCT, "&Start Logging"},
+        {ProductCode::TavrinP, cmd::kAcquisition, MenuId::AcqP, "&Start Logging"},
+        {ProductCode::Vexa2, cmd::kTowAcquisition, MenuId::TowAcq, "Start &Logging"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(menuName(c.menu));
@@ -117,8 +117,8 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
 
 TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
     const std::pair<int, const char*> cases[] = {
-        {kProductVexa3, "You must end the current cast before leaving aquisition!"},
-        {kProductTavrinCT, kStopLogging}};
+        {ProductCode::Vexa3, "You must end the current cast before leaving aquisition!"},
+        {ProductCode::TavrinCT, kStopLogging}};
     for (const auto& [product, message] : cases) {
         givenInstrument(product, 0x07);
         choose(cmd::kAcquisition);

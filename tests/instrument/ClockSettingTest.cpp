@@ -38,7 +38,7 @@ TEST(ClockSetting, TextsOfTheLocalTime) {
 
 TEST(ClockSetting, TheInstrumentTakesTimeAndDateWithTheirPausesAndTheAnswerIsPurged) {
     SimRig h(ProductCode::Vexa3);
-    ASSERT_TRUE(SetInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
+    ASSERT_TRUE(setInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
     // 20 ms after every character, the response pause after each of the first three
     // entries and a full second after the date before the receive side is emptied.
     EXPECT_EQ(h.received(), "0 < TIME\\r\n"
@@ -62,7 +62,7 @@ TEST(ClockSetting, TheInstrumentTakesTimeAndDateWithTheirPausesAndTheAnswerIsPur
 
     h.port.Close();
     h.device.traffic().clear();
-    EXPECT_FALSE(SetInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
+    EXPECT_FALSE(setInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
     EXPECT_EQ(h.received(), "");
     EXPECT_FALSE(h.op.waitCursor);
 }

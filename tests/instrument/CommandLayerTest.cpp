@@ -100,7 +100,7 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
 TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
     Harness h(300);
     h.line.answer({{"S/N", " = 1600M\r\n"}});
-    EXPECT_EQ(h.layer.QueryValue("S/N", "S/N"), "1600M");
+    EXPECT_EQ(h.layer.queryValue("S/N", "S/N"), "1600M");
     EXPECT_EQ(h.log(), "0 < S/N\\r\n"
                        "66 > S/N\\r = 1600M\\r\\n\n");
     EXPECT_EQ(h.clock.nowMs(), 3400);
@@ -109,7 +109,7 @@ TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
 TEST(Query, ClockQueriesWaitThreeResponseDelaysAndKeepTheClockWithABareReturn) {
     Harness h;
     h.line.answer({{"TIME", "\nTime is 12:34:56\r\nNew time? "}});
-    EXPECT_EQ(h.layer.QueryClock("TIME"), "12:34:56");
+    EXPECT_EQ(h.layer.queryClock("TIME"), "12:34:56");
     EXPECT_EQ(h.log(), "0 < TIME\\r\n"
                        "2 > TIME\\r\\nTime is 12:34:56\\r\\nNew time? \n"
                        "1300 < \\r\n");
@@ -131,7 +131,7 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
         Harness h;
         h.line.setEcho(false);
         h.line.answer({{"S/N", c.answer.empty() ? "" : "S/N" + c.answer}});
-        const auto value = h.layer.QueryValue("S/N", "S/N");
+        const auto value = h.layer.queryValue("S/N", "S/N");
         EXPECT_EQ(value.has_value(), c.identityOk) << c.what;
         if (value) {
             EXPECT_EQ(*value, "123456789012") << "only the 18 bytes read count";
@@ -141,29 +141,29 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
     Harness missingMarker;
     missingMarker.line.setEcho(false);
     missingMarker.line.answer({{"VER", "S/N = 2.10"}});
-    EXPECT_EQ(missingMarker.layer.QueryValue("VER", "VER"), std::nullopt);
+    EXPECT_EQ(missingMarker.layer.queryValue("VER", "VER"), std::nullopt);
 
     // What a query leaves unread is purged before the next one goes out.
     Harness stale;
     stale.line.answer({{"S/N", " = 1234M\r\n" + std::string(30, 'x') + "VER = 9.99\r\n"},
                        {"VER", " = 2.10\r\n"}});
-    ASSERT_TRUE(stale.layer.QueryValue("S/N", "S/N"));
-    EXPECT_EQ(stale.layer.QueryValue("VER", "VER"), "2.10");
+    ASSERT_TRUE(stale.layer.queryValue("S/N", "S/N"));
+    EXPECT_EQ(stale.layer.queryValue("VER", "VER"), "2.10");
 
     Harness endsAtMarker;
     endsAtMarker.line.answer({{"TIME", "\nTime is "}});
-    EXPECT_EQ(endsAtMarker.layer.QueryClock("TIME"), std::nullopt);
+    EXPECT_EQ(endsAtMarker.layer.queryClock("TIME"), std::nullopt);
 }
 
 TEST(Query, AddressIsReadWithoutAPauseInsideTheRead) {
     Harness h;
     h.line.answer({{"ADR", "\nADR = 5\r\n>"}});
-    EXPECT_EQ(h.layer.QueryAddress(), 5);
+    EXPECT_EQ(h.layer.queryAddress(), 5);
     EXPECT_EQ(h.log(), "0 < ADR\\r\n"
                        "2 > ADR\\r\\nADR = 5\\r\\n>\n");
     EXPECT_EQ(h.clock.nowMs(), 380);
     h.line.answer({{"ADR", "\nADR ?\r\n"}});
-    EXPECT_EQ(h.layer.QueryAddress(), std::nullopt);
+    EXPECT_EQ(h.layer.queryAddress(), std::nullopt);
 }
 
 } // namespace

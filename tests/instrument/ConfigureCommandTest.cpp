@@ -61,7 +61,7 @@ protected:
     }
     void attachVexa3() { attach(ProductCode::Vexa3); }
     ConfigureOutcome configure() {
-        return ConfigureInstrument(h->layer, h->record, h->settings, dialogs);
+        return configureInstrument(h->layer, h->record, h->settings, dialogs);
     }
 
     std::unique_ptr<SimRig> h;
@@ -195,7 +195,7 @@ TEST_F(Configure, ASavedFileOpenedAgainRestoresTheInstrument) {
     dialogs.save = true;
     h->op.expectFile(false, file);
 
-    EXPECT_EQ(OpenConfigurationCommand(h->layer, {h->record, h->settings, dcTable}, dialogs),
+    EXPECT_EQ(openConfigurationCommand(h->layer, {h->record, h->settings, dcTable}, dialogs),
               OpenOutcome::Loaded);
     EXPECT_EQ(dialogs.shownVexa.intervalTime, "00:05:00");
     EXPECT_EQ(dcTable.texts(1).name, "Oxygen");

@@ -42,15 +42,15 @@ std::unique_ptr<sim::Instrument> makeInstrument(ProductCode model, const AdjustC
     switch (model) {
     case ProductCode::Vexa2:
     case ProductCode::Vexa3: {
-        const auto generation = model == ProductCode::Vexa2 ? VexaModel::Generation::Vexa2
-                                                            : VexaModel::Generation::Vexa3;
+        const auto generation = model == ProductCode::Vexa2 ? ProductCode::Vexa2
+                                                            : ProductCode::Vexa3;
         return std::make_unique<VexaModel>(generation,
                                            adjusted(VexaModel::factoryConfig(generation), adjust));
     }
     case ProductCode::TavrinCT:
     case ProductCode::TavrinP: {
         const auto kind =
-            model == ProductCode::TavrinCT ? TavrinModel::Kind::CT : TavrinModel::Kind::P;
+            model == ProductCode::TavrinCT ? ProductCode::TavrinCT : ProductCode::TavrinP;
         return std::make_unique<TavrinModel>(kind,
                                              adjusted(TavrinModel::factoryConfig(kind), adjust));
     }
@@ -66,7 +66,7 @@ void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t baud) {
     port.Setup(1, kQueueFigure, kQueueFigure);
     port.SetBaud(baud);
     layer.setDelays(delaysAtOpen(baud));
-    port.SetDefaultPause(layer.delays().responseMs);
+    port.setDefaultPause(layer.delays().responseMs);
 }
 
 SimRig::SimRig(ProductCode model, const AdjustConfig& adjust, std::uint32_t portBaud)
