@@ -44,8 +44,8 @@ constexpr int kBitsPerCharacter = 10;
 constexpr int kMsPerSecond = 1000;
 
 std::size_t BytesPerTick(ScanLayout layout) {
-    return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter * DataTickPeriodMs(layout) /
-                                    kMsPerSecond);
+    return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter *
+                                    modelTraits(layout).dataTickMs / kMsPerSecond);
 }
 
 // One CSV field: quoted when it holds a comma or a quote.
@@ -132,10 +132,10 @@ int ReplayCommand(const std::vector<std::string>& args) {
     if (!options.error().empty())
         return UsageError(kCommand, options.error());
 
-    static const std::map<std::string, int> kModels = {{"vexa2", kProductVexa2},
-                                                       {"vexa3", kProductVexa3},
-                                                       {"ct", kProductTavrinCT},
-                                                       {"p", kProductTavrinP}};
+    static const std::map<std::string, ProductCode> kModels = {{"vexa2", ProductCode::Vexa2},
+                                                               {"vexa3", ProductCode::Vexa3},
+                                                               {"ct", ProductCode::TavrinCT},
+                                                               {"p", ProductCode::TavrinP}};
     if (!model)
         return UsageError(kCommand, "--model is required");
     const auto product = kModels.find(*model);
@@ -143,14 +143,14 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "unknown model '" + *model + "' (vexa2, vexa3, ct or p)");
     if (!maskText)
         return UsageError(kCommand, "--mask is required");
-    const std::optional<std::uint32_t> channelMask = ParseHex(*maskText);
+    const std::optional<ChannelMask> channelMask = ParseHex(*maskText);
     if (!channelMask)
         return UsageError(kCommand, "'" + *maskText + "' is not a hexadecimal channel mask");
     if ((*channelMask & mask::kChannelBits) == 0)
         return UsageError(kCommand, "the channel mask has no channel on");
     if (pressure && *pressure < 0)
         return UsageError(kCommand, "--pressure must not be negative");
-    const ScanLayout layout = *ScanLayoutForProduct(product->second);
+    const ScanLayout layout = *modelTraits(product->second).layout;
     if (cfgPath && layout != ScanLayout::Vexa)
         return UsageError(kCommand, "--cfg applies to the Vexa models only");
     if (operands.size() != 2)

@@ -226,10 +226,10 @@ private:
     std::string text_;
 };
 
-std::string RecordLayout(ScanLayout layout, std::uint32_t m) {
+std::string RecordLayout(ScanLayout layout, ChannelMask m) {
     std::string line = "RECORD LAYOUT; SS-1,";
-    auto add = [&line, m](std::uint32_t bit, const char* piece) {
-        if (mask::Has(m, bit))
+    auto add = [&line, m](ChannelMask bit, const char* piece) {
+        if (mask::has(m, bit))
             line += piece;
     };
     switch (layout) {
@@ -253,7 +253,7 @@ std::string RecordLayout(ScanLayout layout, std::uint32_t m) {
         add(mask::kSalinity, "64-2,");
         add(mask::kSoundVelocity, "66-2,");
         for (int ch = 0; ch < DCChannelTable::kChannels; ++ch)
-            if (mask::Has(m, mask::DcBit(ch)))
+            if (mask::has(m, dcChannelBit(ch + 1)))
                 line += std::to_string(kFirstDcCode + ch) + "-2,";
         break;
     }
@@ -262,13 +262,13 @@ std::string RecordLayout(ScanLayout layout, std::uint32_t m) {
 
 } // namespace
 
-std::string FormatCalibration(ScanLayout layout, std::uint32_t channelMask, const DcConversions& dc,
+std::string FormatCalibration(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc,
                               bool navigation) {
     CalibrationText file;
     file.Line("*A");
     file.Line("COMMUNICATIONS PARAMETERS               ; 9600,N,8,1");
     file.Line(RecordLayout(layout, channelMask));
-    const auto has = [channelMask](std::uint32_t bit) { return mask::Has(channelMask, bit); };
+    const auto has = [channelMask](ChannelMask bit) { return mask::has(channelMask, bit); };
     switch (layout) {
     case ScanLayout::TavrinCT:
         file.Lines(kTavrinCommon);
@@ -326,7 +326,7 @@ std::string FormatCalibration(ScanLayout layout, std::uint32_t channelMask, cons
             file.IdentityCoefficients("0.0");
         }
         for (int ch = 0; ch < DCChannelTable::kChannels; ++ch)
-            if (has(mask::DcBit(ch)))
+            if (has(dcChannelBit(ch + 1)))
                 file.DcSection(ch, dc[ch]);
         break;
     }

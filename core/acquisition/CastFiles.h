@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/acquisition/ScanLayout.h"
+#include "core/base/ModelTraits.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -60,7 +60,7 @@ std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
 
 // Cast end, before the dialog: "# of Parameters", "Frame Length", "Instrument #",
 // "Scan Rate", then "Direction", "End Time" and "Observations".
-void CompleteCastInfo(CastInfo& info, ScanLayout layout, std::uint32_t channelMask,
+void CompleteCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
                       const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
                       int scanCount, const std::tm& now);
 

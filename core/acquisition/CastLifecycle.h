@@ -19,7 +19,7 @@ bool StartCastFiles(CastDataFile& data, CastInfo& info, const std::string& dataP
 // What the end of a cast needs to know about the instrument and the cast.
 struct CastSummary {
     ScanLayout layout = ScanLayout::Vexa;
-    std::uint32_t channelMask = 0;
+    ChannelMask channelMask = 0;
     std::string serialNumber;
     std::optional<int> rateIndex; // the instrument's sampling rate, when one is selected
     bool downCast = true;

@@ -28,16 +28,16 @@ DcConversions BuildDcConversions(const DCChannelTable& table) {
 }
 
 void ReconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
-                             std::uint32_t channelMask) {
+                             ChannelMask channelMask) {
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
-        if (!mask::Has(channelMask, mask::DcBit(ch)))
+        if (!mask::has(channelMask, dcChannelBit(ch + 1)))
             continue;
         conversions[ch].coefficients =
             table.texts(ch).name.empty() ? DcCoefficients::Identity() : table.convertedTerms(ch);
     }
 }
 
-ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcConversions& dc) {
+ChannelList::ChannelList(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc) {
     entries_.push_back({"SCANS", scan::kScanNumber});
     auto addDerived = [this](std::size_t first) {
         for (std::size_t i = 0; i < kDerivedLabels.size(); ++i)
@@ -46,7 +46,7 @@ ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcC
     switch (layout) {
     case ScanLayout::Vexa: {
         struct Primary {
-            std::uint32_t bit;
+            ChannelMask bit;
             const char* label;
             std::size_t index;
         };
@@ -58,10 +58,10 @@ ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcC
             {mask::kSoundVelocity, "SV", scan::vexa::kSoundVelocity},
         }};
         for (const Primary& p : kPrimaries)
-            if (mask::Has(channelMask, p.bit))
+            if (mask::has(channelMask, p.bit))
                 entries_.push_back({p.label, p.index});
         for (int ch = 0; ch < DCChannelTable::kChannels; ++ch)
-            if (mask::Has(channelMask, mask::DcBit(ch)))
+            if (mask::has(channelMask, dcChannelBit(ch + 1)))
                 entries_.push_back({dc[ch].label, scan::vexa::kFirstDc + ch});
         addDerived(scan::vexa::kDerived);
         break;
@@ -73,7 +73,7 @@ ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcC
         break;
     case ScanLayout::TavrinP:
         entries_.push_back({"PRES", scan::tavrinp::kPressure});
-        if (mask::Has(channelMask, mask::kTavrinPBarometer))
+        if (mask::has(channelMask, mask::kTavrinPBarometer))
             entries_.push_back({"BARO", scan::tavrinp::kBarometer});
         entries_.push_back({"*DEPTH", scan::tavrinp::kDepth});
         break;

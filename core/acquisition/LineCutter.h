@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/acquisition/ScanLayout.h"
+#include "core/base/ModelTraits.h"
 #include "core/serial/Fifo.h"
 
 #include <array>
@@ -25,12 +25,7 @@ public:
     // The instrument's lines are far shorter; a longer run of bytes is cut at this size.
     static constexpr std::size_t kLineBufferSize = 500;
 
-    // Per-layout figures [bytes].
-    struct Margins {
-        int syncFill;  // bytes queued before synchronising starts
-        int cutMargin; // a line is cut only while more than L + cutMargin are queued
-        int minLength; // a shorter line is dropped and ends the tick (0: no minimum)
-    };
+    using Margins = LineMargins;
     static Margins ForLayout(ScanLayout layout);
 
     // What one call to Next found.

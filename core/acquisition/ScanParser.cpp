@@ -9,7 +9,7 @@
 
 namespace halcyx {
 
-ScanParser::ScanParser(ScanLayout layout, std::uint32_t channelMask, const DCChannelTable& dcTable)
+ScanParser::ScanParser(ScanLayout layout, ChannelMask channelMask, const DCChannelTable& dcTable)
     : layout_(layout), channelMask_(channelMask), dc_(BuildDcConversions(dcTable)),
       channels_(layout, channelMask, dc_), cutter_(LineCutter::ForLayout(layout)) {}
 
@@ -83,7 +83,7 @@ void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
     namespace v = scan::vexa;
     // The primary channels in bit order, which is field order. Time is read and ignored.
     struct Primary {
-        std::uint32_t bit;
+        ChannelMask bit;
         std::size_t index; // kIgnored: not stored
         std::optional<Readout> readout;
     };
@@ -98,7 +98,7 @@ void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
     }};
     FieldReader fields(line);
     for (const Primary& p : kPrimaries) {
-        if (!mask::Has(channelMask_, p.bit))
+        if (!mask::has(channelMask_, p.bit))
             continue;
         const std::string_view text = fields.NextText();
         if (p.index == kIgnored)
@@ -108,7 +108,7 @@ void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
             sink.showReadout(*p.readout, text);
     }
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
-        if (!mask::Has(channelMask_, mask::DcBit(ch)))
+        if (!mask::has(channelMask_, dcChannelBit(ch + 1)))
             continue;
         const DcCoefficients& k = dc_[ch].coefficients;
         record_[v::kFirstDc + ch] =
@@ -134,9 +134,9 @@ void ScanParser::ParseTavrinP(std::string_view line) {
     namespace p = scan::tavrinp;
     FieldReader fields(line);
     record_[p::kPressure] = ToSingle(fields.NextNumber());
-    if (mask::Has(channelMask_, mask::kTavrinPTime))
+    if (mask::has(channelMask_, mask::kTavrinPTime))
         fields.Skip();
-    if (mask::Has(channelMask_, mask::kTavrinPBarometer))
+    if (mask::has(channelMask_, mask::kTavrinPBarometer))
         record_[p::kBarometer] = ToSingle(fields.NextNumber());
     record_[p::kDepth] = ToSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
 }

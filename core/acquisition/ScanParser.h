@@ -2,9 +2,9 @@
 
 #include "core/acquisition/ChannelList.h"
 #include "core/acquisition/LineCutter.h"
-#include "core/acquisition/ScanLayout.h"
 #include "core/acquisition/ScanRecord.h"
 #include "core/acquisition/ScanSink.h"
+#include "core/base/ModelTraits.h"
 #include "core/instrument/DcChannelTable.h"
 #include "core/serial/Fifo.h"
 
@@ -33,10 +33,10 @@ public:
     static constexpr float kDefaultConstantLatitude = 45.0f; // [deg]
 
     // Builds the channel list and the DC conversions from the table's texts.
-    ScanParser(ScanLayout layout, std::uint32_t channelMask, const DCChannelTable& dcTable);
+    ScanParser(ScanLayout layout, ChannelMask channelMask, const DCChannelTable& dcTable);
 
     ScanLayout layout() const { return layout_; }
-    std::uint32_t channelMask() const { return channelMask_; }
+    ChannelMask channelMask() const { return channelMask_; }
     const ChannelList& channels() const { return channels_; }
     const DcConversions& dcConversions() const { return dc_; }
     // After the DC channel dialog: new coefficients for the channels that are on.
@@ -76,7 +76,7 @@ private:
     void EndTick(ScanSink& sink, bool showCount);
 
     ScanLayout layout_;
-    std::uint32_t channelMask_;
+    ChannelMask channelMask_;
     DcConversions dc_;
     ChannelList channels_;
     float constantPressure_ = kDefaultConstantPressure;

@@ -23,7 +23,7 @@ Values Head(const ScanRecord& r, std::size_t n) {
 }
 
 struct Fixture {
-    Fixture(ScanLayout layout, std::uint32_t mask, const DCChannelTable& table = {})
+    Fixture(ScanLayout layout, ChannelMask mask, const DCChannelTable& table = {})
         : parser(layout, mask, table) {
         parser.StartCast();
     }

@@ -16,7 +16,7 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     sim::Instrument::Config config;
     config.settings.channels = {true, true, true, true, true, true};
     config.settings.dcChannels = {true, true, true, true, true, true, true, true};
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    sim::VexaModel vexa(ProductCode::Vexa3, config);
     VirtualClock clock;
     sim::SimDevice device(clock, vexa);
     sim::test::SimLink link(clock, device);
@@ -27,9 +27,9 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     parser.StartCast();
     test::RecordingSink sink;
     std::string received;
-    constexpr int kTicks = 130'000 / DataTickPeriodMs(ScanLayout::Vexa); // soak and descent
+    constexpr int kTicks = 130'000 / modelTraits(ScanLayout::Vexa).dataTickMs; // soak and descent
     for (int tick = 0; tick < kTicks; ++tick) {
-        link.sleep(DataTickPeriodMs(ScanLayout::Vexa));
+        link.sleep(modelTraits(ScanLayout::Vexa).dataTickMs);
         std::array<std::uint8_t, ScanParser::kMaxBytesPerTick> bytes{};
         const long n = device.read(bytes);
         ASSERT_GE(n, 0);

@@ -78,7 +78,7 @@ protected:
 
     VirtualClock clock;
     ScriptedOperator op;
-    sim::VexaModel instrument{sim::VexaModel::Generation::Vexa3, [] {
+    sim::VexaModel instrument{ProductCode::Vexa3, [] {
                                   sim::Instrument::Config config;
                                   config.identity = {"1634M", "2.10", "10OCT97", 1};
                                   return config;
@@ -343,7 +343,7 @@ protected:
     Profile settings{folder.path() / "Halcyx.ini"};
     ScriptedOperator op;
     VirtualClock clock;
-    sim::VexaModel instrument{sim::VexaModel::Generation::Vexa3, [] {
+    sim::VexaModel instrument{ProductCode::Vexa3, [] {
                                   sim::Instrument::Config config;
                                   config.identity = {"1634M", "2.10", "10OCT97", 1};
                                   return config;

@@ -51,7 +51,7 @@ protected:
         expectMode("Halcyx - Configuration", MenuId::Config, &app.configWnd());
     }
 
-    void givenInstrument(int product, std::uint32_t mask) {
+    void givenInstrument(ProductCode product, ChannelMask mask) {
         app.configWnd().setProductCode(product);
         app.configWnd().setChannelMask(mask);
     }
@@ -83,16 +83,16 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
     const QPointer<QWidget> config = &app.configWnd(), acq = &app.acqWnd();
     frame().removeMenuCommand(cmd::kContinuousDataMode);
     struct Case {
-        int product;
+        ProductCode product;
         int command;
         MenuId menu;
         const char* startItem;
     };
     const Case cases[] = {
-        {kProductVexa3, cmd::kAcquisition, MenuId::Acq, "Start &Down Cast"},
-        {kProductTavrinCT, cmd::kAcquisition, MenuId::AcqCT, "&Start Logging"},
-        {kProductTavrinP, cmd::kAcquisition, MenuId::AcqP, "&Start Logging"},
-        {kProductVexa2, cmd::kTowAcquisition, MenuId::TowAcq, "Start &Logging"},
+        {ProductCode::Vexa3, cmd::kAcquisition, MenuId::Acq, "Start &Down Cast"},
+        {ProductCode::TavrinCT, cmd::kAcquisition, MenuId::AcqCT, "&Start Logging"},
+        {ProductCode::TavrinP, cmd::kAcquisition, MenuId::AcqP, "&Start Logging"},
+        {ProductCode::Vexa2, cmd::kTowAcquisition, MenuId::TowAcq, "Start &Logging"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(menuName(c.menu));
@@ -116,9 +116,9 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
 }
 
 TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
-    const std::pair<int, const char*> cases[] = {
-        {kProductVexa3, "You must end the current cast before leaving aquisition!"},
-        {kProductTavrinCT, kStopLogging}};
+    const std::pair<ProductCode, const char*> cases[] = {
+        {ProductCode::Vexa3, "You must end the current cast before leaving aquisition!"},
+        {ProductCode::TavrinCT, kStopLogging}};
     for (const auto& [product, message] : cases) {
         givenInstrument(product, 0x07);
         choose(cmd::kAcquisition);

@@ -64,7 +64,7 @@ TEST(ClockSetting, TheSimulatedInstrumentTakesTheNewTimeAndDate) {
     ScriptedOperator op;
     sim::Instrument::Config config;
     config.identity = {"1634M", "2.10", "10OCT97", 1};
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    sim::VexaModel vexa(ProductCode::Vexa3, config);
     sim::SimDevice device(clock, vexa);
     CommPort port(device, clock, op, [](int) { return std::string("/dev/sim"); });
     ASSERT_TRUE(port.OpenPort(1));

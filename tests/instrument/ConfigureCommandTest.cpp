@@ -67,8 +67,7 @@ protected:
         h->device.traffic().clear();
     }
     void attachVexa3() {
-        attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3,
-                                                vexaConfig("1634M", "2.10")));
+        attach(std::make_unique<sim::VexaModel>(ProductCode::Vexa3, vexaConfig("1634M", "2.10")));
     }
     ConfigureOutcome configure() {
         return ConfigureInstrument(h->layer, h->record, h->settings, dialogs);
@@ -150,7 +149,7 @@ TEST_F(Configure, ADeployedInstrumentIsLeftAloneUnlessTheOperatorSaysSo) {
 TEST_F(Configure, AFailedClockReadIsReportedAndTheDialogStillShows) {
     sim::Instrument::Config config = vexaConfig("1634M", "2.10");
     config.faults.refused = {"TIME"};
-    attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa3, config));
+    attach(std::make_unique<sim::VexaModel>(ProductCode::Vexa3, config));
     h->record.settingsRead = true;
     h->settings.instrumentTime = "07:00:00";
     dialogs.save = false;
@@ -176,13 +175,12 @@ TEST_F(Configure, EachModelGetsItsOwnDialogWithItsSwitches) {
     ct.identity = {"F0123", "V1.70", "05MAR25", 1};
     sim::Instrument::Config p;
     p.identity = {"Q0456", "V1.20", "05MAR25", 1};
-    attach(std::make_unique<sim::VexaModel>(sim::VexaModel::Generation::Vexa2,
-                                            vexaConfig("2345M", "1.50")));
+    attach(std::make_unique<sim::VexaModel>(ProductCode::Vexa2, vexaConfig("2345M", "1.50")));
     dialogs.save = false;
     configure();
-    attach(std::make_unique<sim::TavrinModel>(sim::TavrinModel::Kind::CT, ct));
+    attach(std::make_unique<sim::TavrinModel>(ProductCode::TavrinCT, ct));
     configure();
-    attach(std::make_unique<sim::TavrinModel>(sim::TavrinModel::Kind::P, p));
+    attach(std::make_unique<sim::TavrinModel>(ProductCode::TavrinP, p));
     configure();
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"Configure Vexa dc78=0 avg=0", "Configure CT dc78=0 avg=1",

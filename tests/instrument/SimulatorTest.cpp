@@ -24,7 +24,7 @@ Instrument::Config vexa3Config(std::uint32_t baud = 9600) {
 }
 
 TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config());
+    sim::VexaModel vexa(ProductCode::Vexa3, vexa3Config());
     SimHarness h(vexa, 9600);
 
     ASSERT_TRUE(h.detector.Detect());
@@ -79,7 +79,7 @@ TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
     Instrument::Config config;
     config.identity = {"F0123", "V1.70", "05MAR25", 3};
     config.settings.channels = {true, true, false, false, false, false};
-    sim::TavrinModel ct(sim::TavrinModel::Kind::CT, config);
+    sim::TavrinModel ct(ProductCode::TavrinCT, config);
     SimHarness h(ct, 9600);
 
     ASSERT_TRUE(h.detector.Detect());
@@ -102,7 +102,7 @@ TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
 }
 
 TEST(Simulator, A300BaudVexa3AnswersWithinTheSlowPauses) {
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(300));
+    sim::VexaModel vexa(ProductCode::Vexa3, vexa3Config(300));
     SimHarness h(vexa, 300);
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.clock.nowMs(), 26300);
@@ -116,7 +116,7 @@ TEST(Simulator, A300BaudVexa3AnswersWithinTheSlowPauses) {
 TEST(Simulator, AnInstrumentStreamingAtPowerUpIsStoppedAndFound) {
     Instrument::Config config = vexa3Config();
     config.faults.streamingAtPowerUp = true;
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    sim::VexaModel vexa(ProductCode::Vexa3, config);
     SimHarness h(vexa, 9600);
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::Vexa3);
@@ -128,7 +128,7 @@ TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
     Instrument::Config config = vexa3Config();
     config.faults.addressMode = true;
     config.identity.address = 2;
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, config);
+    sim::VexaModel vexa(ProductCode::Vexa3, config);
     SimHarness h(vexa, 9600);
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", true);
     ASSERT_TRUE(h.detector.Detect());
@@ -137,7 +137,7 @@ TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
 }
 
 TEST(Simulator, NoiseAtAWrongBaudRateNeverPassesForAnInstrument) {
-    sim::VexaModel vexa(sim::VexaModel::Generation::Vexa3, vexa3Config(4800));
+    sim::VexaModel vexa(ProductCode::Vexa3, vexa3Config(4800));
     SimHarness h(vexa, 9600);
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
     EXPECT_FALSE(h.detector.Detect());

@@ -19,7 +19,7 @@ struct QueryCase {
 };
 
 Instrument::Config tavrinCt(const char* firmware = nullptr) {
-    Instrument::Config config = TavrinModel::factoryConfig(TavrinModel::Kind::CT);
+    Instrument::Config config = TavrinModel::factoryConfig(ProductCode::TavrinCT);
     config.identity.address = 3;
     if (firmware != nullptr) {
         config.identity.firmware = firmware;
@@ -72,14 +72,13 @@ TEST(InstrumentQuery, EachModelAnswersItsQueriesWithinTheirByteLimits) {
                    {"", 100, "\r\nDTIME time is 08:00:00\r\nChange to (hh:mm:ss): "},
                    {"MODE", 200, "MODE\r\nOPEN MODE\r\n"}});
 
-    Rig<VexaModel> vexa2(VexaModel::Generation::Vexa2,
-                         VexaModel::factoryConfig(VexaModel::Generation::Vexa2));
+    Rig<VexaModel> vexa2(ProductCode::Vexa2, VexaModel::factoryConfig(ProductCode::Vexa2));
     expectAnswers(vexa2.link, {{"DC6", 20, "DC6 = off\r\n"},
                                {"DC7", 200, "DC7\r\nBAD COMMAND\r\n"},
                                {"AVGI", 200, "AVGI\r\nBAD COMMAND\r\n"},
                                {"SMP=OFF", 200, "SMP=OFF\r\nBAD COMMAND\r\n"}});
 
-    Rig<TavrinModel> ct(TavrinModel::Kind::CT, tavrinCt());
+    Rig<TavrinModel> ct(ProductCode::TavrinCT, tavrinCt());
     expectAnswers(ct.link, {{"S/N", 18, "S/N = F0123\r\n"},
                             {"VER", 18, "VER = V1.70\r\n"},
                             {"CDATE", 18, "CDATE = 05MAR25\r\n"},
@@ -98,7 +97,7 @@ TEST(InstrumentQuery, AveragingFollowsTheFirmware) {
         EXPECT_EQ(vexa.peer.scaledMemory(), averages) << firmware;
     }
     for (const auto& [firmware, averages] : {std::pair{"V1.50", false}, {"V1.60", true}}) {
-        Rig<TavrinModel> ct(TavrinModel::Kind::CT, tavrinCt(firmware));
+        Rig<TavrinModel> ct(ProductCode::TavrinCT, tavrinCt(firmware));
         EXPECT_EQ(ct.link.ask("AVGI").find("BAD COMMAND") == std::string::npos, averages);
     }
 }

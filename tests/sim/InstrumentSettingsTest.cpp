@@ -92,7 +92,7 @@ TEST(InstrumentSettings, MalformedValuesAreRefusedAndChangeNothing) {
 }
 
 TEST(InstrumentSettings, ClockCanBeSet) {
-    Rig<TavrinModel> ct(TavrinModel::Kind::CT, TavrinModel::factoryConfig(TavrinModel::Kind::CT));
+    Rig<TavrinModel> ct(ProductCode::TavrinCT, TavrinModel::factoryConfig(ProductCode::TavrinCT));
     send(ct.link, {"TIME", "23:59:50"});
     send(ct.link, {"DATE", "02-28-2027"});
     const std::int64_t now = ct.peer.clockSeconds(ct.clock.nowMs() * kNanosPerMs);

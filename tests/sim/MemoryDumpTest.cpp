@@ -74,9 +74,9 @@ TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
         std::size_t bytesPerScan;
     };
     Case cases[] = {
-        {std::make_unique<VexaModel>(VexaModel::Generation::Vexa3, vexa3), "DC8=OFF,", 10},
-        {std::make_unique<VexaModel>(VexaModel::Generation::Vexa2, vexa2), "DC6=OFF,", 22},
-        {std::make_unique<TavrinModel>(TavrinModel::Kind::CT, ct), "CH3=ON ", 8},
+        {std::make_unique<VexaModel>(ProductCode::Vexa3, vexa3), "DC8=OFF,", 10},
+        {std::make_unique<VexaModel>(ProductCode::Vexa2, vexa2), "DC6=OFF,", 22},
+        {std::make_unique<TavrinModel>(ProductCode::TavrinCT, ct), "CH3=ON ", 8},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.marker);
@@ -109,7 +109,7 @@ TEST(MemoryDump, RetrievalCommandsDeliverTheLoggedScans) {
 TEST(MemoryDump, PointerResetsLetTheDumpStartAgain) {
     Instrument::Config config;
     config.identity.firmware = "2.10";
-    Rig<VexaModel> vexa(VexaModel::Generation::Vexa3, config);
+    Rig<VexaModel> vexa(ProductCode::Vexa3, config);
     vexa.peer.preloadMemory(4);
     vexa.link.ask("DLEN=4");
     vexa.link.ask("BDMP");
@@ -121,7 +121,7 @@ TEST(MemoryDump, PointerResetsLetTheDumpStartAgain) {
 }
 
 TEST(MemoryDump, ZeroingTakesItsTimeThenReports) {
-    Rig<TavrinModel> p(TavrinModel::Kind::P, Instrument::Config{});
+    Rig<TavrinModel> p(ProductCode::TavrinP, Instrument::Config{});
     p.peer.preloadMemory(5);
     EXPECT_NE(p.link.ask("RLPTR", 500).find("Logged Pointer Reset"), std::string::npos);
     EXPECT_EQ(p.link.ask("ZMEM", 500, 20'000).find("Zeroed"), std::string::npos);
@@ -133,7 +133,7 @@ TEST(MemoryDump, ZeroingTakesItsTimeThenReports) {
 TEST(MemoryDump, DumpThatStopsPartWay) {
     Instrument::Config config;
     config.faults.dumpStopsAfterBytes = 25;
-    Rig<TavrinModel> ct(TavrinModel::Kind::CT, config);
+    Rig<TavrinModel> ct(ProductCode::TavrinCT, config);
     ct.peer.preloadMemory(10);
     ct.link.ask("DLEN=10");
     EXPECT_EQ(ct.link.ask("BDMP", 1000, 5'000).size(), 25u);

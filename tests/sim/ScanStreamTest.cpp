@@ -53,7 +53,7 @@ TEST(ScanStream, VexaLinesCarryTheMaskedFieldsAtEqualLengthThroughACast) {
         Instrument::Config config;
         config.settings.channels = c.channels;
         config.settings.dcChannels = c.dc;
-        VexaModel vexa(VexaModel::Generation::Vexa3, config);
+        VexaModel vexa(ProductCode::Vexa3, config);
         const auto scans = stream(vexa, 130'000); // soak, then 100 s of descent
         ASSERT_GE(scans.size(), 550u);
         for (const std::string& scan : scans) {
@@ -78,7 +78,7 @@ TEST(ScanStream, ScaledOutputSendsCounts) {
     Instrument::Config config;
     config.settings.channels = {true, false, false, false, false, false};
     config.settings.scaledOutput = true;
-    VexaModel vexa(VexaModel::Generation::Vexa3, config);
+    VexaModel vexa(ProductCode::Vexa3, config);
     const auto scans = stream(vexa, 2'000);
     ASSERT_FALSE(scans.empty());
     EXPECT_NEAR(0.001 * std::atol(scans.front().c_str()) - 2.0, 45.0, 10.0) << scans.front();
@@ -86,24 +86,24 @@ TEST(ScanStream, ScaledOutputSendsCounts) {
 
 TEST(ScanStream, TavrinLinesFollowTheirLayoutsAndShowTheClock) {
     struct Case {
-        TavrinModel::Kind kind;
+        ProductCode kind;
         std::array<bool, 6> channels;
         std::size_t fieldCount;
     };
-    for (const Case& c : {Case{TavrinModel::Kind::CT, {true, true, false}, 2},
-                          Case{TavrinModel::Kind::CT, {true, true, true}, 3},
-                          Case{TavrinModel::Kind::P, {true, false, true}, 2},
-                          Case{TavrinModel::Kind::P, {true, true, true}, 3}}) {
+    for (const Case& c : {Case{ProductCode::TavrinCT, {true, true, false}, 2},
+                          Case{ProductCode::TavrinCT, {true, true, true}, 3},
+                          Case{ProductCode::TavrinP, {true, false, true}, 2},
+                          Case{ProductCode::TavrinP, {true, true, true}, 3}}) {
         Instrument::Config config;
         config.settings.channels = c.channels;
         TavrinModel tavrin(c.kind, config);
         const auto scans = stream(tavrin, 10'500);
         ASSERT_EQ(scans.size(), 10u) << "one scan a second";
         EXPECT_EQ(fields(scans.front()).size(), c.fieldCount) << scans.front();
-        if (c.kind == TavrinModel::Kind::P && c.channels[2]) {
+        if (c.kind == ProductCode::TavrinP && c.channels[2]) {
             EXPECT_NEAR(fields(scans.front()).back(), 1013.0, 10.0);
         }
-        if (c.kind == TavrinModel::Kind::CT && c.channels[2]) {
+        if (c.kind == ProductCode::TavrinCT && c.channels[2]) {
             EXPECT_NE(scans.front().find(", 12:00:01 12-06-2026"), std::string::npos)
                 << scans.front();
         }

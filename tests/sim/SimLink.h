@@ -67,10 +67,9 @@ template <class Peer> struct Rig {
 // A Vexa 3 as it leaves the factory, changed as a test needs it, on its port.
 struct Vexa3 : Rig<VexaModel> {
     using Adjust = std::function<void(Instrument::Config&)>;
-    explicit Vexa3(const Adjust& adjust = {})
-        : Rig(VexaModel::Generation::Vexa3, configured(adjust)) {}
+    explicit Vexa3(const Adjust& adjust = {}) : Rig(ProductCode::Vexa3, configured(adjust)) {}
     static Instrument::Config configured(const Adjust& adjust) {
-        Instrument::Config config = VexaModel::factoryConfig(VexaModel::Generation::Vexa3);
+        Instrument::Config config = VexaModel::factoryConfig(ProductCode::Vexa3);
         if (adjust) {
             adjust(config);
         }
