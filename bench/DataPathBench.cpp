@@ -50,12 +50,12 @@ public:
         benchmark::DoNotOptimize(record.values.data());
     }
     void writeRecord(std::string_view line) override {
-        file_.WriteRecord(line);
+        file_.writeRecord(line);
         ++records;
     }
     void plotPressure(const ScanRecord&) override {}
     void redrawPressureGraphs() override {}
-    void flushRecords() override { file_.Flush(); }
+    void flushRecords() override { file_.flush(); }
     void showScanCount(int) override {}
     void zoomProfileGraph() override {}
     void reopenDataFile() override {}
@@ -68,24 +68,24 @@ private:
 
 void BM_ScanToRecord(benchmark::State& state) {
     CastDataFile file;
-    if (!file.Create("/dev/null")) {
+    if (!file.create("/dev/null")) {
         state.SkipWithError("cannot open /dev/null");
         return;
     }
     ScanParser parser(ScanLayout::Vexa, kAllChannels, DCChannelTable());
     NullDisplaySink sink(file);
-    parser.StartCast();
+    parser.startCast();
     const std::string tick = TickOfLines(0);
-    parser.Tick(Bytes(std::string(250, 'z') + "\r\n" + tick), sink); // synchronise
+    parser.tick(Bytes(std::string(250, 'z') + "\r\n" + tick), sink); // synchronise
     sink.records = 0;
     for (auto _ : state)
-        parser.Tick(Bytes(tick), sink);
+        parser.tick(Bytes(tick), sink);
     state.SetItemsProcessed(sink.records);
 }
 BENCHMARK(BM_ScanToRecord);
 
 void BM_LineCutting(benchmark::State& state) {
-    LineCutter cutter(LineCutter::ForLayout(ScanLayout::Vexa));
+    LineCutter cutter(LineCutter::forLayout(ScanLayout::Vexa));
     Fifo queue;
     const std::string tick = TickOfLines(0);
     const std::string start = std::string(250, 'z') + "\r\n" + tick;
@@ -95,7 +95,7 @@ void BM_LineCutting(benchmark::State& state) {
     for (auto _ : state) {
         for (char c : tick)
             queue.Put(static_cast<std::uint8_t>(c));
-        while (cutter.Next(queue) == LineCutter::Step::Line) {
+        while (cutter.next(queue) == LineCutter::Step::Line) {
             benchmark::DoNotOptimize(cutter.line().data());
             ++lines;
         }

@@ -78,11 +78,11 @@ public:
         }
         csv_ << "\r\n";
     }
-    void writeRecord(std::string_view line) override { data_.WriteRecord(line); }
+    void writeRecord(std::string_view line) override { data_.writeRecord(line); }
     void plotPressure(const ScanRecord&) override {}
     void redrawPressureGraphs() override {}
     void flushRecords() override {
-        data_.Flush();
+        data_.flush();
         csv_.flush();
     }
     void showScanCount(int) override {}
@@ -157,8 +157,8 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "expected STREAM and OUT.DAT, got " +
                                         std::to_string(operands.size()) + " operands");
     const std::string& streamPath = operands[0];
-    const CastFileNames names = CastFileNamesFor(operands[1]);
-    const std::string csvPath = ReplaceExtension(names.data, "csv");
+    const CastFileNames names = castFileNamesFor(operands[1]);
+    const std::string csvPath = replaceExtension(names.data, "csv");
 
     std::ifstream streamFile(streamPath, std::ios::binary);
     if (!streamFile)
@@ -173,7 +173,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
         // The profile reader gives defaults for a file it cannot open; say so instead.
         if (!std::ifstream(*cfgPath))
             return FileError("read", *cfgPath);
-        ReadDcChannelTexts(Profile(*cfgPath), dcTable);
+        readDcChannelTexts(Profile(*cfgPath), dcTable);
     }
     ScanParser parser(layout, *channelMask, dcTable);
     parser.setConstants(
@@ -182,7 +182,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
 
     CastInfo info;
     CastDataFile data;
-    if (!StartCastFiles(data, info, names.data, LocalNow()))
+    if (!startCastFiles(data, info, names.data, LocalNow()))
         return FileError("create", names.data);
     std::ofstream csv(csvPath, std::ios::binary | std::ios::trunc);
     if (!csv)
@@ -195,11 +195,11 @@ int ReplayCommand(const std::vector<std::string>& args) {
     csv << "\r\n";
 
     ReplaySink sink(data, csv, parser.channels());
-    parser.StartCast();
+    parser.startCast();
     const std::size_t tickBytes = BytesPerTick(layout);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(stream.data());
     for (std::size_t at = 0; at < stream.size(); at += tickBytes)
-        parser.Tick({bytes + at, std::min(tickBytes, stream.size() - at)}, sink);
+        parser.tick({bytes + at, std::min(tickBytes, stream.size() - at)}, sink);
 
     csv.close();
     if (!csv)
@@ -208,7 +208,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
     cast.layout = layout;
     cast.channelMask = *channelMask;
     cast.scanCount = parser.scanCount();
-    const bool written = EndCastFiles(data, {}, info, cast, parser.dcConversions(), LocalNow(), {});
+    const bool written = endCastFiles(data, {}, info, cast, parser.dcConversions(), LocalNow(), {});
     if (sink.reopenFailed)
         return FileError("reopen", names.data);
     if (!written)

@@ -262,7 +262,7 @@ std::string RecordLayout(ScanLayout layout, ChannelMask m) {
 
 } // namespace
 
-std::string FormatCalibration(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc,
+std::string formatCalibration(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc,
                               bool navigation) {
     CalibrationText file;
     file.Line("*A");

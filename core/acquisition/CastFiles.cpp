@@ -32,7 +32,7 @@ std::string Fit(std::string value, std::size_t size) {
 
 } // namespace
 
-std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+std::string replaceExtension(std::string_view path, std::string_view extension) {
     const std::size_t slash = path.rfind(kDirectorySeparator);
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = path.rfind('.');
@@ -44,12 +44,12 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
     return result;
 }
 
-CastFileNames CastFileNamesFor(std::string_view dataPath) {
-    return {std::string(dataPath), ReplaceExtension(dataPath, "C00"),
-            ReplaceExtension(dataPath, "Hdr"), ReplaceExtension(dataPath, "BTL")};
+CastFileNames castFileNamesFor(std::string_view dataPath) {
+    return {std::string(dataPath), replaceExtension(dataPath, "C00"),
+            replaceExtension(dataPath, "Hdr"), replaceExtension(dataPath, "BTL")};
 }
 
-void PrepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now) {
+void prepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now) {
     info.dataFile = names.data;
     info.calibrationFile = names.calibration;
     info.headerFile = names.header;
@@ -58,7 +58,7 @@ void PrepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& 
     info.startTime = ClockTime(now);
 }
 
-std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
+std::string scanRateText(ScanLayout layout, std::optional<int> rateIndex,
                          const std::string& current) {
     const std::span<const double> rates = modelTraits(layout).samplingRates;
     if (rates.empty())
@@ -68,19 +68,19 @@ std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
     return Format("%.2f Hz", rates[static_cast<std::size_t>(*rateIndex)]);
 }
 
-void CompleteCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
+void completeCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
                       const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
                       int scanCount, const std::tm& now) {
     info.parameters = std::to_string(std::popcount(channelMask & mask::kChannelBits));
     info.frameLength = "ASCII";
     info.instrument = Fit(serialNumber, CastInfo::kNameSize);
-    info.scanRate = Fit(ScanRateText(layout, rateIndex, info.scanRate), CastInfo::kShortSize);
+    info.scanRate = Fit(scanRateText(layout, rateIndex, info.scanRate), CastInfo::kShortSize);
     info.direction = downCast ? "Down" : "Up";
     info.endTime = ClockTime(now);
     info.observations = std::to_string(scanCount);
 }
 
-std::string FormatCastHeader(const CastInfo& info) {
+std::string formatCastHeader(const CastInfo& info) {
     struct Row {
         const char* templ;
         const std::string* left;
@@ -120,7 +120,7 @@ std::string FormatCastHeader(const CastInfo& info) {
     return text;
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
+bool writeTextFile(const std::string& path, std::string_view text) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return false;
@@ -141,7 +141,7 @@ CastDataFile::~CastDataFile() {
     Close();
 }
 
-bool CastDataFile::Create(const std::string& path) {
+bool CastDataFile::create(const std::string& path) {
     Close();
     file_ = std::fopen(path.c_str(), "wb");
     if (file_ == nullptr)
@@ -150,14 +150,14 @@ bool CastDataFile::Create(const std::string& path) {
     return true;
 }
 
-void CastDataFile::WriteRecord(std::string_view line) {
+void CastDataFile::writeRecord(std::string_view line) {
     if (file_ == nullptr)
         return;
     std::fwrite(line.data(), 1, line.size(), file_);
     std::fputs("\r\n", file_);
 }
 
-void CastDataFile::Flush() {
+void CastDataFile::flush() {
     if (file_ != nullptr)
         std::fflush(file_);
 }

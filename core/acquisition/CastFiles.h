@@ -47,29 +47,29 @@ struct CastFileNames {
 
 // path with the extension of its file name (the text after the last '.' that follows the
 // last '/') replaced; a file name without a '.' gets "." and the extension appended.
-std::string ReplaceExtension(std::string_view path, std::string_view extension);
-CastFileNames CastFileNamesFor(std::string_view dataPath);
+std::string replaceExtension(std::string_view path, std::string_view extension);
+CastFileNames castFileNamesFor(std::string_view dataPath);
 
 // Cast start: the three paths, the date and the start time from the local clock.
-void PrepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now);
+void prepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& now);
 
 // The sampling rate the instrument was set to, for the "Scan Rate" field.
 // rateIndex 0 to 4 gives "1.83 Hz" ... "4.50 Hz"; nullopt (no rate selected) keeps current.
-std::string ScanRateText(ScanLayout layout, std::optional<int> rateIndex,
+std::string scanRateText(ScanLayout layout, std::optional<int> rateIndex,
                          const std::string& current);
 
 // Cast end, before the dialog: "# of Parameters", "Frame Length", "Instrument #",
 // "Scan Rate", then "Direction", "End Time" and "Observations".
-void CompleteCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
+void completeCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
                       const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
                       int scanCount, const std::tm& now);
 
 // The header file's text, lines ended by '\n' (written with CR LF).
-std::string FormatCastHeader(const CastInfo& info);
+std::string formatCastHeader(const CastInfo& info);
 
 // Creates (or replaces) path with text whose '\n' line ends become CR LF. False when the
 // file could not be written completely.
-bool WriteTextFile(const std::string& path, std::string_view text);
+bool writeTextFile(const std::string& path, std::string_view text);
 
 // The cast data file, written while the cast runs: one CR LF-ended record per scan.
 class CastDataFile {
@@ -80,11 +80,11 @@ public:
     CastDataFile& operator=(const CastDataFile&) = delete;
 
     // Creates the file new and empty. False when it cannot be created.
-    bool Create(const std::string& path);
+    bool create(const std::string& path);
     // Appends the record line and a line end.
-    void WriteRecord(std::string_view line);
+    void writeRecord(std::string_view line);
     // Hands what was written to the operating system.
-    void Flush();
+    void flush();
     // Closes the file and opens it again for appending. False when it will not reopen.
     bool Reopen();
     void Close();

@@ -15,25 +15,25 @@ constexpr std::array<const char*, 6> kDerivedLabels = {"*SAL", "*ATG",   "*POT",
 
 } // namespace
 
-DcConversions BuildDcConversions(const DCChannelTable& table) {
+DcConversions buildDcConversions(const DCChannelTable& table) {
     DcConversions conversions;
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
         const std::string& name = table.texts(ch).name;
         if (name.empty())
-            conversions[ch] = {DefaultDcLabel(ch), DcCoefficients::Identity()};
+            conversions[ch] = {DefaultDcLabel(ch), DcCoefficients::identity()};
         else
             conversions[ch] = {name, table.convertedTerms(ch)};
     }
     return conversions;
 }
 
-void ReconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
+void reconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
                              ChannelMask channelMask) {
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
         if (!mask::has(channelMask, dcChannelBit(ch + 1)))
             continue;
         conversions[ch].coefficients =
-            table.texts(ch).name.empty() ? DcCoefficients::Identity() : table.convertedTerms(ch);
+            table.texts(ch).name.empty() ? DcCoefficients::identity() : table.convertedTerms(ch);
     }
 }
 

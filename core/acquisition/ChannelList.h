@@ -20,11 +20,11 @@ using DcConversions = std::array<DcConversion, DCChannelTable::kChannels>;
 
 // Labels and coefficients from the table's texts: a named channel takes its name and its
 // converted terms; an unnamed one "DC<n>" and the identity polynomial.
-DcConversions BuildDcConversions(const DCChannelTable& table);
+DcConversions buildDcConversions(const DCChannelTable& table);
 
 // After the DC dialog closed: the coefficients of every channel whose bit is set are
 // converted again from the texts (identity when the name is now empty); labels stay.
-void ReconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
+void reconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
                              ChannelMask channelMask);
 
 // The ordered plottable parameters of a cast. Graph settings store positions in this list;

@@ -13,7 +13,7 @@ bool IsPrintable(char c) {
 
 } // namespace
 
-std::string_view FieldReader::NextText() {
+std::string_view FieldReader::nextText() {
     std::size_t kept = 0;
     while (pos_ < line_.size() && line_[pos_] != kSeparator && kept < kMaxFieldChars) {
         if (IsPrintable(line_[pos_]))
@@ -25,8 +25,8 @@ std::string_view FieldReader::NextText() {
     return {field_.data(), kept};
 }
 
-double FieldReader::NextNumber() {
-    return DecimalNumber(NextText());
+double FieldReader::nextNumber() {
+    return decimalNumber(nextText());
 }
 
 } // namespace halcyx

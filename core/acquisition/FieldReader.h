@@ -17,11 +17,11 @@ public:
     explicit FieldReader(std::string_view line) : line_(line) {}
 
     // The kept text of the next field; valid until the next call.
-    std::string_view NextText();
+    std::string_view nextText();
     // The next field's number (0 when nothing converts).
-    double NextNumber();
+    double nextNumber();
     // Passes over one field.
-    void Skip() { NextText(); }
+    void skip() { nextText(); }
 
 private:
     std::string_view line_;

@@ -11,7 +11,7 @@ constexpr char kLineFeed = '\n';
 // Takes one byte. The queue's own Get reports false for the byte that empties it although
 // it delivers that byte, so emptiness is asked first.
 bool Take(Fifo& queue, char& c) {
-    if (queue.IsEmpty())
+    if (queue.isEmpty())
         return false;
     std::uint8_t byte = 0;
     queue.Get(byte);
@@ -21,27 +21,27 @@ bool Take(Fifo& queue, char& c) {
 
 } // namespace
 
-LineCutter::Margins LineCutter::ForLayout(ScanLayout layout) {
+LineCutter::Margins LineCutter::forLayout(ScanLayout layout) {
     return modelTraits(layout).cutter;
 }
 
-void LineCutter::Restart() {
+void LineCutter::restart() {
     state_ = State::AwaitFill;
     firstLength_ = counted_ = lineLength_ = 0;
     lineChars_ = 0;
     complete_ = false;
 }
 
-LineCutter::Step LineCutter::Next(Fifo& queue) {
-    if (state_ != State::Cutting && !Synchronise(queue))
+LineCutter::Step LineCutter::next(Fifo& queue) {
+    if (state_ != State::Cutting && !synchronise(queue))
         return Step::Stopped;
-    return Cut(queue);
+    return cut(queue);
 }
 
 // True once synchronised (cutting may go on in this tick); false ends the tick.
-bool LineCutter::Synchronise(Fifo& queue) {
+bool LineCutter::synchronise(Fifo& queue) {
     if (state_ == State::AwaitFill) {
-        if (queue.Count() < margins_.syncFill)
+        if (queue.count() < margins_.syncFill)
             return false;
         state_ = State::SkipPartial;
     }
@@ -69,7 +69,7 @@ bool LineCutter::Synchronise(Fifo& queue) {
         const bool agreed = counted_ == firstLength_ && counted_ > 0;
         if (!agreed) {
             // The bytes measured are gone; start over once the queue has filled again.
-            Restart();
+            restart();
             return false;
         }
         lineLength_ = counted_;
@@ -78,8 +78,8 @@ bool LineCutter::Synchronise(Fifo& queue) {
     return true;
 }
 
-LineCutter::Step LineCutter::Cut(Fifo& queue) {
-    if (queue.Count() <= lineLength_ + margins_.cutMargin)
+LineCutter::Step LineCutter::cut(Fifo& queue) {
+    if (queue.count() <= lineLength_ + margins_.cutMargin)
         return Step::Drained;
     char c = 0;
     // A previous call may have ended with a complete line still held; start a new one.

@@ -26,7 +26,7 @@ public:
     static constexpr std::size_t kLineBufferSize = 500;
 
     using Margins = LineMargins;
-    static Margins ForLayout(ScanLayout layout);
+    static Margins forLayout(ScanLayout layout);
 
     // What one call to Next found.
     enum class Step {
@@ -38,8 +38,8 @@ public:
     explicit LineCutter(Margins margins) : margins_(margins) {}
 
     // Forgets the line length and any partial line; the next bytes synchronise afresh.
-    void Restart();
-    Step Next(Fifo& queue);
+    void restart();
+    Step next(Fifo& queue);
 
     std::string_view line() const { return {line_.data(), lineChars_}; }
     bool synchronised() const { return state_ == State::Cutting; }
@@ -55,8 +55,8 @@ private:
         Cutting,       // synchronised: cutting lines
     };
 
-    bool Synchronise(Fifo& queue);
-    Step Cut(Fifo& queue);
+    bool synchronise(Fifo& queue);
+    Step cut(Fifo& queue);
 
     Margins margins_;
     State state_ = State::AwaitFill;

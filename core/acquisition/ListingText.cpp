@@ -7,7 +7,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 } // namespace
 
-void ListingText::Append(std::string_view line) {
+void ListingText::append(std::string_view line) {
     text_ += line;
     text_ += kLineEnd;
     ++lines_;
@@ -20,10 +20,10 @@ void ListingText::Append(std::string_view line) {
         start = end + kLineEnd.size();
     }
     if (sampleChars * lines_ > kClearThreshold * sampled)
-        Clear();
+        clear();
 }
 
-void ListingText::Clear() {
+void ListingText::clear() {
     text_.clear();
     lines_ = 0;
 }

@@ -13,9 +13,9 @@ public:
     static constexpr std::size_t kClearThreshold = 15000; // [characters]
     static constexpr std::size_t kSampleLines = 5;
 
-    void Append(std::string_view line);
+    void append(std::string_view line);
     const std::string& text() const { return text_; }
-    void Clear();
+    void clear();
 
 private:
     std::string text_;

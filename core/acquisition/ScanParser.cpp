@@ -10,11 +10,11 @@
 namespace halcyx {
 
 ScanParser::ScanParser(ScanLayout layout, ChannelMask channelMask, const DCChannelTable& dcTable)
-    : layout_(layout), channelMask_(channelMask), dc_(BuildDcConversions(dcTable)),
-      channels_(layout, channelMask, dc_), cutter_(LineCutter::ForLayout(layout)) {}
+    : layout_(layout), channelMask_(channelMask), dc_(buildDcConversions(dcTable)),
+      channels_(layout, channelMask, dc_), cutter_(LineCutter::forLayout(layout)) {}
 
-void ScanParser::ReconvertDcCoefficients(const DCChannelTable& dcTable) {
-    halcyx::ReconvertDcCoefficients(dc_, dcTable, channelMask_);
+void ScanParser::reconvertDcCoefficients(const DCChannelTable& dcTable) {
+    halcyx::reconvertDcCoefficients(dc_, dcTable, channelMask_);
 }
 
 void ScanParser::setConstants(float pressure, float latitude) {
@@ -32,15 +32,15 @@ void ScanParser::setAutoZoom(bool enabled, std::uint32_t updateRate) {
     zoomRate_ = updateRate;
 }
 
-void ScanParser::StartCast() {
-    queue_.Clear();
-    cutter_.Restart();
+void ScanParser::startCast() {
+    queue_.clear();
+    cutter_.restart();
     scanCount_ = 0;
 }
 
-void ScanParser::Tick(std::span<const std::uint8_t> bytes, ScanSink& sink) {
+void ScanParser::tick(std::span<const std::uint8_t> bytes, ScanSink& sink) {
     if (bytes.empty()) {
-        EndTick(sink, false);
+        endTick(sink, false);
         return;
     }
     // A full queue refuses what arrives; those bytes are dropped.
@@ -49,37 +49,37 @@ void ScanParser::Tick(std::span<const std::uint8_t> bytes, ScanSink& sink) {
 
     bool wrote = false;
     for (;;) {
-        const LineCutter::Step step = cutter_.Next(queue_);
+        const LineCutter::Step step = cutter_.next(queue_);
         if (step == LineCutter::Step::Line) {
-            ParseLine(cutter_.line(), sink);
-            HandOff(cutter_.line(), sink);
+            parseLine(cutter_.line(), sink);
+            handOff(cutter_.line(), sink);
             wrote = true;
             continue;
         }
         if (wrote)
             sink.flushRecords();
         if (step == LineCutter::Step::Drained)
-            EndTick(sink, true);
+            endTick(sink, true);
         return;
     }
 }
 
-void ScanParser::ParseLine(std::string_view line, ScanSink& sink) {
+void ScanParser::parseLine(std::string_view line, ScanSink& sink) {
     switch (layout_) {
     case ScanLayout::Vexa:
-        ParseVexa(line, sink);
+        parseVexa(line, sink);
         break;
     case ScanLayout::TavrinCT:
-        ParseTavrinCT(line, sink);
+        parseTavrinCT(line, sink);
         break;
     case ScanLayout::TavrinP:
-        ParseTavrinP(line);
+        parseTavrinP(line);
         break;
     }
     record_[scan::kScanNumber] = static_cast<float>(scanCount_);
 }
 
-void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
+void ScanParser::parseVexa(std::string_view line, ScanSink& sink) {
     namespace v = scan::vexa;
     // The primary channels in bit order, which is field order. Time is read and ignored.
     struct Primary {
@@ -100,10 +100,10 @@ void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
     for (const Primary& p : kPrimaries) {
         if (!mask::has(channelMask_, p.bit))
             continue;
-        const std::string_view text = fields.NextText();
+        const std::string_view text = fields.nextText();
         if (p.index == kIgnored)
             continue;
-        record_[p.index] = ToSingle(DecimalNumber(text));
+        record_[p.index] = toSingle(decimalNumber(text));
         if (p.readout)
             sink.showReadout(*p.readout, text);
     }
@@ -112,48 +112,48 @@ void ScanParser::ParseVexa(std::string_view line, ScanSink& sink) {
             continue;
         const DcCoefficients& k = dc_[ch].coefficients;
         record_[v::kFirstDc + ch] =
-            ToSingle(DcChannelValue(fields.NextNumber(), k.a, k.b, k.c, k.d, k.e));
+            toSingle(DcChannelValue(fields.nextNumber(), k.a, k.b, k.c, k.d, k.e));
     }
-    Derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
+    derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
 }
 
-void ScanParser::ParseTavrinCT(std::string_view line, ScanSink& sink) {
+void ScanParser::parseTavrinCT(std::string_view line, ScanSink& sink) {
     namespace ct = scan::tavrinct;
     FieldReader fields(line);
-    std::string_view text = fields.NextText();
-    record_[ct::kConductivity] = ToSingle(DecimalNumber(text));
+    std::string_view text = fields.nextText();
+    record_[ct::kConductivity] = toSingle(decimalNumber(text));
     sink.showReadout(Readout::Conductivity, text);
-    text = fields.NextText();
-    record_[ct::kTemperature] = ToSingle(DecimalNumber(text));
+    text = fields.nextText();
+    record_[ct::kTemperature] = toSingle(decimalNumber(text));
     sink.showReadout(Readout::Temperature, text);
     // A time field may follow; nothing after temperature is used.
-    Derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
+    derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
 }
 
-void ScanParser::ParseTavrinP(std::string_view line) {
+void ScanParser::parseTavrinP(std::string_view line) {
     namespace p = scan::tavrinp;
     FieldReader fields(line);
-    record_[p::kPressure] = ToSingle(fields.NextNumber());
+    record_[p::kPressure] = toSingle(fields.nextNumber());
     if (mask::has(channelMask_, mask::kTavrinPTime))
-        fields.Skip();
+        fields.skip();
     if (mask::has(channelMask_, mask::kTavrinPBarometer))
-        record_[p::kBarometer] = ToSingle(fields.NextNumber());
-    record_[p::kDepth] = ToSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
+        record_[p::kBarometer] = toSingle(fields.nextNumber());
+    record_[p::kDepth] = toSingle(SeawaterDepth(record_[p::kPressure], constantLatitude_));
 }
 
-void ScanParser::Derive(std::size_t first, float conductivity, float temperature, float pressure) {
+void ScanParser::derive(std::size_t first, float conductivity, float temperature, float pressure) {
     // Each result is narrowed to single precision before the next one uses it.
-    const float s = ToSingle(SeawaterSalinity(conductivity, temperature, pressure));
+    const float s = toSingle(SeawaterSalinity(conductivity, temperature, pressure));
     record_[first + scan::kDerivedSalinity] = s;
-    record_[first + scan::kDerivedAtg] = ToSingle(SeawaterAtg(s, temperature, pressure));
-    record_[first + scan::kDerivedTheta] = ToSingle(SeawaterTheta(s, temperature, pressure));
-    record_[first + scan::kDerivedSigma] = ToSingle(SeawaterSigma(s, temperature, pressure));
-    record_[first + scan::kDerivedDepth] = ToSingle(SeawaterDepth(pressure, constantLatitude_));
+    record_[first + scan::kDerivedAtg] = toSingle(SeawaterAtg(s, temperature, pressure));
+    record_[first + scan::kDerivedTheta] = toSingle(SeawaterTheta(s, temperature, pressure));
+    record_[first + scan::kDerivedSigma] = toSingle(SeawaterSigma(s, temperature, pressure));
+    record_[first + scan::kDerivedDepth] = toSingle(SeawaterDepth(pressure, constantLatitude_));
     record_[first + scan::kDerivedSoundSpeed] =
-        ToSingle(SeawaterSoundSpeed(s, temperature, pressure));
+        toSingle(SeawaterSoundSpeed(s, temperature, pressure));
 }
 
-void ScanParser::HandOff(std::string_view line, ScanSink& sink) {
+void ScanParser::handOff(std::string_view line, ScanSink& sink) {
     const bool vexa = layout_ == ScanLayout::Vexa;
     sink.plotScan(record_, vexa ? ScanRecord::kValues : ScanRecord::kTavrinValues);
     ++scanCount_;
@@ -169,7 +169,7 @@ void ScanParser::HandOff(std::string_view line, ScanSink& sink) {
     }
 }
 
-void ScanParser::EndTick(ScanSink& sink, bool showCount) {
+void ScanParser::endTick(ScanSink& sink, bool showCount) {
     if (showCount)
         sink.showScanCount(scanCount_);
     if (autoZoom_ && scansSinceZoom_ >= zoomRate_) {

@@ -40,7 +40,7 @@ public:
     const ChannelList& channels() const { return channels_; }
     const DcConversions& dcConversions() const { return dc_; }
     // After the DC channel dialog: new coefficients for the channels that are on.
-    void ReconvertDcCoefficients(const DCChannelTable& dcTable);
+    void reconvertDcCoefficients(const DCChannelTable& dcTable);
 
     // Pressure [dbar] used in place of a measured one (Tavrin CT) and latitude [deg] for
     // depth (all models).
@@ -54,9 +54,9 @@ public:
     void setAutoZoom(bool enabled, std::uint32_t updateRate);
 
     // Cast start: empty the queue, synchronise afresh, scan count 0.
-    void StartCast();
+    void startCast();
     // One data tick with what the port delivered (at most kMaxBytesPerTick are taken).
-    void Tick(std::span<const std::uint8_t> bytes, ScanSink& sink);
+    void tick(std::span<const std::uint8_t> bytes, ScanSink& sink);
 
     const ScanRecord& record() const { return record_; }
     // Scans parsed in the current cast; -1 before the first cast.
@@ -65,15 +65,15 @@ public:
     const LineCutter& cutter() const { return cutter_; }
 
 private:
-    void ParseLine(std::string_view line, ScanSink& sink);
-    void ParseVexa(std::string_view line, ScanSink& sink);
-    void ParseTavrinCT(std::string_view line, ScanSink& sink);
-    void ParseTavrinP(std::string_view line);
+    void parseLine(std::string_view line, ScanSink& sink);
+    void parseVexa(std::string_view line, ScanSink& sink);
+    void parseTavrinCT(std::string_view line, ScanSink& sink);
+    void parseTavrinP(std::string_view line);
     // The six derived quantities from conductivity, temperature [degC] and pressure
     // [dbar], stored from record index first on.
-    void Derive(std::size_t first, float conductivity, float temperature, float pressure);
-    void HandOff(std::string_view line, ScanSink& sink);
-    void EndTick(ScanSink& sink, bool showCount);
+    void derive(std::size_t first, float conductivity, float temperature, float pressure);
+    void handOff(std::string_view line, ScanSink& sink);
+    void endTick(ScanSink& sink, bool showCount);
 
     ScanLayout layout_;
     ChannelMask channelMask_;

@@ -99,7 +99,7 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
 
 } // namespace
 
-double DecimalNumber(std::string_view text) {
+double decimalNumber(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
         ++start;

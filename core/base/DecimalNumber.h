@@ -11,11 +11,11 @@ namespace halcyx {
 // gives 0 when nothing converts. Only decimal notation is accepted (no hexadecimal, no
 // "inf" or "nan"), and the result does not depend on the process locale. A number too
 // large for a double gives +-HUGE_VAL, one too small gives 0, as the C library does.
-double DecimalNumber(std::string_view text);
+double decimalNumber(std::string_view text);
 
 // Narrows to single precision the way the hardware does: a finite value beyond the float
 // range becomes +-infinity instead of being undefined behaviour.
-inline float ToSingle(double value) {
+inline float toSingle(double value) {
     constexpr double kMax = std::numeric_limits<float>::max();
     if (value > kMax)
         return std::numeric_limits<float>::infinity();

@@ -37,7 +37,7 @@ ClockTexts localClockTexts() {
     return clockTexts(local);
 }
 
-bool SetInstrumentClock(CommPort& port, Operator& op, const ClockTexts& texts) {
+bool setInstrumentClock(CommPort& port, Operator& op, const ClockTexts& texts) {
     const WaitCursor wait(op);
     struct Step {
         std::string text;

@@ -27,6 +27,6 @@ ClockTexts localClockTexts();
 // Writes "TIME\r", the time, "DATE\r" and the date, each followed by its pause, then
 // empties the receive side; the wait cursor shows meanwhile. False when a write failed
 // (the port has told the operator); the remaining writes are then skipped.
-bool SetInstrumentClock(CommPort& port, Operator& op, const ClockTexts& texts);
+bool setInstrumentClock(CommPort& port, Operator& op, const ClockTexts& texts);
 
 } // namespace halcyx

@@ -28,23 +28,23 @@ CommandLayer::CommandLayer(CommPort& port, Operator& op) : port_(port), op_(op) 
 
 OpenResult CommandLayer::EnterOpenMode() {
     Purge();
-    Write("***O\r");
-    PauseResponse();
-    PurgeReceive();
-    Write("\r");
-    PauseResponse();
-    const std::string answer = ReadAnswer(kOpenAnswerBytes, kOpenReadPauseMs);
+    write("***O\r");
+    pauseResponse();
+    purgeReceive();
+    write("\r");
+    pauseResponse();
+    const std::string answer = readAnswer(kOpenAnswerBytes, kOpenReadPauseMs);
     if (contains(answer, "Open") || contains(answer, "OPEN")) {
         mode_ = InstrumentMode::Open;
         openConfirmed_ = true;
         return OpenResult::Open;
     }
     if (mode_ == InstrumentMode::Run)
-        SendStopSequence();
+        sendStopSequence();
     return answer.empty() ? OpenResult::NoAnswer : OpenResult::NotOpen;
 }
 
-void CommandLayer::SendStopSequence() {
+void CommandLayer::sendStopSequence() {
     for (int i = 0; i < kStopBytes; ++i) {
         port_.WriteByte('S');
         port_.Sleep(kStopBytePauseMs);
@@ -66,9 +66,9 @@ bool CommandLayer::EnsureOpen(std::string_view failureMessage) {
 void CommandLayer::EnterRunMode() {
     WaitCursor wait(op_);
     Purge();
-    Write("***R\r");
-    PauseResponse();
-    const std::string answer = ReadAnswer(kRunAnswerBytes);
+    write("***R\r");
+    pauseResponse();
+    const std::string answer = readAnswer(kRunAnswerBytes);
     if (answer.empty()) {
         op_.message("No Response from CTD\nCheck Communication ConfigPort and cable",
                     "COMMAND RESULT", Icon::Stop);
@@ -81,71 +81,71 @@ void CommandLayer::EnterRunMode() {
 
 void CommandLayer::StopContinuous() {
     port_.WriteSlow(std::string("S\rS\rS\r"), kStopContinuousCharMs);
-    PauseResponse();
+    pauseResponse();
 }
 
 std::optional<std::string> CommandLayer::Query(std::string_view key, std::size_t maxBytes,
                                                std::uint32_t extraPauseMs) {
     Purge();
-    Write(std::string(key) + "\r");
+    write(std::string(key) + "\r");
     port_.Sleep(extraPauseMs);
-    std::string answer = ReadAnswer(maxBytes);
+    std::string answer = readAnswer(maxBytes);
     if (answer.empty())
         return std::nullopt;
     return answer;
 }
 
-std::optional<std::string> CommandLayer::QueryValue(std::string_view key, std::string_view marker) {
+std::optional<std::string> CommandLayer::queryValue(std::string_view key, std::string_view marker) {
     const auto answer = Query(key, kIdentityAnswerBytes, delays_.responseMs);
     if (!answer || !contains(*answer, marker))
         return std::nullopt;
     return ExtractValue(*answer);
 }
 
-std::optional<std::string> CommandLayer::QueryClock(std::string_view key) {
+std::optional<std::string> CommandLayer::queryClock(std::string_view key) {
     const auto answer = Query(key, kClockAnswerBytes, kClockQueryResponses * delays_.responseMs);
-    Write("\r");
+    write("\r");
     if (!answer)
         return std::nullopt;
     return lineAfter(*answer, "is ");
 }
 
-std::optional<int> CommandLayer::QueryAddress() {
+std::optional<int> CommandLayer::queryAddress() {
     Purge();
-    Write("ADR\r");
-    PauseResponse();
+    write("ADR\r");
+    pauseResponse();
     std::array<std::uint8_t, kAddressAnswerBytes> buffer{};
     return numberAfter(answerText(received(buffer, port_.Read(buffer))), "=");
 }
 
-std::optional<bool> CommandLayer::QueryChannel(const std::string& key) {
+std::optional<bool> CommandLayer::queryChannel(const std::string& key) {
     const auto answer = Query(key, kChannelAnswerBytes, delays_.responseMs / 2);
     if (!answer)
         return std::nullopt;
     return contains(*answer, "on");
 }
 
-void CommandLayer::Write(std::string_view text) {
+void CommandLayer::write(std::string_view text) {
     port_.WriteSlow(std::string(text), delays_.characterMs);
 }
 
-void CommandLayer::WriteUnchecked(std::string_view command) {
-    Write(command);
-    PauseResponse();
+void CommandLayer::writeUnchecked(std::string_view command) {
+    write(command);
+    pauseResponse();
 }
 
-std::vector<std::uint8_t> CommandLayer::ReadBytes(std::size_t maxBytes, std::uint32_t pauseMs) {
+std::vector<std::uint8_t> CommandLayer::readBytes(std::size_t maxBytes, std::uint32_t pauseMs) {
     std::array<std::uint8_t, kLargestAnswerBytes> buffer{};
     const auto area = std::span(buffer).first(std::min(maxBytes, buffer.size()));
     const auto bytes = received(area, port_.ReadWait(area, pauseMs));
     return {bytes.begin(), bytes.end()};
 }
 
-std::string CommandLayer::ReadAnswer(std::size_t maxBytes, std::uint32_t pauseMs) {
-    return answerText(ReadBytes(maxBytes, pauseMs));
+std::string CommandLayer::readAnswer(std::size_t maxBytes, std::uint32_t pauseMs) {
+    return answerText(readBytes(maxBytes, pauseMs));
 }
 
-void CommandLayer::PauseResponse(std::uint32_t count) {
+void CommandLayer::pauseResponse(std::uint32_t count) {
     port_.Sleep(count * delays_.responseMs);
 }
 
@@ -154,7 +154,7 @@ void CommandLayer::Purge() {
     port_.Purge(PurgeWhat::Transmit);
 }
 
-void CommandLayer::PurgeReceive() {
+void CommandLayer::purgeReceive() {
     port_.Purge(PurgeWhat::Receive);
 }
 

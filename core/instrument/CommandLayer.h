@@ -71,35 +71,35 @@ public:
     std::optional<std::string> Query(std::string_view key, std::size_t maxBytes,
                                      std::uint32_t extraPauseMs);
     // "S/N", "VER" or "CDATE": the value after "=" when the answer holds marker.
-    std::optional<std::string> QueryValue(std::string_view key, std::string_view marker);
+    std::optional<std::string> queryValue(std::string_view key, std::string_view marker);
     // "TIME" or "DATE": the text after "is " up to the line end. A bare return follows,
     // which leaves the instrument's clock as it is.
-    std::optional<std::string> QueryClock(std::string_view key);
+    std::optional<std::string> queryClock(std::string_view key);
     // "ADR": the number after "=".
-    std::optional<int> QueryAddress();
+    std::optional<int> queryAddress();
     // "CH%d" or "DC%d": whether the channel is on; nullopt when nothing arrived.
-    std::optional<bool> QueryChannel(const std::string& key);
+    std::optional<bool> queryChannel(const std::string& key);
 
     // Writes text slowly at the character delay.
-    void Write(std::string_view text);
+    void write(std::string_view text);
     // A command that needs no check: written slowly, then one response delay.
-    void WriteUnchecked(std::string_view command);
+    void writeUnchecked(std::string_view command);
     // The bytes that arrived within pauseMs, at most maxBytes (up to kLargestAnswerBytes).
-    std::vector<std::uint8_t> ReadBytes(std::size_t maxBytes, std::uint32_t pauseMs);
+    std::vector<std::uint8_t> readBytes(std::size_t maxBytes, std::uint32_t pauseMs);
     // The same as text (see answerText); empty when nothing arrived.
-    std::string ReadAnswer(std::size_t maxBytes, std::uint32_t pauseMs);
+    std::string readAnswer(std::size_t maxBytes, std::uint32_t pauseMs);
     // Reads at most maxBytes after one response delay.
-    std::string ReadAnswer(std::size_t maxBytes) {
-        return ReadAnswer(maxBytes, delays_.responseMs);
+    std::string readAnswer(std::size_t maxBytes) {
+        return readAnswer(maxBytes, delays_.responseMs);
     }
     // Pauses for count response delays.
-    void PauseResponse(std::uint32_t count = 1);
+    void pauseResponse(std::uint32_t count = 1);
     // Both sides: received bytes first, then anything still queued for sending.
     void Purge();
-    void PurgeReceive();
+    void purgeReceive();
 
 private:
-    void SendStopSequence();
+    void sendStopSequence();
 
     CommPort& port_;
     Operator& op_;

@@ -75,7 +75,7 @@ public:
     }
     // The product code was read first: it chose this layout.
     void product(ProductCode) {}
-    void dcTexts(DCChannelTable& table) { ReadDcChannelTexts(profile_, table); }
+    void dcTexts(DCChannelTable& table) { readDcChannelTexts(profile_, table); }
     // An index outside the five rates clears every rate flag and keeps the index as it
     // was, so that no later use indexes past the rate table.
     void samplingRate(InstrumentSettings& settings) {
@@ -322,7 +322,7 @@ bool LoadDcCoefficients(Operator& op, DCChannelTable& table) {
 }
 
 void readDcCoefficients(const std::filesystem::path& file, DCChannelTable& table) {
-    ReadDcChannelTexts(Profile(file), table);
+    readDcChannelTexts(Profile(file), table);
     table.refreshNumeric();
 }
 

@@ -51,7 +51,7 @@ bool runModelDialog(ConfigDialogRunner& dialogs, const InstrumentRecord& instrum
     return false;
 }
 
-ConfigureOutcome ConfigureInstrument(CommandLayer& layer, InstrumentRecord& instrument,
+ConfigureOutcome configureInstrument(CommandLayer& layer, InstrumentRecord& instrument,
                                      InstrumentSettings& settings, ConfigDialogRunner& dialogs) {
     Operator& op = layer.op();
     if (instrument.deployed) {
@@ -86,7 +86,7 @@ ConfigureOutcome ConfigureInstrument(CommandLayer& layer, InstrumentRecord& inst
     return ConfigureOutcome::Written;
 }
 
-OpenOutcome OpenConfigurationCommand(CommandLayer& layer, ConfigurationState state,
+OpenOutcome openConfigurationCommand(CommandLayer& layer, ConfigurationState state,
                                      ConfigDialogRunner& dialogs) {
     const OpenOutcome outcome = OpenConfiguration(layer.op(), state);
     if (outcome != OpenOutcome::Loaded)

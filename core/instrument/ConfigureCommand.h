@@ -39,13 +39,13 @@ enum class ConfigureOutcome {
 // open mode, reads its settings unless they were read since detection, reads its clock
 // into the model's record, shows the model's dialog and, on "Save", takes the Vexa
 // sampling rate from the dialog and writes every setting to the instrument.
-ConfigureOutcome ConfigureInstrument(CommandLayer& layer, InstrumentRecord& instrument,
+ConfigureOutcome configureInstrument(CommandLayer& layer, InstrumentRecord& instrument,
                                      InstrumentSettings& settings, ConfigDialogRunner& dialogs);
 
 // "&Open": loads a configuration file and shows its model's dialog with the file's values;
 // "Save" there writes them to the instrument. Returns what the file open found; the
 // settings are written only when it is Loaded and the dialog closed with "Save".
-OpenOutcome OpenConfigurationCommand(CommandLayer& layer, ConfigurationState state,
+OpenOutcome openConfigurationCommand(CommandLayer& layer, ConfigurationState state,
                                      ConfigDialogRunner& dialogs);
 
 } // namespace halcyx

@@ -6,7 +6,7 @@
 namespace halcyx {
 namespace {
 
-std::string Cut(const std::string& text) {
+std::string cut(const std::string& text) {
     return text.substr(0, DCChannelTable::kMaxTextChars);
 }
 
@@ -20,18 +20,18 @@ DCChannelTable::DCChannelTable() {
 }
 
 void DCChannelTable::setName(int channel, const std::string& name) {
-    texts_.at(channel).name = Cut(name);
+    texts_.at(channel).name = cut(name);
 }
 
 void DCChannelTable::setTerm(int channel, int term, const std::string& text) {
-    texts_.at(channel).terms.at(term) = Cut(text);
+    texts_.at(channel).terms.at(term) = cut(text);
 }
 
 DcCoefficients DCChannelTable::convertedTerms(int channel) const {
     const auto& t = texts_.at(channel).terms;
-    return {ToSingle(DecimalNumber(t[0])), ToSingle(DecimalNumber(t[1])),
-            ToSingle(DecimalNumber(t[2])), ToSingle(DecimalNumber(t[3])),
-            ToSingle(DecimalNumber(t[4]))};
+    return {toSingle(decimalNumber(t[0])), toSingle(decimalNumber(t[1])),
+            toSingle(decimalNumber(t[2])), toSingle(decimalNumber(t[3])),
+            toSingle(decimalNumber(t[4]))};
 }
 
 void DCChannelTable::refreshNumeric(int channel) {
@@ -44,7 +44,7 @@ void DCChannelTable::refreshNumeric() {
         refreshNumeric(ch);
 }
 
-void ReadDcChannelTexts(const Profile& configuration, DCChannelTable& table) {
+void readDcChannelTexts(const Profile& configuration, DCChannelTable& table) {
     constexpr std::string_view kSection = "DC_CHANNELS";
     constexpr int kTerms = 5;
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {

@@ -19,7 +19,7 @@ struct DcCoefficients {
     float d = 0.0f;
     float e = 0.0f;
 
-    static constexpr DcCoefficients Identity() { return {}; }
+    static constexpr DcCoefficients identity() { return {}; }
     bool operator==(const DcCoefficients&) const = default;
 };
 
@@ -70,6 +70,6 @@ private:
 // Reads the names and terms of the eight channels from the DC_CHANNELS section of a
 // configuration file ("DC<n>.Name", "DC<n>.term0" to "DC<n>.term4"; a missing key gives an
 // empty text) into the table's texts. The numeric copy is left to the caller.
-void ReadDcChannelTexts(const Profile& configuration, DCChannelTable& table);
+void readDcChannelTexts(const Profile& configuration, DCChannelTable& table);
 
 } // namespace halcyx

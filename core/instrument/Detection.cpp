@@ -40,7 +40,7 @@ CheckOutcome Detector::CheckInstrument() {
         return CheckOutcome::Found;
     const std::string question =
         formatText("No instrument found on COM%d\nDo you want to check another COM port?",
-                   layer_.port().Port());
+                   layer_.port().port());
     return op.askYesNo(question, "Check Instrument", Icon::Question)
                ? CheckOutcome::ChooseAnotherPort
                : CheckOutcome::NotFound;
@@ -50,23 +50,23 @@ bool Detector::Detect() {
     Operator& op = layer_.op();
     WaitCursor wait(op);
     ProgressBox box(op);
-    box.line1(formatText("Looking for Instrument on COM%d...", layer_.port().Port()));
-    if (!FindInOpenMode())
+    box.line1(formatText("Looking for Instrument on COM%d...", layer_.port().port()));
+    if (!findInOpenMode())
         return false;
 
-    layer_.PauseResponse();
+    layer_.pauseResponse();
     box.line1("Get Instrument Serial Number");
     box.line2("S/N");
-    if (const auto serialNumber = layer_.QueryValue("S/N", "S/N"))
-        Identify(*serialNumber);
+    if (const auto serialNumber = layer_.queryValue("S/N", "S/N"))
+        identify(*serialNumber);
 
     if (isIdentified(record_.product))
-        ReadAddress();
-    ReadFirmware();
+        readAddress();
+    readFirmware();
 
     box.line1("Get Instrument Calibration Date");
     box.line2("CDATE");
-    if (const auto calDate = layer_.QueryValue("CDATE", "DATE"))
+    if (const auto calDate = layer_.queryValue("CDATE", "DATE"))
         record_.calDate = *calDate;
 
     record_.saveEnable = false;
@@ -74,7 +74,7 @@ bool Detector::Detect() {
     return true;
 }
 
-bool Detector::FindInOpenMode() {
+bool Detector::findInOpenMode() {
     Operator& op = layer_.op();
     for (int attempt = 0;; ++attempt) {
         op.progressLine2("***O");
@@ -97,7 +97,7 @@ bool Detector::FindInOpenMode() {
                          "is in Address Mode?",
                          "No Instrument", Icon::Question))
             return false;
-        layer_.PauseResponse();
+        layer_.pauseResponse();
         const bool found = CheckAddressMode();
         // The address check closed the one progress box; bring it back for what follows.
         op.progressShow();
@@ -105,7 +105,7 @@ bool Detector::FindInOpenMode() {
     }
 }
 
-void Detector::Identify(const std::string& serialNumber) {
+void Detector::identify(const std::string& serialNumber) {
     Operator& op = layer_.op();
     record_.serialNumber = serialNumber;
     if (const auto product = productFromSerialNumber(serialNumber)) {
@@ -124,25 +124,25 @@ void Detector::Identify(const std::string& serialNumber) {
     record_.model = modelText(record_.product);
 }
 
-void Detector::ReadAddress() {
+void Detector::readAddress() {
     Operator& op = layer_.op();
-    layer_.PauseResponse();
+    layer_.pauseResponse();
     op.progressLine1("Reading Instrument Address...");
     op.progressLine2("ADR");
-    if (const auto address = layer_.QueryAddress())
+    if (const auto address = layer_.queryAddress())
         record_.address = *address;
     op.progressLine2(formatText("Address = %d", record_.address));
-    layer_.PauseResponse();
-    layer_.Write("CAOP\r");
-    layer_.PauseResponse();
-    layer_.PurgeReceive();
+    layer_.pauseResponse();
+    layer_.write("CAOP\r");
+    layer_.pauseResponse();
+    layer_.purgeReceive();
 }
 
-void Detector::ReadFirmware() {
+void Detector::readFirmware() {
     Operator& op = layer_.op();
     op.progressLine1("Get Instrument Firmware Version");
     op.progressLine2("VER");
-    const auto firmware = layer_.QueryValue("VER", "VER");
+    const auto firmware = layer_.queryValue("VER", "VER");
     if (!firmware)
         return;
     record_.firmware = *firmware;
@@ -152,47 +152,47 @@ void Detector::ReadFirmware() {
     if (caps.samplerOff) {
         op.progressLine1("Turning OFF Auto Sampler command");
         op.progressLine2("SMP=OFF");
-        layer_.PauseResponse();
-        layer_.Write("SMP=OFF\r");
-        layer_.PauseResponse();
-        layer_.PurgeReceive();
+        layer_.pauseResponse();
+        layer_.write("SMP=OFF\r");
+        layer_.pauseResponse();
+        layer_.purgeReceive();
     }
 }
 
 bool Detector::CheckAddressMode() {
     WaitCursor wait(layer_.op());
-    if (!ProbeAddresses())
+    if (!probeAddresses())
         return false;
     // Silence counts as success here: only a plain refusal of open mode fails the check.
     return layer_.EnterOpenMode() != OpenResult::NotOpen;
 }
 
-bool Detector::ProbeAddresses() {
+bool Detector::probeAddresses() {
     Operator& op = layer_.op();
     ProgressBox box(op);
     box.line1("Checking Address...");
-    layer_.PurgeReceive();
+    layer_.purgeReceive();
     layer_.Purge();
-    layer_.PauseResponse();
+    layer_.pauseResponse();
 
     for (int n = 0; n < kAddressProbes; ++n) {
         const std::string probe = formatText("#M%d", n);
         box.line2(probe);
-        layer_.Write(probe);
-        layer_.PauseResponse();
-        if (isProbeAnswer(layer_.ReadBytes(kProbeAnswerBytes, layer_.delays().responseMs))) {
+        layer_.write(probe);
+        layer_.pauseResponse();
+        if (isProbeAnswer(layer_.readBytes(kProbeAnswerBytes, layer_.delays().responseMs))) {
             box.line2(formatText("Instrument found at #M%d", n));
-            layer_.PauseResponse();
+            layer_.pauseResponse();
             return true;
         }
     }
     for (int n = 0; n < kAddressProbes; ++n) {
         const std::string probe = formatText("#K%d", n);
         box.line2(probe);
-        layer_.Write(probe);
-        if (isProbeAnswer(layer_.ReadBytes(kProbeAnswerBytes, layer_.delays().responseMs))) {
+        layer_.write(probe);
+        if (isProbeAnswer(layer_.readBytes(kProbeAnswerBytes, layer_.delays().responseMs))) {
             box.line2(formatText("Instrument found at #K%d", n));
-            layer_.PauseResponse();
+            layer_.pauseResponse();
             box.line1("Clearing Address mode");
             box.line2("CAOP");
             if (!layer_.port().SendCommand("CAOP"))

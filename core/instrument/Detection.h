@@ -32,12 +32,12 @@ public:
     bool CheckAddressMode();
 
 private:
-    bool FindInOpenMode();
+    bool findInOpenMode();
     // Sends the address probes; true when one was answered.
-    bool ProbeAddresses();
-    void Identify(const std::string& serialNumber);
-    void ReadAddress();
-    void ReadFirmware();
+    bool probeAddresses();
+    void identify(const std::string& serialNumber);
+    void readAddress();
+    void readFirmware();
 
     CommandLayer& layer_;
     InstrumentRecord& record_;

@@ -38,18 +38,18 @@ bool openConfigPort(CommandLayer& layer, const Profile& settings) {
     if (!baud)
         return false;
     layer.setDelays(delaysAtOpen(*baud));
-    layer.port().SetDefaultPause(layer.delays().responseMs);
+    layer.port().setDefaultPause(layer.delays().responseMs);
     return true;
 }
 
 PortSetupResult runPortSetup(CommPort& port, Profile& settings, Operator& op,
                              PortSetupDialog& dialog, PortFigures reopenFigures) {
-    const auto choice = dialog.choosePort({port.Port(), port.Baud()});
+    const auto choice = dialog.choosePort({port.port(), port.baud()});
     if (!choice)
         return PortSetupResult::Cancelled;
     // A port that failed to open, or whose device was changed, is opened again even when
     // its number stays.
-    if (choice->port != port.Port() || !port.IsOpen() || choice->remapped) {
+    if (choice->port != port.port() || !port.isOpen() || choice->remapped) {
         if (!port.Close()) {
             op.message("Error closing comport", kPortErrorCaption, Icon::None);
             return PortSetupResult::PortFailed;
@@ -70,13 +70,13 @@ PortSetupResult runConfigPortSetup(CommandLayer& layer, Profile& settings,
     const PortSetupResult result =
         runPortSetup(layer.port(), settings, layer.op(), dialog, kConfigChangeFigures);
     if (result == PortSetupResult::Applied)
-        layer.setDelays(delaysAfterSetup(layer.port().Baud(), layer.delays()));
+        layer.setDelays(delaysAfterSetup(layer.port().baud(), layer.delays()));
     return result;
 }
 
 TerminalRestore restoreAfterTerminal(CommPort& port, Operator& op, PortChoice before) {
-    if (port.Port() == before.port) {
-        if (port.Baud() == before.baud)
+    if (port.port() == before.port) {
+        if (port.baud() == before.baud)
             return TerminalRestore::Unchanged;
         port.SetBaud(before.baud);
         return TerminalRestore::Restored;

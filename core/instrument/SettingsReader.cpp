@@ -33,9 +33,9 @@ std::string ask(CommandLayer& layer, ProgressBox& box, const char* title, const 
                 std::uint32_t pauseMs, std::size_t maxBytes) {
     box.line1(title);
     box.line2(command);
-    layer.Write(std::string(command) + "\r");
+    layer.write(std::string(command) + "\r");
     layer.port().Sleep(pauseMs);
-    return layer.ReadAnswer(maxBytes);
+    return layer.readAnswer(maxBytes);
 }
 
 // Queries one channel after another; an answered channel sets or clears its flag and,
@@ -46,15 +46,15 @@ void readChannels(CommandLayer& layer, ProgressBox& box, const char* keyFormat,
         const int n = static_cast<int>(i) + 1;
         const std::string key = formatText(keyFormat, n);
         box.line2(key);
-        const auto on = layer.QueryChannel(key);
+        const auto on = layer.queryChannel(key);
         if (!on)
             continue;
         flags[i] = *on ? 1 : 0;
         if (*on)
             mask |= bitOf(n);
     }
-    layer.PauseResponse();
-    layer.PurgeReceive();
+    layer.pauseResponse();
+    layer.purgeReceive();
 }
 
 // Interprets the answer of a timing query: "is " followed by the value, or "NO " for a
@@ -82,9 +82,9 @@ void readTiming(CommandLayer& layer, ProgressBox& box, const char* title, const 
     const std::string answer =
         ask(layer, box, title, command, kTimingQueryResponses * layer.delays().responseMs,
             kSettingAnswerBytes);
-    layer.Write("\r");
+    layer.write("\r");
     takeTiming(layer.op(), answer, kTimeChars, settings, field, error);
-    layer.PurgeReceive();
+    layer.purgeReceive();
 }
 
 // DTIME shows the delayed date and asks for a new one; the return that keeps it brings
@@ -95,16 +95,16 @@ void readDelayedStart(CommandLayer& layer, ProgressBox& box, InstrumentSettings&
         layer.op(),
         ask(layer, box, "Reading Delayed Date...", "DTIME", timingPause, kSettingAnswerBytes),
         kDateChars, settings, kDelayedDate, "Error reading Delayed Start Date!");
-    layer.PurgeReceive();
+    layer.purgeReceive();
 
     box.line1("Reading Delayed Time...");
-    layer.Write("\r");
+    layer.write("\r");
     layer.port().Sleep(timingPause);
-    const std::string answer = layer.ReadAnswer(kSettingAnswerBytes);
-    layer.Write("\r");
+    const std::string answer = layer.readAnswer(kSettingAnswerBytes);
+    layer.write("\r");
     takeTiming(layer.op(), answer, kTimeChars, settings, kDelayedTime,
                "Error reading Delayed Start Time!");
-    layer.PurgeReceive();
+    layer.purgeReceive();
 }
 
 void readSamplingRate(CommandLayer& layer, ProgressBox& box, InstrumentSettings& settings) {
@@ -135,7 +135,7 @@ void readAverage(CommandLayer& layer, ProgressBox& box, InstrumentSettings& sett
                                    layer.delays().responseMs, kSettingAnswerBytes);
     if (const auto value = fieldAfter(answer, "=", kAverageChars, kAverageSkip))
         setAverageInAll(settings, *value);
-    layer.PauseResponse();
+    layer.pauseResponse();
     // Keeps the value the instrument offered to change.
     layer.port().WriteByte('\r');
 }
@@ -182,11 +182,11 @@ void ReadSettings(CommandLayer& layer, const InstrumentRecord& record,
 
 void ReadClock(CommandLayer& layer, InstrumentSettings& settings) {
     Operator& op = layer.op();
-    if (const auto time = layer.QueryClock("TIME"))
+    if (const auto time = layer.queryClock("TIME"))
         settings.instrumentTime = *time;
     else
         op.message("ERROR - Reading Instrument Time", "Communication Error", Icon::Stop);
-    if (const auto date = layer.QueryClock("DATE"))
+    if (const auto date = layer.queryClock("DATE"))
         settings.instrumentDate = *date;
     else
         op.message("ERROR - Reading Instrument Date", "Communication Error", Icon::Stop);

@@ -27,9 +27,9 @@ public:
     // sent as a checked command of its own.
     bool sendValue(const char* title, const char* command, std::string_view value) {
         box_.line1(title);
-        layer_.Write(std::string(command) + "\r");
-        layer_.PauseResponse();
-        layer_.PurgeReceive();
+        layer_.write(std::string(command) + "\r");
+        layer_.pauseResponse();
+        layer_.purgeReceive();
         return send(std::string(value) + "\r");
     }
 
@@ -48,13 +48,13 @@ public:
 
     bool sendDelayedStart(std::string_view date, std::string_view time) {
         box_.line1("Setting Delayed Time...");
-        layer_.Write("DTIME\r");
-        layer_.PauseResponse(kDelayedStartResponses);
-        layer_.PurgeReceive();
+        layer_.write("DTIME\r");
+        layer_.pauseResponse(kDelayedStartResponses);
+        layer_.purgeReceive();
         box_.line2(std::string(date));
-        layer_.Write(std::string(date) + "\r");
-        layer_.PauseResponse(kDelayedStartResponses);
-        layer_.PurgeReceive();
+        layer_.write(std::string(date) + "\r");
+        layer_.pauseResponse(kDelayedStartResponses);
+        layer_.purgeReceive();
         return send(std::string(time) + "\r");
     }
 

@@ -54,7 +54,7 @@ std::string answerText(std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
-std::string CommPort::DefaultPathForPort(int port) {
+std::string CommPort::defaultPathForPort(int port) {
     return "/dev/ttyS" + std::to_string(port - kFirstPort);
 }
 
@@ -87,7 +87,7 @@ bool CommPort::OpenPort(int port) {
     }
     // Reopening without a Close would leave the old device held.
     Close();
-    const std::string path = pathForPort_ ? pathForPort_(port) : DefaultPathForPort(port);
+    const std::string path = pathForPort_ ? pathForPort_(port) : defaultPathForPort(port);
     if (!device_.open(path)) {
         char description[sizeof "OpenComm Error(COM)" + kIntTextBytes];
         std::snprintf(description, sizeof description, "OpenComm Error(COM%d)", port);

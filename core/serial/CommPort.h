@@ -28,7 +28,7 @@ public:
     // settings file in the program).
     using PathForPort = std::function<std::string(int port)>;
     // The path used when the owner gives no PathForPort: COM1 is /dev/ttyS0, and so on.
-    static std::string DefaultPathForPort(int port);
+    static std::string defaultPathForPort(int port);
 
     // SendCommand's pause before and while reading the answer until the owner sets it [ms].
     static constexpr std::uint32_t kInitialDefaultPauseMs = 300;
@@ -43,7 +43,7 @@ public:
 
     enum Handshake { kHandshakeNone = 1, kHandshakeHardware = 2, kHandshakeXonXoff = 3 };
 
-    // An empty pathForPort means DefaultPathForPort.
+    // An empty pathForPort means defaultPathForPort.
     CommPort(SerialDevice& device, Clock& clock, Operator& op, PathForPort pathForPort);
     ~CommPort();
     CommPort(const CommPort&) = delete;
@@ -57,7 +57,7 @@ public:
     bool OpenPort(int port);
     // True when the device closed (or the port was not open).
     bool Close();
-    // Applies the rate [bit/s] with the handshake; Baud() changes only when it was applied.
+    // Applies the rate [bit/s] with the handshake; baud() changes only when it was applied.
     bool SetBaud(std::uint32_t baud);
     // Applies one of the Handshake modes (any other value means none) with the rate.
     bool SetHandshake(int mode);
@@ -76,20 +76,20 @@ public:
     bool SendCommand(const std::string& command);
     // The answer text of the last SendCommand (empty when none arrived), at most
     // kCommandAnswerBytes long; NUL bytes on the line are left out.
-    const std::string& LastAnswer() const { return lastAnswer_; }
+    const std::string& lastAnswer() const { return lastAnswer_; }
     void Sleep(std::uint32_t pauseMs) { clock_.sleepMs(pauseMs); }
     // Discards received and/or queued bytes; callers reach for it between commands.
     bool Purge(PurgeWhat what);
     // Shows "%s = %d" (description, system error code), then the system's own text.
     void ReportLastError(const std::string& description);
 
-    bool IsOpen() const { return open_; }
-    int Port() const { return port_; }
-    std::uint32_t Baud() const { return baud_; }
-    std::uint32_t DefaultPause() const { return defaultPauseMs_; }
-    void SetDefaultPause(std::uint32_t pauseMs) { defaultPauseMs_ = pauseMs; }
-    std::uint16_t InputFigure() const { return inputFigure_; }
-    std::uint16_t OutputFigure() const { return outputFigure_; }
+    bool isOpen() const { return open_; }
+    int port() const { return port_; }
+    std::uint32_t baud() const { return baud_; }
+    std::uint32_t defaultPause() const { return defaultPauseMs_; }
+    void setDefaultPause(std::uint32_t pauseMs) { defaultPauseMs_ = pauseMs; }
+    std::uint16_t inputFigure() const { return inputFigure_; }
+    std::uint16_t outputFigure() const { return outputFigure_; }
     Clock& clock() { return clock_; }
 
 private:

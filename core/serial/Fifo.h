@@ -67,15 +67,15 @@ public:
     }
 
     // Empties the queue the way every owner does it.
-    void Clear() {
+    void clear() {
         write_ = read_ = 0;
         notEmpty_ = full_ = false;
         count_ = 0;
     }
 
-    int Count() const { return count_; }
-    bool IsFull() const { return full_; }
-    bool IsEmpty() const { return !notEmpty_; }
+    int count() const { return count_; }
+    bool isFull() const { return full_; }
+    bool isEmpty() const { return !notEmpty_; }
 
 private:
     std::array<std::uint8_t, kCapacity> buf_{};

@@ -37,8 +37,8 @@ public:
     }
 
     // Values put since the last reset, saturating at kCountLimit.
-    int Count() const { return count_; }
-    std::uint32_t Capacity() const { return capacity_; }
+    int count() const { return count_; }
+    std::uint32_t capacity() const { return capacity_; }
 
 private:
     std::uint32_t capacity_; // declared before buf_: the allocation uses it

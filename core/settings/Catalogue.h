@@ -142,7 +142,7 @@ inline constexpr IntSetting kModGraphWidth{"MODGRAPH", {"Width", 0}};
 inline constexpr IntSetting kModGraphUnits{"MODGRAPH", {"Units", 0}};
 
 // The device behind each COM number: keys "COM1".."COM4" of the section "PORTS". Their
-// defaults are the serial layer's own, CommPort::DefaultPathForPort (/dev/ttyS0..3).
+// defaults are the serial layer's own, CommPort::defaultPathForPort (/dev/ttyS0..3).
 inline constexpr std::string_view kPortsSection = "PORTS";
 inline constexpr const char* kComPortKeyFormat = "COM%d";
 inline constexpr std::size_t kDevicePathChars = 1023;

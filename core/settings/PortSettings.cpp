@@ -36,7 +36,7 @@ std::string devicePathForPort(const Profile& profile, int port) {
     if (!isPortNumber(port))
         return {};
     const std::string key = numberedName(kComPortKeyFormat, port);
-    const std::string def = CommPort::DefaultPathForPort(port);
+    const std::string def = CommPort::defaultPathForPort(port);
     return TextKey{key, def, kDevicePathChars}.read(profile, kPortsSection);
 }
 

@@ -133,7 +133,7 @@ void ConfigDlg::setTime() {
     const ClockTexts texts = entry.texts();
     setText(instrumentTime_, texts.time);
     setText(instrumentDate_, texts.date);
-    SetInstrumentClock(port_, op_, texts);
+    setInstrumentClock(port_, op_, texts);
 }
 
 QLineEdit* ConfigDlg::fieldEdit(ConfigField field) const {

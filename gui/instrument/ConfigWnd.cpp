@@ -191,7 +191,8 @@ void ConfigWnd::configureInstrument() {
     if (!session_)
         return;
     QtConfigDialogs dialogs(this, session_->port(), context_.op, dcTable_);
-    ConfigureInstrument(session_->layer(), session_->record(), session_->settings(), dialogs);
+    halcyx::configureInstrument(session_->layer(), session_->record(), session_->settings(),
+                                dialogs);
     refreshCommands();
 }
 
@@ -199,7 +200,7 @@ void ConfigWnd::openConfiguration() {
     if (!session_)
         return;
     QtConfigDialogs dialogs(this, session_->port(), context_.op, dcTable_);
-    OpenConfigurationCommand(session_->layer(),
+    openConfigurationCommand(session_->layer(),
                              {session_->record(), session_->settings(), dcTable_}, dialogs);
     // The file may name another model, whose identity the panel shows at once.
     showInstrument();

@@ -26,24 +26,24 @@ using test::readFile;
 
 TEST(CastFileNames, ReplaceTheExtensionOfTheFileNameOnly) {
     for (const char* data : {"/d/data.old/c1", "/d/data.old/c1.dat", "/d/data.old/c1."})
-        EXPECT_EQ(CastFileNamesFor(data).calibration, "/d/data.old/c1.C00") << data;
-    EXPECT_EQ(CastFileNamesFor("c1.dat").bottle, "c1.BTL");
+        EXPECT_EQ(castFileNamesFor(data).calibration, "/d/data.old/c1.C00") << data;
+    EXPECT_EQ(castFileNamesFor("c1.dat").bottle, "c1.BTL");
 }
 
 TEST(CastInfo, CountsParametersAndNamesTheScanRate) {
     CastInfo info;
-    CompleteCastInfo(info, ScanLayout::Vexa, 0xFF0000 | 0x0307, "1234", 3, false, 812, {});
+    completeCastInfo(info, ScanLayout::Vexa, 0xFF0000 | 0x0307, "1234", 3, false, 812, {});
     EXPECT_EQ(info.parameters, "5"); // bits above 15 do not count
     EXPECT_EQ(info.scanRate, "4.08 Hz");
     // No rate selected keeps the earlier text; the Tavrin models have none.
-    CompleteCastInfo(info, ScanLayout::Vexa, 1, "1", std::nullopt, true, 0, {});
+    completeCastInfo(info, ScanLayout::Vexa, 1, "1", std::nullopt, true, 0, {});
     EXPECT_EQ(info.scanRate, "4.08 Hz");
-    CompleteCastInfo(info, ScanLayout::TavrinP, 1, "1", 3, true, 0, {});
+    completeCastInfo(info, ScanLayout::TavrinP, 1, "1", 3, true, 0, {});
     EXPECT_EQ(info.scanRate, "N/A");
 }
 
 TEST(Calibration, LayoutLineSectionsAndLengthFollowTheChannels) {
-    const DcConversions dc = BuildDcConversions(DCChannelTable());
+    const DcConversions dc = buildDcConversions(DCChannelTable());
     struct Case {
         ScanLayout layout;
         ChannelMask mask;
@@ -63,7 +63,7 @@ TEST(Calibration, LayoutLineSectionsAndLengthFollowTheChannels) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layoutLine);
         const std::vector<std::string> lines =
-            Lines(FormatCalibration(c.layout, c.mask, dc, false));
+            Lines(formatCalibration(c.layout, c.mask, dc, false));
         ASSERT_GE(lines.size(), 3u);
         EXPECT_EQ(lines[2], std::string("RECORD LAYOUT; SS-1,") + c.layoutLine);
         std::string sections;
@@ -83,7 +83,7 @@ TEST(Calibration, DcSectionsCarryTheLabelAndTheCoefficientsHighestPowerFirst) {
     table.setTerm(1, 1, "2");
     table.setTerm(1, 4, "-2.5e-1");
     const std::vector<std::string> lines =
-        Lines(FormatCalibration(ScanLayout::Vexa, 0x0201, BuildDcConversions(table), true));
+        Lines(formatCalibration(ScanLayout::Vexa, 0x0201, buildDcConversions(table), true));
     EXPECT_EQ(lines[3], "NMEA: YES");
     const auto dc = std::find(lines.begin(), lines.end(), "*42");
     ASSERT_LE(dc + 16, lines.end());
@@ -94,7 +94,7 @@ TEST(Calibration, DcSectionsCarryTheLabelAndTheCoefficientsHighestPowerFirst) {
         (std::vector<std::string>{"   A ; -2.5000000e-01", "   B ; 0.0000000e+00",
                                   "   C ; 0.0000000e+00", "   D ; 2.0000000e+00",
                                   "   E ; 1.0000000e+00", " LAG ; 0.0", "LAG'; 0.0000000E+00"}));
-    EXPECT_EQ(Lines(FormatCalibration(ScanLayout::Vexa, 1, {}, false))[3], "NMEA: NO");
+    EXPECT_EQ(Lines(formatCalibration(ScanLayout::Vexa, 1, {}, false))[3], "NMEA: NO");
 }
 
 TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
@@ -103,17 +103,17 @@ TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
     CastInfo info;
     info.dataFile = "/earlier/cast.dat";
     // A file that cannot be created changes nothing.
-    EXPECT_FALSE(StartCastFiles(data, info, "/nonexistent/dir/cast.dat", {}));
+    EXPECT_FALSE(startCastFiles(data, info, "/nonexistent/dir/cast.dat", {}));
     EXPECT_EQ(info.dataFile, "/earlier/cast.dat");
     EXPECT_TRUE(info.date.empty());
 
     std::tm start{}; // 7 March 2026, 04:00
     start.tm_year = 2026 - 1900, start.tm_mon = 2, start.tm_mday = 7, start.tm_hour = 4;
-    ASSERT_TRUE(StartCastFiles(data, info, (dir / "up.dat").string(), start));
-    data.WriteRecord("1,2,3");
+    ASSERT_TRUE(startCastFiles(data, info, (dir / "up.dat").string(), start));
+    data.writeRecord("1,2,3");
     bool bottleClosed = false;
     const CastSummary cast{ScanLayout::Vexa, 0x7, "SN-17", 1, false, 1, true};
-    ASSERT_TRUE(EndCastFiles(
+    ASSERT_TRUE(endCastFiles(
         data, [&] { bottleClosed = !data.isOpen(); }, info, cast, {}, start,
         [&](CastInfo& shown) {
             EXPECT_TRUE(bottleClosed);
@@ -136,8 +136,8 @@ TEST(CastLifecycle, EndsInOrderAndWritesWhatTheOperatorConfirmed) {
 class FileSink : public test::RecordingSink {
 public:
     explicit FileSink(CastDataFile& file) : file_(file) {}
-    void writeRecord(std::string_view line) override { file_.WriteRecord(line); }
-    void flushRecords() override { file_.Flush(); }
+    void writeRecord(std::string_view line) override { file_.writeRecord(line); }
+    void flushRecords() override { file_.flush(); }
     void reopenDataFile() override { file_.Reopen(); }
 
 private:
@@ -156,16 +156,16 @@ TEST(CastDataFile, KeepsEveryFinishedTicksRecordsWhenTheProgramIsKilled) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         CastDataFile file;
-        if (!file.Create(path))
+        if (!file.create(path))
             _exit(1);
         ScanParser parser(ScanLayout::Vexa, 0x0007, DCChannelTable());
-        parser.StartCast();
+        parser.startCast();
         FileSink sink(file);
         std::string tick = std::string(250, 'z') + "\r\n";
         for (int n = 0; n < kTicks * 8 + 2; ++n) {
             tick += "30.0000,10.0000," + std::to_string(100 + n % 10) + ".000\r\n";
             if (n % 8 == 7) {
-                parser.Tick(test::Bytes(tick), sink);
+                parser.tick(test::Bytes(tick), sink);
                 tick.clear();
             }
         }
@@ -191,11 +191,11 @@ TEST(ListingText, ClearsWhenAverageLineLengthTimesLinesExceedsTheLimit) {
     ListingText listing;
     const std::string line(100, 'x'); // 100 x 150 = 15000: not yet over
     for (int n = 0; n < 150; ++n)
-        listing.Append(line);
+        listing.append(line);
     EXPECT_EQ(listing.text().size(), 150u * 102u);
-    listing.Append(line);
+    listing.append(line);
     EXPECT_TRUE(listing.text().empty());
-    listing.Append("abc");
+    listing.append("abc");
     EXPECT_EQ(listing.text(), "abc\r\n");
 }
 

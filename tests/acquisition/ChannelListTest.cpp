@@ -20,7 +20,7 @@ DCChannelTable NamedTable() {
 }
 
 TEST(ChannelList, ListsTheLayoutsParameters) {
-    const DcConversions dc = BuildDcConversions(NamedTable());
+    const DcConversions dc = buildDcConversions(NamedTable());
     const std::string derived = "*SAL@14 *ATG@15 *POT@16 *DEN@17 *DEPTH@18 *SVEL@19";
     const struct {
         ScanLayout layout;
@@ -46,15 +46,15 @@ TEST(ChannelList, ListsTheLayoutsParameters) {
 
 TEST(DcConversions, ReconvertingChangesCoefficientsOfChannelsOnButNoLabels) {
     DCChannelTable table = NamedTable();
-    DcConversions dc = BuildDcConversions(table);
+    DcConversions dc = buildDcConversions(table);
     table.setName(0, "");     // DC1 on: now unnamed, so identity
     table.setName(1, "Turb"); // DC2 on
     table.setTerm(1, 0, "3");
     table.setName(3, "Off"); // DC4 off: untouched
     table.setTerm(3, 0, "4");
-    ReconvertDcCoefficients(dc, table, dcChannelBit(1) | dcChannelBit(2));
+    reconvertDcCoefficients(dc, table, dcChannelBit(1) | dcChannelBit(2));
     EXPECT_EQ(dc[0].label, "Oxygen");
-    EXPECT_EQ(dc[0].coefficients, DcCoefficients::Identity());
+    EXPECT_EQ(dc[0].coefficients, DcCoefficients::identity());
     EXPECT_EQ(dc[1].label, "DC2");
     EXPECT_EQ(dc[1].coefficients.a, 3.0f);
     EXPECT_EQ(dc[3].coefficients.a, 0.0f);

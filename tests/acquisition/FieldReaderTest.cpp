@@ -21,10 +21,10 @@ TEST(DecimalNumber, ConvertsPlainDecimalsOnly) {
     for (const char* text :
          {"12.5", "  -3e2x", "+.5", "5.", "1e", "1e+", "2E-3,", "007", "", "abc", ".", "-", "- 5",
           "1e999", "-1e999", "1e-999", "0.0000e99999", "123456789012345678901234567890"})
-        EXPECT_EQ(DecimalNumber(text), std::strtod(text, nullptr)) << text;
+        EXPECT_EQ(decimalNumber(text), std::strtod(text, nullptr)) << text;
     // Hexadecimal, infinity and not-a-number texts are not instrument numbers.
     for (const char* text : {"0x10", "inf", "nan", "INFINITY"})
-        EXPECT_EQ(DecimalNumber(text), 0.0) << text;
+        EXPECT_EQ(decimalNumber(text), 0.0) << text;
 }
 
 // Instrument numbers take a quick path; it must round exactly as the full conversion.
@@ -35,7 +35,7 @@ TEST(DecimalNumber, AgreesWithTheCLibraryToTheLastBit) {
         const int point = static_cast<int>(random() % (text.size() + 1));
         if (point > 0 && text[point - 1] != '-')
             text.insert(point, ".");
-        ASSERT_EQ(DecimalNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+        ASSERT_EQ(decimalNumber(text), std::strtod(text.c_str(), nullptr)) << text;
     }
 }
 
@@ -56,7 +56,7 @@ TEST(FieldReader, SplitsAtCommasKeepsPrintableCharactersAndCutsLongFields) {
         FieldReader reader(line);
         std::string fields;
         for (int i = 0; i < 4; ++i)
-            fields += std::string(reader.NextText()) + (i < 3 ? "|" : "");
+            fields += std::string(reader.nextText()) + (i < 3 ? "|" : "");
         EXPECT_EQ(fields, expected) << line;
     }
 }
@@ -64,7 +64,7 @@ TEST(FieldReader, SplitsAtCommasKeepsPrintableCharactersAndCutsLongFields) {
 TEST(FieldReader, NumbersOfFieldsThatDoNotConvertAreZero) {
     FieldReader reader("x1, 12.25 ,--3,1e400");
     for (double expected : {0.0, 12.25, 0.0, kInf, 0.0})
-        EXPECT_EQ(reader.NextNumber(), expected);
+        EXPECT_EQ(reader.nextNumber(), expected);
 }
 
 } // namespace

@@ -35,13 +35,13 @@ std::string Lines(int from, int to, bool nul = false) {
 // cut, each with a CR LF.
 std::string CutTicks(ScanLayout layout, const std::vector<std::string>& ticks,
                      int* lineLength = nullptr) {
-    LineCutter cutter(LineCutter::ForLayout(layout));
+    LineCutter cutter(LineCutter::forLayout(layout));
     Fifo queue;
     std::string out;
     for (const std::string& tick : ticks) {
         for (char c : tick)
             queue.Put(static_cast<std::uint8_t>(c));
-        while (cutter.Next(queue) == LineCutter::Step::Line)
+        while (cutter.next(queue) == LineCutter::Step::Line)
             out += std::string(cutter.line()) + "\r\n";
     }
     if (lineLength != nullptr)

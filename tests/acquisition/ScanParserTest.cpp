@@ -25,7 +25,7 @@ Values Head(const ScanRecord& r, std::size_t n) {
 struct Fixture {
     Fixture(ScanLayout layout, ChannelMask mask, const DCChannelTable& table = {})
         : parser(layout, mask, table) {
-        parser.StartCast();
+        parser.startCast();
     }
     // One tick that synchronises on two copies of the first line, then carries every line,
     // padded so that the last line is followed by just enough bytes to be cut.
@@ -34,8 +34,8 @@ struct Fixture {
         std::string s = std::string(250, 'z') + "\r\n" + first + first;
         for (const std::string& line : lines)
             s += line + "\r\n";
-        const int margin = LineCutter::ForLayout(parser.layout()).cutMargin;
-        parser.Tick(Bytes(s + std::string(lines.front().size() + margin - 1, ' ')), sink);
+        const int margin = LineCutter::forLayout(parser.layout()).cutMargin;
+        parser.tick(Bytes(s + std::string(lines.front().size() + margin - 1, ' ')), sink);
     }
     ScanParser parser;
     RecordingSink sink;
@@ -75,7 +75,7 @@ TEST(ScanParser, VexaWithoutPressureDerivesAtPressureZeroAndACastStartsAfresh) {
     EXPECT_EQ(first[18], 0.0f);  // depth
     EXPECT_EQ(Head(f.sink.scans[1], 5), (Values{1, 20, 0, 0, 0}));
     // A new cast counts from zero and synchronises again.
-    f.parser.StartCast();
+    f.parser.startCast();
     EXPECT_EQ(f.parser.scanCount(), 0);
     EXPECT_FALSE(f.parser.cutter().synchronised());
     f.Feed({"32.0000,10.0000"});
@@ -132,12 +132,12 @@ TEST(ScanParser, TicksWithoutBytesOnlyCheckZoomAndFile) {
     std::vector<std::string> lines(50, "30.0000,10.0000");
     f.Feed(lines);
     f.sink.calls.clear();
-    f.parser.Tick({}, f.sink);
+    f.parser.tick({}, f.sink);
     // Zoomed at the end of the first tick, so not yet due; the count is a multiple of 50.
     EXPECT_EQ(f.sink.calls, std::vector<std::string>{"reopen"});
     f.parser.setAutoZoom(true, 0);
     f.sink.calls.clear();
-    f.parser.Tick({}, f.sink);
+    f.parser.tick({}, f.sink);
     EXPECT_EQ(f.sink.calls, (std::vector<std::string>{"zoom", "reopen"}));
 }
 
@@ -154,7 +154,7 @@ TEST(ScanParser, SurvivesRandomInput) {
             for (char& c : bytes)
                 c = (random() % 4 == 0) ? static_cast<char>(random())
                                         : alphabet[random() % alphabet.size()];
-            f.parser.Tick(Bytes(bytes), f.sink);
+            f.parser.tick(Bytes(bytes), f.sink);
         }
         for (const std::string& record : f.sink.records)
             EXPECT_LE(record.size(), LineCutter::kLineBufferSize);

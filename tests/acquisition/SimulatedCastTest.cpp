@@ -24,7 +24,7 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     link.ask("SC", 0, 0);
 
     ScanParser parser(ScanLayout::Vexa, 0xFF3F, DCChannelTable());
-    parser.StartCast();
+    parser.startCast();
     test::RecordingSink sink;
     std::string received;
     constexpr int kTicks = 130'000 / modelTraits(ScanLayout::Vexa).dataTickMs; // soak and descent
@@ -34,7 +34,7 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
         const long n = device.read(bytes);
         ASSERT_GE(n, 0);
         received.append(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(n));
-        parser.Tick(std::span(bytes).first(static_cast<std::size_t>(n)), sink);
+        parser.tick(std::span(bytes).first(static_cast<std::size_t>(n)), sink);
     }
 
     ASSERT_GT(sink.records.size(), 250u);

@@ -40,7 +40,7 @@ TEST(ClockSetting, TextsOfTheLocalTime) {
 TEST(ClockSetting, WritesTimeAndDateWithTheirPausesThenPurges) {
     Harness h;
     h.line.respond(nullptr);
-    ASSERT_TRUE(SetInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
+    ASSERT_TRUE(setInstrumentClock(h.port, h.op, {"08:00:00", "12-31-2026"}));
     // 20 ms after every character, the response pause after each of the first three
     // entries and a full second after the date before the receive side is emptied.
     EXPECT_EQ(h.line.log(), "     0 > \"TIME\\r\" 20ms/char\n"
@@ -54,7 +54,7 @@ TEST(ClockSetting, WritesTimeAndDateWithTheirPausesThenPurges) {
     Harness closed;
     closed.port.Close();
     closed.line.clearLog();
-    EXPECT_FALSE(SetInstrumentClock(closed.port, closed.op, {"08:00:00", "12-31-2026"}));
+    EXPECT_FALSE(setInstrumentClock(closed.port, closed.op, {"08:00:00", "12-31-2026"}));
     EXPECT_EQ(closed.line.log(), "");
     EXPECT_FALSE(closed.op.waitCursor);
 }
@@ -69,7 +69,7 @@ TEST(ClockSetting, TheSimulatedInstrumentTakesTheNewTimeAndDate) {
     CommPort port(device, clock, op, [](int) { return std::string("/dev/sim"); });
     ASSERT_TRUE(port.OpenPort(1));
 
-    ASSERT_TRUE(SetInstrumentClock(port, op, {"08:00:00", "12-31-2026"}));
+    ASSERT_TRUE(setInstrumentClock(port, op, {"08:00:00", "12-31-2026"}));
     device.advance();
     std::tm set{};
     set.tm_year = 2026 - 1900;

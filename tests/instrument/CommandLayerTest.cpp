@@ -100,7 +100,7 @@ TEST(EnterRunMode, SetsTheModeOnlyOnAPlainAnswer) {
 
 TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
     Harness h(300);
-    EXPECT_EQ(h.layer.QueryValue("S/N", "S/N"), "1600M");
+    EXPECT_EQ(h.layer.queryValue("S/N", "S/N"), "1600M");
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"S/N\\r\" 100ms/char\n"
                             "  3400 < 18 \"S/N\\r = 1600M\\r\\n\"\n");
@@ -108,7 +108,7 @@ TEST(Query, At300BaudWritesAt100MsPerCharacterAndWaitsTwoResponseDelays) {
 
 TEST(Query, ClockQueriesWaitThreeResponseDelaysAndKeepTheClockWithABareReturn) {
     Harness h;
-    EXPECT_EQ(h.layer.QueryClock("TIME"), "12:34:56");
+    EXPECT_EQ(h.layer.queryClock("TIME"), "12:34:56");
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"TIME\\r\" 20ms/char\n"
                             "  1300 < 49 \"TIME\\r\\nTime is 12:34:56\\r\\nNew time? \"\n"
@@ -131,7 +131,7 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
         Harness h;
         h.line.setEcho(false);
         h.line.answer({{"S/N", c.answer.empty() ? "" : "S/N" + c.answer}});
-        const auto value = h.layer.QueryValue("S/N", "S/N");
+        const auto value = h.layer.queryValue("S/N", "S/N");
         EXPECT_EQ(value.has_value(), c.identityOk) << c.what;
         if (value) {
             EXPECT_EQ(*value, "123456789012") << "only the 18 bytes read count";
@@ -141,22 +141,22 @@ TEST(Query, BadAnswersFailWithoutReadingPastThem) {
     Harness missingMarker;
     missingMarker.line.setEcho(false);
     missingMarker.line.answer({{"VER", "S/N = 2.10"}});
-    EXPECT_EQ(missingMarker.layer.QueryValue("VER", "VER"), std::nullopt);
+    EXPECT_EQ(missingMarker.layer.queryValue("VER", "VER"), std::nullopt);
 
     Harness endsAtMarker;
     endsAtMarker.line.answer({{"TIME", "\nTime is "}});
-    EXPECT_EQ(endsAtMarker.layer.QueryClock("TIME"), std::nullopt);
+    EXPECT_EQ(endsAtMarker.layer.queryClock("TIME"), std::nullopt);
 }
 
 TEST(Query, AddressIsReadWithoutAPauseInsideTheRead) {
     Harness h;
     h.instrument.address = 5;
-    EXPECT_EQ(h.layer.QueryAddress(), 5);
+    EXPECT_EQ(h.layer.queryAddress(), 5);
     EXPECT_EQ(h.line.log(), "     0 purge rx+tx\n"
                             "     0 > \"ADR\\r\" 20ms/char\n"
                             "   380 < 100 \"ADR\\r\\nADR = 5\\r\\n>\"\n");
     h.line.answer({{"ADR", "\nADR ?\r\n"}});
-    EXPECT_EQ(h.layer.QueryAddress(), std::nullopt);
+    EXPECT_EQ(h.layer.queryAddress(), std::nullopt);
 }
 
 } // namespace

@@ -142,7 +142,7 @@ TEST_F(ConfigFiles, OpeningAVexaFileFillsTheTextsAndCopiesTheClock) {
     EXPECT_EQ(w.dc.texts(6).name, "Oxygen");
     EXPECT_EQ(w.dc.texts(6).terms[0], "-1.5e-3");
     // Conversions keep the numeric copy until it is refreshed from the texts.
-    EXPECT_EQ(w.dc.numeric(6).coefficients, DcCoefficients::Identity());
+    EXPECT_EQ(w.dc.numeric(6).coefficients, DcCoefficients::identity());
     // The other models' records are not touched.
     EXPECT_EQ(w.settings.ct.intervalTime, "00:01:00");
 }

@@ -70,7 +70,7 @@ protected:
         attach(std::make_unique<sim::VexaModel>(ProductCode::Vexa3, vexaConfig("1634M", "2.10")));
     }
     ConfigureOutcome configure() {
-        return ConfigureInstrument(h->layer, h->record, h->settings, dialogs);
+        return configureInstrument(h->layer, h->record, h->settings, dialogs);
     }
 
     std::unique_ptr<sim::Instrument> instrument;
@@ -207,7 +207,7 @@ TEST_F(Configure, ASavedFileOpenedAgainRestoresTheInstrument) {
     dialogs.save = true;
     h->op.expectFile(false, file);
 
-    EXPECT_EQ(OpenConfigurationCommand(h->layer, {h->record, h->settings, dcTable}, dialogs),
+    EXPECT_EQ(openConfigurationCommand(h->layer, {h->record, h->settings, dcTable}, dialogs),
               OpenOutcome::Loaded);
     EXPECT_EQ(dialogs.shownVexa.intervalTime, "00:05:00");
     EXPECT_EQ(dcTable.texts(1).name, "Oxygen");

@@ -52,7 +52,7 @@ inline void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t b
     port.Setup(1, 1024, 1024);
     port.SetBaud(baud);
     layer.setDelays(delaysAtOpen(baud));
-    port.SetDefaultPause(layer.delays().responseMs);
+    port.setDefaultPause(layer.delays().responseMs);
 }
 
 // One configuration port on the virtual clock with a stand-in instrument behind it,

@@ -28,7 +28,7 @@ public:
 struct PortHarness {
     PortHarness() {
         layer.setDelays({1, 1}); // so that every test sees the pauses the open sets
-        port.SetDefaultPause(1);
+        port.setDefaultPause(1);
     }
     TempFolder folder;
     Profile settings{folder / "Halcyx.ini"};
@@ -79,9 +79,9 @@ TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
         EXPECT_EQ(h.line.path, c.device);
         EXPECT_EQ(h.line.baud, c.baud);
         EXPECT_EQ(h.layer.delays(), c.delays) << c.baud;
-        EXPECT_EQ(h.port.DefaultPause(), c.delays.responseMs);
-        EXPECT_EQ(h.port.InputFigure(), 1024);
-        EXPECT_EQ(h.port.OutputFigure(), 1024);
+        EXPECT_EQ(h.port.defaultPause(), c.delays.responseMs);
+        EXPECT_EQ(h.port.inputFigure(), 1024);
+        EXPECT_EQ(h.port.outputFigure(), 1024);
     }
 }
 
@@ -90,7 +90,7 @@ TEST(OpenConfigPort, APortThatWillNotOpenIsReported) {
     h.line.missing = {"/dev/ttyS0"};
     expectOpenFailure(h.op, 1, "Error opening COM1", "OPEN COMM ERROR");
     EXPECT_FALSE(openConfigPort(h.layer, h.settings));
-    EXPECT_FALSE(h.port.IsOpen());
+    EXPECT_FALSE(h.port.isOpen());
     EXPECT_EQ(h.layer.delays(), (CommandDelays{1, 1})) << "pauses stay as they were";
 }
 
@@ -113,7 +113,7 @@ TEST(ConfigPortSetup, TheDialogsRateRulesDifferFromTheOpenRules) {
         EXPECT_EQ(h.dialog.shown.at(0).baud, c.from);
         EXPECT_EQ(h.line.baud, c.to);
         EXPECT_EQ(h.layer.delays(), c.delays) << c.from << " to " << c.to;
-        EXPECT_EQ(h.port.DefaultPause(), delaysAtOpen(c.from).responseMs)
+        EXPECT_EQ(h.port.defaultPause(), delaysAtOpen(c.from).responseMs)
             << "the default pause stays";
         EXPECT_EQ(kInstrumentBaud.read(h.settings), static_cast<int>(c.to));
     }
@@ -128,7 +128,7 @@ TEST(ConfigPortSetup, CancelKeepsAllAndANewOrRemappedPortIsOpenedAndWritten) {
     h.dialog.choice = PortChoice{3, 4800};
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
     EXPECT_EQ(h.line.path, "/dev/ttyS2");
-    EXPECT_EQ(h.port.InputFigure(), 4096);
+    EXPECT_EQ(h.port.inputFigure(), 4096);
     EXPECT_EQ(kInstrumentPort.read(h.settings), 3);
     EXPECT_EQ(kInstrumentBaud.read(h.settings), 4800);
 
@@ -146,13 +146,13 @@ TEST(ConfigPortSetup, APortThatDoesNotExistLeavesNoPortAndTheOldSetting) {
     h.dialog.choice = PortChoice{2, 9600};
     expectOpenFailure(h.op, 2, "Error opening COM2", "OPEN COMM ERROR");
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::PortFailed);
-    EXPECT_FALSE(h.port.IsOpen());
+    EXPECT_FALSE(h.port.isOpen());
     EXPECT_EQ(kInstrumentPort.read(h.settings), 1);
 
     // Once the device is back, choosing the same port number opens it again.
     h.line.missing.clear();
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
-    EXPECT_TRUE(h.port.IsOpen());
+    EXPECT_TRUE(h.port.isOpen());
     EXPECT_EQ(kInstrumentPort.read(h.settings), 2);
 }
 

@@ -23,7 +23,7 @@ TEST(Pty, AVexa3IsDetectedOverARealSerialLine) {
     CommPort port(device, clock, op, [path](int) { return path; });
     CommandLayer layer(port, op);
     setUpConfigPort(port, layer, 9600);
-    ASSERT_TRUE(port.IsOpen());
+    ASSERT_TRUE(port.isOpen());
     InstrumentRecord record;
     ScriptedChooser chooser;
     Detector detector(layer, record, chooser);

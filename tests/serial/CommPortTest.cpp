@@ -45,7 +45,7 @@ struct Rig {
 class CommPortTest : public ::testing::Test, protected Rig {};
 
 TEST_F(CommPortTest, SendCommandWritesSlowlyThenWaitsTwiceForTheAnswer) {
-    port.SetDefaultPause(300);
+    port.setDefaultPause(300);
     device.answer("DS", "VEXA 2 SN 01234\r\n", 50);
     device.receive("stale answer\r\n");
     const std::int64_t start = clock.nowMs();
@@ -56,14 +56,14 @@ TEST_F(CommPortTest, SendCommandWritesSlowlyThenWaitsTwiceForTheAnswer) {
     for (std::size_t i = 0; i < device.writes.size(); ++i)
         EXPECT_EQ(device.writes[i].atMs - start, static_cast<std::int64_t>(30 * i));
     EXPECT_EQ(clock.nowMs() - start, 3 * 30 + 300 + 300);
-    EXPECT_EQ(port.LastAnswer(), "VEXA 2 SN 01234\r\n") << "the stale answer was purged";
+    EXPECT_EQ(port.lastAnswer(), "VEXA 2 SN 01234\r\n") << "the stale answer was purged";
     EXPECT_LT(event("purge receive"), event("write")) << "purged before the command goes out";
 }
 
 TEST_F(CommPortTest, SendCommandTakesAtMostEightyAnswerBytes) {
     device.answer("DD", std::string(CommPort::kCommandAnswerBytes + 20, 'x'));
     ASSERT_TRUE(port.SendCommand("DD"));
-    EXPECT_EQ(port.LastAnswer().size(), CommPort::kCommandAnswerBytes);
+    EXPECT_EQ(port.lastAnswer().size(), CommPort::kCommandAnswerBytes);
     std::array<std::uint8_t, 64> rest{};
     EXPECT_EQ(port.Read(rest), 20) << "the rest waits for the next read";
 }
@@ -87,7 +87,7 @@ TEST_F(CommPortTest, SendCommandShowsARefusalWholeAndFailsQuietlyOnSilence) {
         if (c.reply && !c.accepted)
             op.expectMessage("Error using Command = " + c.answer, "Command Error", Icon::Stop);
         EXPECT_EQ(port.SendCommand(c.reply ? "XY" : "QQ"), c.accepted);
-        EXPECT_EQ(port.LastAnswer(), c.answer);
+        EXPECT_EQ(port.lastAnswer(), c.answer);
         EXPECT_TRUE(op.done());
     }
 }
@@ -128,9 +128,9 @@ TEST(CommPort, SystemFailuresShowTheTwoErrorBoxes) {
         rig.expectPortError(c.description, c.code);
         EXPECT_FALSE(c.act(rig.port));
         EXPECT_TRUE(rig.op.done());
-        EXPECT_EQ(rig.port.Baud(), 9600u) << "a refused rate is not taken for the current one";
-        EXPECT_EQ(rig.port.IsOpen(), c.code != kDeviceGone);
-        EXPECT_FALSE(!rig.port.IsOpen() && c.act(rig.port));
+        EXPECT_EQ(rig.port.baud(), 9600u) << "a refused rate is not taken for the current one";
+        EXPECT_EQ(rig.port.isOpen(), c.code != kDeviceGone);
+        EXPECT_FALSE(!rig.port.isOpen() && c.act(rig.port));
     }
 }
 
@@ -149,7 +149,7 @@ TEST_F(CommPortTest, AFailedOpenReportsOnceThenEveryOperationFailsQuietly) {
     expectPortError("OpenComm Error(COM2)", 13);
     EXPECT_FALSE(port.Setup(2, 1024, 1024));
     EXPECT_EQ(device.events.back(), "open /dev/fake2");
-    EXPECT_EQ(port.Port(), 2) << "owners name the port in their own message";
+    EXPECT_EQ(port.port(), 2) << "owners name the port in their own message";
 
     const std::size_t deviceCalls = device.events.size();
     const std::int64_t start = clock.nowMs();
@@ -172,8 +172,8 @@ TEST_F(CommPortTest, SetupClosesAnOpenPortFirstEvenWhenTheCloseFails) {
     op.expectMessage("Error closing comport", "COMMUNICATION PORT ERROR", Icon::Stop);
     EXPECT_TRUE(port.Setup(3, 4096, 1024));
     EXPECT_LT(event("close"), event("open /dev/fake3"));
-    EXPECT_EQ(port.Port(), 3);
-    EXPECT_EQ(port.InputFigure(), 4096);
+    EXPECT_EQ(port.port(), 3);
+    EXPECT_EQ(port.inputFigure(), 4096);
 }
 
 TEST_F(CommPortTest, HandshakeModesBecomeTheLineFlowControl) {

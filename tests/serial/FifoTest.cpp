@@ -14,9 +14,9 @@ TEST(Fifo, HoldsExactlyItsCapacityAcrossTheWrapAndReportsFillingAndEmptying) {
     for (std::size_t i = 0; i + 1 < Fifo::kCapacity; ++i)
         ASSERT_TRUE(fifo.Put(static_cast<std::uint8_t>(i % 251)));
     EXPECT_FALSE(fifo.Put(0xAA)) << "the 4096th byte fills the queue and reports false";
-    EXPECT_TRUE(fifo.IsFull());
+    EXPECT_TRUE(fifo.isFull());
     EXPECT_FALSE(fifo.Put(0xBB)) << "the 4097th byte is refused";
-    EXPECT_EQ(fifo.Count(), 4096);
+    EXPECT_EQ(fifo.count(), 4096);
 
     for (std::size_t i = 0; i + 1 < Fifo::kCapacity; ++i) {
         ASSERT_TRUE(fifo.Get(byte));
@@ -24,7 +24,7 @@ TEST(Fifo, HoldsExactlyItsCapacityAcrossTheWrapAndReportsFillingAndEmptying) {
     }
     EXPECT_FALSE(fifo.Get(byte)) << "the last byte empties the queue and reports false";
     EXPECT_EQ(byte, 0xAA) << "but it is delivered";
-    EXPECT_TRUE(fifo.IsEmpty());
+    EXPECT_TRUE(fifo.isEmpty());
     EXPECT_FALSE(fifo.Get(byte));
 }
 
@@ -50,6 +50,6 @@ TEST(Fifo, GetLineTakesUpToACarriageReturnOrMaxBytes) {
         int n = 0;
         EXPECT_EQ(fifo.GetLine(line, c.max, n), c.complete) << c.queued;
         EXPECT_EQ(std::string(reinterpret_cast<char*>(line), n), c.taken);
-        EXPECT_EQ(fifo.Count(), c.left);
+        EXPECT_EQ(fifo.count(), c.left);
     }
 }

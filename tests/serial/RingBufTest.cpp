@@ -9,11 +9,11 @@ TEST(RingBuf, PrevWalksBackNewestFirstAcrossTheWrapAndCountSaturates) {
     RingBuf<int> ring(4);
     for (int i = 1; i <= 30006; ++i)
         ring.Put(i);
-    EXPECT_EQ(ring.Count(), 30000);
+    EXPECT_EQ(ring.count(), 30000);
     for (int expected : {30006, 30005, 30004, 30003, 30006})
         EXPECT_EQ(ring.Prev(), expected);
     ring.Reset();
-    EXPECT_EQ(ring.Count(), 0);
+    EXPECT_EQ(ring.count(), 0);
 
     RingBuf<int> fresh(4);
     fresh.Put(7);

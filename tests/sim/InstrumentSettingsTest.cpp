@@ -110,7 +110,7 @@ TEST(ProgramPort, CheckedCommandsAreAcceptedOrRefusedInTheProgramsWords) {
     port.SetHandshake(CommPort::kHandshakeNone);
 
     EXPECT_TRUE(port.SendCommand("CH4=ON"));
-    EXPECT_EQ(port.LastAnswer(), "CH4=ON\r\nCH4 = on\r\n");
+    EXPECT_EQ(port.lastAnswer(), "CH4=ON\r\nCH4 = on\r\n");
     EXPECT_TRUE(port.SendCommand("ST=1"));
     EXPECT_TRUE(port.SendCommand("***E"));
     EXPECT_TRUE(vexa.peer.storedSettings().channels[3]);
