@@ -69,7 +69,7 @@ std::string formatCastHeader(const CastInfo& info);
 
 // Creates (or replaces) path with text whose '\n' line ends become CR LF. False when the
 // file could not be written completely.
-bool writeTextFile(const std::string& path, std::string_view text);
+[[nodiscard]] bool writeTextFile(const std::string& path, std::string_view text);
 
 // The cast data file, written while the cast runs: one CR LF-ended record per scan.
 class CastDataFile {
@@ -80,13 +80,13 @@ public:
     CastDataFile& operator=(const CastDataFile&) = delete;
 
     // Creates the file new and empty. False when it cannot be created.
-    bool create(const std::string& path);
+    [[nodiscard]] bool create(const std::string& path);
     // Appends the record line and a line end.
     void writeRecord(std::string_view line);
     // Hands what was written to the operating system.
     void flush();
     // Closes the file and opens it again for appending. False when it will not reopen.
-    bool Reopen();
+    [[nodiscard]] bool Reopen();
     void Close();
     bool isOpen() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }

@@ -13,8 +13,8 @@ namespace halcyx {
 // Cast start: creates the data file at the chosen path and only then fills the cast
 // information (paths, date, start time). False, with the information untouched, when the
 // file cannot be created.
-bool startCastFiles(CastDataFile& data, CastInfo& info, const std::string& dataPath,
-                    const std::tm& now);
+[[nodiscard]] bool startCastFiles(CastDataFile& data, CastInfo& info, const std::string& dataPath,
+                                  const std::tm& now);
 
 // What the end of a cast needs to know about the instrument and the cast.
 struct CastSummary {
@@ -31,8 +31,8 @@ struct CastSummary {
 // cast information, let the operator edit it (the "Cast Information" dialog; whichever
 // way it closes, the header follows), write the header file, write the calibration file.
 // False when the header or calibration file could not be written.
-bool endCastFiles(CastDataFile& data, const std::function<void()>& closeBottleFile, CastInfo& info,
-                  const CastSummary& cast, const DcConversions& dc, const std::tm& now,
-                  const std::function<void(CastInfo&)>& editInfo);
+[[nodiscard]] bool endCastFiles(CastDataFile& data, const std::function<void()>& closeBottleFile,
+                                CastInfo& info, const CastSummary& cast, const DcConversions& dc,
+                                const std::tm& now, const std::function<void(CastInfo&)>& editInfo);
 
 } // namespace halcyx

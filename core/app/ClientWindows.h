@@ -26,9 +26,9 @@ public:
     virtual void readInstrumentSettings() = 0;
     // Sends the instrument into run mode; reports its own failures.
     virtual void enterRunMode() = 0;
-    virtual bool closePort() = 0;
+    [[nodiscard]] virtual bool closePort() = 0;
     // Opens the configured port; reports its own failures.
-    virtual bool openPortFromSettings() = 0;
+    [[nodiscard]] virtual bool openPortFromSettings() = 0;
     // Requests open mode, which also stops an instrument left sending data.
     virtual void requestOpenMode() = 0;
     virtual void setShown(bool shown) = 0;
@@ -46,7 +46,7 @@ public:
     // The instrument's scan rate in towed mode [scans/s].
     virtual void setSamplingRate(float scansPerSecond) = 0;
     // Stops the scan timer first; false when the port would not close.
-    virtual bool closeDataPort() = 0;
+    [[nodiscard]] virtual bool closeDataPort() = 0;
     // These report their own failures.
     virtual void openDataPort() = 0;
     virtual void openNavigationPort() = 0;

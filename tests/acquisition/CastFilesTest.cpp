@@ -138,7 +138,7 @@ public:
     explicit FileSink(CastDataFile& file) : file_(file) {}
     void writeRecord(std::string_view line) override { file_.writeRecord(line); }
     void flushRecords() override { file_.flush(); }
-    void reopenDataFile() override { file_.Reopen(); }
+    void reopenDataFile() override { EXPECT_TRUE(file_.Reopen()); }
 
 private:
     CastDataFile& file_;

@@ -49,7 +49,7 @@ inline constexpr const char* kNoResponseQuestion =
 // Sets the port up as the configuration window does: COM1 at the given rate with the
 // command pauses that go with it.
 inline void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t baud) {
-    port.Setup(1, 1024, 1024);
+    EXPECT_TRUE(port.Setup(1, 1024, 1024));
     port.SetBaud(baud);
     layer.setDelays(delaysAtOpen(baud));
     port.setDefaultPause(layer.delays().responseMs);

@@ -105,7 +105,7 @@ TEST(ProgramPort, CheckedCommandsAreAcceptedOrRefusedInTheProgramsWords) {
     vexa.device.close(); // the program's port opens it for itself
     halcyx::test::ScriptedOperator op;
     CommPort port(vexa.device, vexa.clock, op, [](int) { return std::string("/dev/sim"); });
-    port.Setup(1, 1024, 1024);
+    ASSERT_TRUE(port.Setup(1, 1024, 1024));
     port.SetBaud(9600);
     port.SetHandshake(CommPort::kHandshakeNone);
 
