@@ -50,8 +50,8 @@ constexpr std::size_t kReadBlockBytes = 64 * 1024;
 constexpr double kMaxLatitude = 90.0; // [deg]
 
 std::size_t BytesPerTick(ScanLayout layout) {
-    return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter * modelTraits(layout).dataTickMs /
-                                    kMsPerSecond);
+    return static_cast<std::size_t>(kStreamBaud / kBitsPerCharacter *
+                                    modelTraits(layout).dataTickMs / kMsPerSecond);
 }
 
 // One CSV field: quoted when it holds a comma or a quote.
@@ -193,10 +193,10 @@ int ReplayCommand(const std::vector<std::string>& args) {
     if (!options.error().empty())
         return UsageError(kCommand, options.error());
 
-    static const std::map<std::string, int> kModels = {{"vexa2", ProductCode::Vexa2},
-                                                       {"vexa3", ProductCode::Vexa3},
-                                                       {"ct", ProductCode::TavrinCT},
-                                                       {"p", ProductCode::TavrinP}};
+    static const std::map<std::string, ProductCode> kModels = {{"vexa2", ProductCode::Vexa2},
+                                                               {"vexa3", ProductCode::Vexa3},
+                                                               {"ct", ProductCode::TavrinCT},
+                                                               {"p", ProductCode::TavrinP}};
     if (!model)
         return UsageError(kCommand, "--model is required");
     const auto product = kModels.find(*model);
@@ -204,7 +204,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "unknown model '" + *model + "' (vexa2, vexa3, ct or p)");
     if (!maskText)
         return UsageError(kCommand, "--mask is required");
-    const std::optional<std::uint32_t> channelMask = ParseHex(*maskText);
+    const std::optional<ChannelMask> channelMask = ParseHex(*maskText);
     if (!channelMask)
         return UsageError(kCommand, "'" + *maskText + "' is not a hexadecimal channel mask");
     if ((*channelMask & mask::kChannelBits) == 0)
@@ -213,7 +213,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
         return UsageError(kCommand, "--pressure must not be negative");
     if (latitude && std::fabs(*latitude) > kMaxLatitude)
         return UsageError(kCommand, "--lat must lie from -90 to 90");
-    const ScanLayout layout = *ScanLayoutForProduct(product->second);
+    const ScanLayout layout = *modelTraits(product->second).layout;
     const double constantPressure = pressure.value_or(ScanDecoder::kDefaultConstantPressure);
     const double constantLatitude = latitude.value_or(ScanDecoder::kDefaultConstantLatitude);
     if (pressure && !DerivedStayFinite(constantPressure, constantLatitude))

@@ -10,10 +10,24 @@ namespace halcyx::sim {
 
 namespace {
 
-constexpr const char* kModels[] = {"vexa2", "vexa3", "ct", "p"};
+struct ModelName {
+    std::string_view name;
+    ProductCode product;
+};
+constexpr ModelName kModels[] = {{"vexa2", ProductCode::Vexa2},
+                                 {"vexa3", ProductCode::Vexa3},
+                                 {"ct", ProductCode::TavrinCT},
+                                 {"p", ProductCode::TavrinP}};
+
+// The model of a name, None for a name that is none of them.
+ProductCode productNamed(const std::string& name) {
+    const auto found = std::find_if(std::begin(kModels), std::end(kModels),
+                                    [&name](const ModelName& m) { return m.name == name; });
+    return found == std::end(kModels) ? ProductCode::None : found->product;
+}
 
 bool isModel(const std::string& name) {
-    return std::find(std::begin(kModels), std::end(kModels), name) != std::end(kModels);
+    return productNamed(name) != ProductCode::None;
 }
 
 template <typename Number> bool parseNumber(const std::string& text, Number& out) {
@@ -151,13 +165,11 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Si
 }
 
 std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64_t clockEpoch) {
-    const bool vexa = options.model == "vexa2" || options.model == "vexa3";
-    const auto generation =
-        options.model == "vexa2" ? ProductCode::Vexa2 : ProductCode::Vexa3;
-    const auto kind = options.model == "ct" ? ProductCode::TavrinCT : ProductCode::TavrinP;
+    const ProductCode product = productNamed(options.model);
+    const bool vexa = isVexa(product);
 
     Instrument::Config config =
-        vexa ? VexaModel::factoryConfig(generation) : TavrinModel::factoryConfig(kind);
+        vexa ? VexaModel::factoryConfig(product) : TavrinModel::factoryConfig(product);
     Identity& identity = config.identity;
     identity.serialNumber = options.serialNumber.value_or(identity.serialNumber);
     identity.firmware = options.firmware.value_or(identity.firmware);
@@ -169,9 +181,9 @@ std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64
 
     std::unique_ptr<Instrument> instrument;
     if (vexa) {
-        instrument = std::make_unique<VexaModel>(generation, config);
+        instrument = std::make_unique<VexaModel>(product, config);
     } else {
-        instrument = std::make_unique<TavrinModel>(kind, config);
+        instrument = std::make_unique<TavrinModel>(product, config);
     }
     instrument->preloadMemory(options.preloadScans);
     return instrument;

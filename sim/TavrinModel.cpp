@@ -18,11 +18,12 @@ constexpr float kPAveragingFirmware = 1.3f;
 
 } // namespace
 
-TavrinModel::TavrinModel(Kind kind, Config config) : Instrument(std::move(config)), kind_(kind) {}
+TavrinModel::TavrinModel(ProductCode product, Config config)
+    : Instrument(std::move(config)), product_(product) {}
 
-Instrument::Config TavrinModel::factoryConfig(Kind kind) {
+Instrument::Config TavrinModel::factoryConfig(ProductCode product) {
     Config config;
-    if (kind == Kind::CT) {
+    if (product == ProductCode::TavrinCT) {
         config.identity = {"F0123", "V1.70", "05MAR25", 1};
         config.settings.channels = {true, true, false};
     } else {
@@ -33,18 +34,19 @@ Instrument::Config TavrinModel::factoryConfig(Kind kind) {
 }
 
 std::string TavrinModel::modelName() const {
-    return kind_ == Kind::CT ? "Tavrin CT" : "Tavrin P";
+    return std::string(modelText(product_));
 }
 
 bool TavrinModel::hasAveraging() const {
     const std::string& firmware = identity().firmware;
     const float version = firmware.size() > 1 ? std::strtof(firmware.c_str() + 1, nullptr) : 0.0f;
-    return version > (kind_ == Kind::CT ? kCtAveragingFirmware : kPAveragingFirmware);
+    return version >
+           (product_ == ProductCode::TavrinCT ? kCtAveragingFirmware : kPAveragingFirmware);
 }
 
 Sample TavrinModel::sampleAt(SimTime t) const {
     const double seconds = static_cast<double>(t) / kNanosPerSecond;
-    const double mooring = kind_ == Kind::CT ? kCtMooringDbar : kPMooringDbar;
+    const double mooring = product_ == ProductCode::TavrinCT ? kCtMooringDbar : kPMooringDbar;
     Sample s = Ocean::water(Ocean::mooredPressure(seconds, mooring));
     s.barometer = Ocean::barometer(seconds);
     s.clockS = clockSeconds(t);
@@ -55,7 +57,7 @@ std::string TavrinModel::scanLine(const Sample& s) const {
     using scan_text::number;
     const auto& on = settings().channels;
     std::vector<std::string> fields;
-    if (kind_ == Kind::CT) {
+    if (product_ == ProductCode::TavrinCT) {
         fields = {number("%8.4f", s.conductivity), number("%8.4f", s.temperature)};
         if (on[2]) {
             fields.push_back(scan_text::clockAndDate(s.clockS));
@@ -74,8 +76,8 @@ std::string TavrinModel::scanLine(const Sample& s) const {
 
 std::string TavrinModel::memoryRecord(const Sample& s) const {
     const auto& on = settings().channels;
-    return kind_ == Kind::CT ? memory_dump::tavrinCtRecord(s, on[2])
-                             : memory_dump::tavrinPRecord(s, on[1], on[2]);
+    return product_ == ProductCode::TavrinCT ? memory_dump::tavrinCtRecord(s, on[2])
+                                             : memory_dump::tavrinPRecord(s, on[1], on[2]);
 }
 
 // "CH1=ON CH2=ON CH3=OFF <bytes per scan> BYTES/SCAN"

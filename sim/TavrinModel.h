@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/ModelTraits.h"
 #include "sim/Instrument.h"
 
 namespace halcyx::sim {
@@ -9,21 +10,20 @@ namespace halcyx::sim {
 // (CH3). Both sample once a second and keep scaled 16-bit words in their memory.
 class TavrinModel : public Instrument {
 public:
-    enum class Kind { CT, P };
-
     static constexpr double kCtMooringDbar = 10.0; // [dbar]
     static constexpr double kPMooringDbar = 50.0;  // [dbar]
 
-    TavrinModel(Kind kind, Config config);
+    // product is TavrinCT or TavrinP.
+    TavrinModel(ProductCode product, Config config);
     // As delivered: an identity the program recognises as this kind (CT "F0123" firmware
     // "V1.70", P "Q0456" firmware "V1.40") and the usual channels.
-    static Config factoryConfig(Kind kind);
+    static Config factoryConfig(ProductCode product);
 
     std::string modelName() const override;
 
 protected:
-    int channelCount() const override { return 3; }
-    int dcChannelCount() const override { return 0; }
+    int channelCount() const override { return modelTraits(product_).primaryChannels; }
+    int dcChannelCount() const override { return modelTraits(product_).dcChannels; }
     SimTime sampleInterval() const override { return kNanosPerSecond; }
     Sample sampleAt(SimTime t) const override;
     std::string scanLine(const Sample& s) const override;
@@ -34,7 +34,7 @@ protected:
     bool modelCommand(const std::string& line, SimTime t) override;
 
 private:
-    Kind kind_;
+    ProductCode product_;
 };
 
 } // namespace halcyx::sim

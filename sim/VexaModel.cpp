@@ -20,31 +20,32 @@ constexpr const char* kCountsFormat = "%10.0f";
 
 } // namespace
 
-VexaModel::VexaModel(Generation generation, Config config)
-    : Instrument(std::move(config)), generation_(generation) {}
+VexaModel::VexaModel(ProductCode product, Config config)
+    : Instrument(std::move(config)), product_(product) {}
 
-Instrument::Config VexaModel::factoryConfig(Generation generation) {
+Instrument::Config VexaModel::factoryConfig(ProductCode product) {
     Config config;
-    config.identity = generation == Generation::Vexa3 ? Identity{"1634M", "2.10", "14JUN26", 1}
-                                                      : Identity{"1234M", "1.50", "10OCT97", 1};
+    config.identity = product == ProductCode::Vexa3 ? Identity{"1634M", "2.10", "14JUN26", 1}
+                                                    : Identity{"1234M", "1.50", "10OCT97", 1};
     config.settings.channels = {true, true, true, false, true, true};
     return config;
 }
 
 std::string VexaModel::modelName() const {
-    return generation_ == Generation::Vexa3 ? "Vexa 3" : "Vexa 2";
+    return std::string(modelText(product_));
 }
 
 bool VexaModel::scaledMemory() const {
     const std::string& firmware = identity().firmware;
     const bool interimBuild = firmware.size() > 1 && firmware[1] == 'I';
-    return generation_ == Generation::Vexa3 &&
+    return product_ == ProductCode::Vexa3 &&
            std::strtof(firmware.c_str(), nullptr) > kScaledMemoryFirmware && !interimBuild;
 }
 
 SimTime VexaModel::sampleInterval() const {
-    const int tau = std::clamp(settings().tau, 0, 4);
-    return static_cast<SimTime>(kNanosPerSecond / kSamplingRates[tau]);
+    const int tau = std::clamp(settings().tau, 0, kSamplingRateCount - 1);
+    return static_cast<SimTime>(kNanosPerSecond /
+                                kVexaSamplingRates[static_cast<std::size_t>(tau)]);
 }
 
 Sample VexaModel::sampleAt(SimTime t) const {
@@ -145,7 +146,7 @@ bool VexaModel::modelCommand(const std::string& line, SimTime t) {
         }
         settings().tau = value[0] - '0';
         reply(t, "\r\nTAU = " + value + "\r\n");
-    } else if ((line == "SMP=OFF" || line == "SMP=ON") && generation_ == Generation::Vexa3) {
+    } else if ((line == "SMP=OFF" || line == "SMP=ON") && product_ == ProductCode::Vexa3) {
         reply(t, "\r\n" + line + "\r\n");
     } else if (line == "A1003") {
         reply(t, " = " + std::to_string(transducerRange) + "\r\n");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/ModelTraits.h"
 #include "sim/Instrument.h"
 #include "sim/Sampler.h"
 
@@ -12,15 +13,13 @@ namespace halcyx::sim {
 // scaled 16-bit values in its memory; the others keep floats. It carries the water sampler.
 class VexaModel : public Instrument {
 public:
-    enum class Generation { Vexa2, Vexa3 };
+    static constexpr int kDefaultTransducerRange = 1000; // [dbar]
 
-    static constexpr double kSamplingRates[] = {1.83, 2.58, 3.03, 4.08, 4.50}; // [Hz] by TAU
-    static constexpr int kDefaultTransducerRange = 1000;                       // [dbar]
-
-    VexaModel(Generation generation, Config config);
+    // product is Vexa2 or Vexa3.
+    VexaModel(ProductCode product, Config config);
     // As delivered: an identity the program recognises as this generation (Vexa 2 "1234M"
     // firmware "1.50", Vexa 3 "1634M" firmware "2.10") and the usual channels.
-    static Config factoryConfig(Generation generation);
+    static Config factoryConfig(ProductCode product);
 
     std::string modelName() const override;
     Sampler& sampler() { return sampler_; }
@@ -29,8 +28,8 @@ public:
     bool scaledMemory() const;
 
 protected:
-    int channelCount() const override { return 6; }
-    int dcChannelCount() const override { return generation_ == Generation::Vexa3 ? 8 : 6; }
+    int channelCount() const override { return modelTraits(product_).primaryChannels; }
+    int dcChannelCount() const override { return modelTraits(product_).dcChannels; }
     SimTime sampleInterval() const override;
     Sample sampleAt(SimTime t) const override;
     std::string scanLine(const Sample& s) const override;
@@ -41,7 +40,7 @@ protected:
     bool modelCommand(const std::string& line, SimTime t) override;
 
 private:
-    Generation generation_;
+    ProductCode product_;
     Sampler sampler_;
 };
 

@@ -226,9 +226,9 @@ private:
     std::string text_;
 };
 
-std::string RecordLayout(ScanLayout layout, std::uint32_t m) {
+std::string RecordLayout(ScanLayout layout, ChannelMask m) {
     std::string line = "RECORD LAYOUT; SS-1,";
-    auto add = [&line, m](std::uint32_t bit, const char* piece) {
+    auto add = [&line, m](ChannelMask bit, const char* piece) {
         if (mask::has(m, bit))
             line += piece;
     };
@@ -262,13 +262,13 @@ std::string RecordLayout(ScanLayout layout, std::uint32_t m) {
 
 } // namespace
 
-std::string formatCalibration(ScanLayout layout, std::uint32_t channelMask, const DcConversions& dc,
+std::string formatCalibration(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc,
                               bool navigation) {
     CalibrationText file;
     file.Line("*A");
     file.Line("COMMUNICATIONS PARAMETERS               ; 9600,N,8,1");
     file.Line(RecordLayout(layout, channelMask));
-    const auto has = [channelMask](std::uint32_t bit) { return mask::has(channelMask, bit); };
+    const auto has = [channelMask](ChannelMask bit) { return mask::has(channelMask, bit); };
     switch (layout) {
     case ScanLayout::TavrinCT:
         file.Lines(kTavrinCommon);

@@ -61,16 +61,15 @@ void prepareCastInfo(CastInfo& info, const CastFileNames& names, const std::tm& 
 
 std::string scanRateText(ScanLayout layout, std::optional<int> rateIndex,
                          const std::string& current) {
-    static constexpr std::array<const char*, 5> kRates = {"1.83 Hz", "2.58 Hz", "3.03 Hz",
-                                                          "4.08 Hz", "4.50 Hz"};
-    if (layout != ScanLayout::Vexa)
+    const std::span<const double> rates = modelTraits(layout).samplingRates;
+    if (rates.empty())
         return "N/A";
-    if (!rateIndex || *rateIndex < 0 || *rateIndex >= static_cast<int>(kRates.size()))
+    if (!rateIndex || *rateIndex < 0 || *rateIndex >= static_cast<int>(rates.size()))
         return current;
-    return kRates[*rateIndex];
+    return Format("%.2f Hz", rates[static_cast<std::size_t>(*rateIndex)]);
 }
 
-void completeCastInfo(CastInfo& info, ScanLayout layout, std::uint32_t channelMask,
+void completeCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
                       const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
                       int scanCount, const std::tm& now) {
     info.parameters = std::to_string(std::popcount(channelMask & mask::kChannelBits));

@@ -59,7 +59,7 @@ std::string scanRateText(ScanLayout layout, std::optional<int> rateIndex,
 
 // Cast end, before the dialog: "# of Parameters", "Frame Length", "Instrument #",
 // "Scan Rate", then "Direction", "End Time" and "Observations".
-void completeCastInfo(CastInfo& info, ScanLayout layout, std::uint32_t channelMask,
+void completeCastInfo(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
                       const std::string& serialNumber, std::optional<int> rateIndex, bool downCast,
                       int scanCount, const std::tm& now);
 
@@ -68,6 +68,6 @@ std::string formatCastHeader(const CastInfo& info);
 
 // Creates (or replaces) path with text whose '\n' line ends become CR LF. False when the
 // file could not be written completely.
-bool writeTextFile(const std::string& path, std::string_view text);
+[[nodiscard]] bool writeTextFile(const std::string& path, std::string_view text);
 
 } // namespace halcyx

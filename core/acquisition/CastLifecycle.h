@@ -14,13 +14,13 @@ namespace halcyx {
 // Cast start: creates the data file at the chosen path and only then fills the cast
 // information (paths, date, start time). False, with the information untouched, when the
 // file cannot be created.
-bool startCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
+[[nodiscard]] bool startCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
                     const std::tm& now);
 
 // What the end of a cast needs to know about the instrument and the cast.
 struct CastSummary {
     ScanLayout layout = ScanLayout::Vexa;
-    std::uint32_t channelMask = 0;
+    ChannelMask channelMask = 0;
     std::string serialNumber;
     std::optional<int> rateIndex; // the instrument's sampling rate, when one is selected
     bool downCast = true;
@@ -32,7 +32,7 @@ struct CastSummary {
 // cast information, let the operator edit it (the "Cast Information" dialog; whichever
 // way it closes, the header follows), write the header file, write the calibration file.
 // The first of the data, header and calibration files that could not be written, if any.
-std::optional<FileError> endCastFiles(RecordFile& data,
+[[nodiscard]] std::optional<FileError> endCastFiles(RecordFile& data,
                                       const std::function<void()>& closeBottleFile, CastInfo& info,
                                       const CastSummary& cast, const DcConversions& dc,
                                       const std::tm& now,

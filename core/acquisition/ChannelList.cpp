@@ -28,7 +28,7 @@ DcConversions buildDcConversions(const DCChannelTable& table) {
 }
 
 void reconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
-                             std::uint32_t channelMask) {
+                             ChannelMask channelMask) {
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
         if (!mask::has(channelMask, dcChannelBit(ch + 1)))
             continue;
@@ -37,7 +37,7 @@ void reconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& t
     }
 }
 
-ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcConversions& dc) {
+ChannelList::ChannelList(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc) {
     entries_.push_back({"SCANS", scan::kScanNumber});
     auto addDerived = [this](std::size_t first) {
         for (std::size_t i = 0; i < kDerivedLabels.size(); ++i)
@@ -46,7 +46,7 @@ ChannelList::ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcC
     switch (layout) {
     case ScanLayout::Vexa: {
         struct Primary {
-            std::uint32_t bit;
+            ChannelMask bit;
             const char* label;
             std::size_t index;
         };

@@ -25,7 +25,7 @@ DcConversions buildDcConversions(const DCChannelTable& table);
 // After the DC dialog closed: the coefficients of every channel whose bit is set are
 // converted again from the texts (identity when the name is now empty); labels stay.
 void reconvertDcCoefficients(DcConversions& conversions, const DCChannelTable& table,
-                             std::uint32_t channelMask);
+                             ChannelMask channelMask);
 
 // The ordered plottable parameters of a cast. Graph settings store positions in this list;
 // each position names a scan record index. Position 0 is always the scan number.
@@ -37,7 +37,7 @@ public:
     };
 
     ChannelList() = default;
-    ChannelList(ScanLayout layout, std::uint32_t channelMask, const DcConversions& dc);
+    ChannelList(ScanLayout layout, ChannelMask channelMask, const DcConversions& dc);
 
     const std::vector<Entry>& entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }

@@ -22,15 +22,7 @@ bool Take(Fifo& queue, char& c) {
 } // namespace
 
 LineCutter::Margins LineCutter::forLayout(ScanLayout layout) {
-    switch (layout) {
-    case ScanLayout::TavrinCT:
-        return {250, 20, 0};
-    case ScanLayout::TavrinP:
-        return {20, 10, 0};
-    case ScanLayout::Vexa:
-        break;
-    }
-    return {250, 50, 10};
+    return modelTraits(layout).cutter;
 }
 
 void LineCutter::restart() {

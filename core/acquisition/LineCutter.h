@@ -25,12 +25,7 @@ public:
     // The instrument's lines are far shorter; a longer run of bytes is cut at this size.
     static constexpr std::size_t kLineBufferSize = 500;
 
-    // Per-layout figures [bytes].
-    struct Margins {
-        int syncFill;  // bytes queued before synchronising starts
-        int cutMargin; // a line is cut only while more than L + cutMargin are queued
-        int minLength; // a shorter line is dropped and ends the tick (0: no minimum)
-    };
+    using Margins = LineMargins;
     static Margins forLayout(ScanLayout layout);
 
     // What one call to Next found.

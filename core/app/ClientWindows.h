@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/app/Menus.h"
+#include "core/base/ChannelMask.h"
+#include "core/base/ModelTraits.h"
 
 #include <array>
 #include <cstdint>
@@ -8,25 +10,25 @@
 
 namespace halcyx {
 
-// The five Vexa sampling-rate choices, in the order 1.83, 2.58, 3.03, 4.08, 4.50 scans/s.
-using SamplingRateFlags = std::array<bool, 5>;
+// One flag per Vexa sampling-rate choice, in the order of kVexaSamplingRates.
+using SamplingRateFlags = std::array<bool, kSamplingRateCount>;
 
 // The configuration window as the mode logic sees it. It owns the instrument port while
 // the program is in configuration mode.
 class ConfigClient {
 public:
     virtual ~ConfigClient() = default;
-    virtual int productCode() const = 0;
+    virtual ProductCode productCode() const = 0;
     // The set of output channels that are on; 0 while the settings were never read.
-    virtual std::uint32_t channelMask() const = 0;
+    virtual ChannelMask channelMask() const = 0;
     virtual SamplingRateFlags samplingRateFlags() const = 0;
     // Asks the instrument for its settings; reports its own failures.
     virtual void readInstrumentSettings() = 0;
     // Sends the instrument into run mode; reports its own failures.
     virtual void enterRunMode() = 0;
-    virtual bool closePort() = 0;
+    [[nodiscard]] virtual bool closePort() = 0;
     // Opens the configured port; reports its own failures.
-    virtual bool openPortFromSettings() = 0;
+    [[nodiscard]] virtual bool openPortFromSettings() = 0;
     // Requests open mode, which also stops an instrument left sending data.
     virtual void requestOpenMode() = 0;
     virtual void setShown(bool shown) = 0;
@@ -39,12 +41,12 @@ public:
     // A cast or logging session is open.
     virtual bool logging() const = 0;
     virtual void setTowed(bool towed) = 0;
-    virtual void setProductCode(int product) = 0;
-    virtual void setChannelMask(std::uint32_t mask) = 0;
+    virtual void setProductCode(ProductCode product) = 0;
+    virtual void setChannelMask(ChannelMask mask) = 0;
     // The instrument's scan rate in towed mode [scans/s].
     virtual void setSamplingRate(float scansPerSecond) = 0;
     // Stops the scan timer first; false when the port would not close.
-    virtual bool closeDataPort() = 0;
+    [[nodiscard]] virtual bool closeDataPort() = 0;
     // These report their own failures.
     virtual void openDataPort() = 0;
     virtual void openNavigationPort() = 0;

@@ -1,7 +1,7 @@
 #include "core/app/ModeSwitcher.h"
 
 #include "core/base/Commands.h"
-#include "core/base/Product.h"
+#include "core/base/ModelTraits.h"
 #include "core/prompt/Operator.h"
 
 namespace halcyx {
@@ -14,18 +14,16 @@ constexpr const char* kStopLoggingFirst =
     "You must stop the current logging session before leaving aquisition!";
 constexpr const char* kEndCastFirst = "You must end the current cast before leaving aquisition!";
 
-// Scans per second of the five Vexa sampling-rate choices, and of everything else.
-constexpr std::array<float, 5> kVexaScanRates{1.83f, 2.58f, 3.03f, 4.08f, 4.50f};
+// Scans per second of an instrument without a chosen rate.
 constexpr float kDefaultScanRate = 0.5f;
 
 } // namespace
 
-float towedSamplingRate(int product, const SamplingRateFlags& flags) {
-    if (!isVexa(product))
-        return kDefaultScanRate;
-    for (std::size_t i = 0; i < flags.size(); ++i)
+float towedSamplingRate(ProductCode product, const SamplingRateFlags& flags) {
+    const std::span<const double> rates = modelTraits(product).samplingRates;
+    for (std::size_t i = 0; i < rates.size() && i < flags.size(); ++i)
         if (flags[i])
-            return kVexaScanRates[i];
+            return static_cast<float>(rates[i]);
     return kDefaultScanRate;
 }
 
@@ -44,15 +42,9 @@ void ModeSwitcher::start() {
 bool ModeSwitcher::enterAcquisition(bool towed) {
     if (mode_ != Mode::Configuration)
         return false;
-    const int product = config_.productCode();
-    if (towed && product == ProductCode::TavrinCT) {
-        showApplicationError(
-            "Towed Acquisition is NOT available with CT instruments (NO PRESSURE)!");
-        return false;
-    }
-    if (towed && product == ProductCode::TavrinP) {
-        showApplicationError(
-            "Towed Acquisition is NOT available with Tavrin Pressure instruments!");
+    const ProductCode product = config_.productCode();
+    if (const char* refusal = modelTraits(product).towedRefusal; towed && refusal) {
+        showApplicationError(refusal);
         return false;
     }
     if (config_.channelMask() == 0) {

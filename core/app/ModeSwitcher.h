@@ -15,7 +15,7 @@ inline constexpr const char* kTitleModuleAcquisition = "Halcyx - Module Acquisit
 
 // The scan rate a towed cast is plotted with [scans/s]: the Vexa's chosen sampling rate,
 // or 0.5 for other instruments and when no rate was chosen.
-float towedSamplingRate(int product, const SamplingRateFlags& flags);
+float towedSamplingRate(ProductCode product, const SamplingRateFlags& flags);
 
 // Switches the main frame between the modes. Only one window has its instrument port open
 // at a time, so every switch closes one window's port before the next opens its own, and

@@ -1,13 +1,8 @@
 #include "core/base/Product.h"
 
-namespace halcyx {
+#include "core/base/ModelTraits.h"
 
-namespace {
-constexpr int kVexaPrimaryChannels = 6;
-constexpr int kTavrinChannels = 3;
-constexpr int kVexa2DcChannels = 6;
-constexpr int kVexa3DcChannels = 8;
-} // namespace
+namespace halcyx {
 
 ProductCode productFromNumber(std::int32_t number) {
     const auto code = static_cast<ProductCode>(number);
@@ -15,36 +10,7 @@ ProductCode productFromNumber(std::int32_t number) {
 }
 
 std::string_view modelText(ProductCode code) {
-    switch (code) {
-    case ProductCode::Vexa2:
-        return "Vexa 2";
-    case ProductCode::Vexa3:
-        return "Vexa 3";
-    case ProductCode::TavrinCT:
-        return "Tavrin CT";
-    case ProductCode::TavrinP:
-        return "Tavrin P";
-    case ProductCode::None:
-        break;
-    }
-    return "NONE";
-}
-
-int dcChannelCount(ProductCode code) {
-    switch (code) {
-    case ProductCode::Vexa2:
-        return kVexa2DcChannels;
-    case ProductCode::Vexa3:
-        return kVexa3DcChannels;
-    default:
-        return 0;
-    }
-}
-
-int primaryChannelCount(ProductCode code) {
-    if (isVexa(code))
-        return kVexaPrimaryChannels;
-    return isTavrin(code) ? kTavrinChannels : 0;
+    return modelTraits(code).model;
 }
 
 } // namespace halcyx

@@ -59,7 +59,7 @@ public:
     OpenResult EnterOpenMode();
     // Up to ten open-mode requests unless the instrument is already open; when all fail,
     // shows failureMessage (kRunToOpenFailed or kNotInOpenMode) and returns false.
-    bool EnsureOpen(std::string_view failureMessage);
+    [[nodiscard]] bool EnsureOpen(std::string_view failureMessage);
     // "***R\r": continuous scans. Reports a refusal or silence to the operator.
     void EnterRunMode();
     // "S\rS\rS\r" at 50 ms per character, then one response delay.
@@ -68,17 +68,18 @@ public:
     // The common shape of a read-back: purge, key + "\r" written slowly, extraPauseMs,
     // then at most maxBytes (up to kLargestAnswerBytes) read after one response delay.
     // Nullopt when nothing arrived.
-    std::optional<std::string> Query(std::string_view key, std::size_t maxBytes,
-                                     std::uint32_t extraPauseMs);
+    [[nodiscard]] std::optional<std::string> Query(std::string_view key, std::size_t maxBytes,
+                                                   std::uint32_t extraPauseMs);
     // "S/N", "VER" or "CDATE": the value after "=" when the answer holds marker.
-    std::optional<std::string> queryValue(std::string_view key, std::string_view marker);
+    [[nodiscard]] std::optional<std::string> queryValue(std::string_view key,
+                                                        std::string_view marker);
     // "TIME" or "DATE": the text after "is " up to the line end. A bare return follows,
     // which leaves the instrument's clock as it is.
-    std::optional<std::string> queryClock(std::string_view key);
+    [[nodiscard]] std::optional<std::string> queryClock(std::string_view key);
     // "ADR": the number after "=".
-    std::optional<int> queryAddress();
+    [[nodiscard]] std::optional<int> queryAddress();
     // "CH%d" or "DC%d": whether the channel is on; nullopt when nothing arrived.
-    std::optional<bool> queryChannel(const std::string& key);
+    [[nodiscard]] std::optional<bool> queryChannel(const std::string& key);
 
     // Writes text slowly at the character delay.
     void write(std::string_view text);

@@ -54,7 +54,8 @@ int samplingRateIndexFromFlags(const VexaConfigData& vexa, int current);
 bool SaveConfiguration(Operator& op, ConfigurationState state);
 // Replaces the file with the current model's layout, keys in their fixed order. False
 // when the model is unidentified (nothing written) or the file could not be written.
-bool writeConfiguration(const std::filesystem::path& file, const ConfigurationState& state);
+[[nodiscard]] bool writeConfiguration(const std::filesystem::path& file,
+                                      const ConfigurationState& state);
 
 // "Load From File" of the DC channel dialog and the memory retrieve dialog: chooses a file
 // and loads only its DC channel names and coefficients. False when cancelled.

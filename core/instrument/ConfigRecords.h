@@ -2,6 +2,7 @@
 
 #include "core/base/ChannelMask.h"
 #include "core/base/FixedText.h"
+#include "core/base/ModelTraits.h"
 
 #include <array>
 #include <cstdint>
@@ -15,11 +16,6 @@ namespace halcyx {
 
 inline constexpr std::size_t kSettingTextWidth = 15;
 using SettingText = FixedText<kSettingTextWidth>;
-
-// Number of sampling-rate choices of the Vexa family, and their rates [scans/s].
-inline constexpr int kSamplingRateCount = 5;
-inline constexpr std::array<double, kSamplingRateCount> kSamplingRates = {1.83, 2.58, 3.03, 4.08,
-                                                                          4.50};
 
 // Timing texts the records hold before anything was read or loaded.
 inline constexpr std::string_view kDefaultIntervalTime = "00:01:00";  // hh:mm:ss
@@ -47,7 +43,7 @@ struct VexaConfigData {
 // The common layout of the Tavrin family. Channels in order: Conductivity, Temperature,
 // Time (Tavrin CT) or Pressure, Time, Barometer (Tavrin P).
 struct TavrinConfigData {
-    static constexpr int kChannels = 3;
+    static constexpr int kChannels = modelTraits(ProductCode::TavrinCT).primaryChannels;
     std::array<std::uint16_t, kChannels> channel{};
     SettingText intervalTime; // hh:mm:ss
     SettingText onTime;       // hh:mm:ss
@@ -79,7 +75,7 @@ struct InstrumentSettings {
     CTConfigData ct;
     PConfigData p;
     ChannelMask channelMask = 0;
-    std::int32_t samplingRateIndex = 0; // 0..4, see kSamplingRates
+    std::int32_t samplingRateIndex = 0; // 0..4, see kVexaSamplingRates
     // The instrument's clock as last read, hh:mm:ss and mm-dd-yyyy.
     SettingText instrumentTime;
     SettingText instrumentDate;

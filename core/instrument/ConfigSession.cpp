@@ -18,8 +18,8 @@ bool ConfigSession::startUp() {
     record_.product = ProductCode::None;
     record_.model = modelText(ProductCode::None);
     // The port is opened twice; the second open closes and reopens it, and only its
-    // result counts.
-    openPortFromSettings();
+    // result counts. A failed first opening has told the operator already.
+    (void)openPortFromSettings();
     return openPortFromSettings();
 }
 
@@ -47,7 +47,8 @@ std::optional<CheckOutcome> ConfigSession::afterTerminal(PortChoice before) {
         return std::nullopt;
     layer_.clearOpenConfirmed();
     record_.product = ProductCode::None;
-    openPortFromSettings();
+    // A failed reopening has told the operator already; the check goes on as at start-up.
+    (void)openPortFromSettings();
     if (!checkAtStartUp())
         return std::nullopt;
     return checkInstrument();

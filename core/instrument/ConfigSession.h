@@ -49,8 +49,8 @@ public:
     std::optional<CheckOutcome> afterTerminal(PortChoice before);
 
     // Opens the port from the settings file (start-up and the way back from acquisition).
-    bool openPortFromSettings();
-    bool closePort() { return port_.Close(); }
+    [[nodiscard]] bool openPortFromSettings();
+    [[nodiscard]] bool closePort() { return port_.Close(); }
     void readSettings();
     void readClock();
     void writeSettings();

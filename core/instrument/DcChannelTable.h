@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/ChannelMask.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -27,7 +29,7 @@ struct DcCoefficients {
 // after a download, after loading a file) and not on every edit.
 class DCChannelTable {
 public:
-    static constexpr int kChannels = 8;
+    static constexpr int kChannels = kMaxDcChannels;
     // Every text is held in a field of this width, terminator included.
     static constexpr std::size_t kTextWidth = 12;
     static constexpr std::size_t kMaxTextChars = kTextWidth - 1;

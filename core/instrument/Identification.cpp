@@ -1,5 +1,6 @@
 #include "core/instrument/Identification.h"
 
+#include "core/base/ModelTraits.h"
 #include "core/instrument/Answer.h"
 
 namespace halcyx {
@@ -11,11 +12,8 @@ constexpr int kFirstVexa3Number = 1500;
 constexpr int kVexa2RangeFirst = 2300;
 constexpr int kVexa2RangeLast = 2499;
 
-// Firmware versions beyond which a feature exists. Compared in single precision, so a
-// text such as "1.90" equals its limit and does not pass it.
-constexpr float kCtAveragingAbove = 1.5F;
-constexpr float kPAveragingAbove = 1.3F;
-constexpr float kVexa3AveragingAbove = 1.9F;
+// The Vexa 3 firmware version beyond which the sampler can be switched off. Compared in
+// single precision, so a text such as "2.00" equals its limit and does not pass it.
 constexpr float kVexa3SamplerAbove = 2.0F;
 // A Vexa 3 firmware text with this second character lacks averaging and scaled memory.
 constexpr char kReducedFirmwareMark = 'I';
@@ -37,25 +35,17 @@ std::optional<ProductCode> productFromSerialNumber(std::string_view serialNumber
 
 FirmwareCapabilities capabilitiesFor(ProductCode product, std::string_view firmware) {
     FirmwareCapabilities caps;
-    switch (product) {
-    case ProductCode::TavrinCT:
-    case ProductCode::TavrinP: {
-        // A Tavrin version number starts at the second character of its text.
-        const float version = firmware.size() > 1 ? leadingFloat(firmware.substr(1)) : 0.0F;
-        const float limit = product == ProductCode::TavrinCT ? kCtAveragingAbove : kPAveragingAbove;
-        caps.averaging = version > limit;
-        break;
-    }
-    case ProductCode::Vexa3: {
-        const float version = leadingFloat(firmware);
+    const ModelTraits& traits = modelTraits(product);
+    if (!traits.averagingAbove)
+        return caps;
+    const auto offset = static_cast<std::size_t>(traits.versionOffset);
+    const float version = firmware.size() > offset ? leadingFloat(firmware.substr(offset)) : 0.0F;
+    caps.averaging = version > *traits.averagingAbove;
+    if (product == ProductCode::Vexa3) {
         const bool reduced = firmware.size() > 1 && firmware[1] == kReducedFirmwareMark;
-        caps.averaging = version > kVexa3AveragingAbove && !reduced;
+        caps.averaging = caps.averaging && !reduced;
         caps.scaledMemory = caps.averaging;
         caps.samplerOff = version > kVexa3SamplerAbove;
-        break;
-    }
-    default:
-        break;
     }
     return caps;
 }

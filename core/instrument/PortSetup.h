@@ -41,12 +41,12 @@ public:
 // (outside 1..4: COM1) with the window's figures, then COMMPORT/Baudrate (an unknown rate
 // is reported and 9600 used) without flow control. Returns the rate in use, or nullopt
 // when the port would not open ("Error opening COM%d" shown).
-std::optional<std::uint32_t> openInstrumentPort(CommPort& port, const Profile& settings,
-                                                Operator& op, PortFigures figures);
+[[nodiscard]] std::optional<std::uint32_t>
+openInstrumentPort(CommPort& port, const Profile& settings, Operator& op, PortFigures figures);
 
 // The configuration window's open: as above, then the command pauses for the rate, which
 // also become the port's default pause. False when the port would not open.
-bool openConfigPort(CommandLayer& layer, const Profile& settings);
+[[nodiscard]] bool openConfigPort(CommandLayer& layer, const Profile& settings);
 
 // What a port setup did.
 enum class PortSetupResult {

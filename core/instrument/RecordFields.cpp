@@ -34,7 +34,7 @@ std::span<std::uint16_t> primaryFlags(InstrumentSettings& settings, ProductCode 
 
 std::span<std::uint16_t> dcFlags(InstrumentSettings& settings, ProductCode product) {
     return std::span(settings.vexa.dcChannel)
-        .first(static_cast<std::size_t>(dcChannelCount(product)));
+        .first(static_cast<std::size_t>(modelTraits(product).dcChannels));
 }
 
 void setInAll(InstrumentSettings& settings, SharedText field, std::string_view value) {

@@ -51,10 +51,10 @@ public:
 
     // Closes the port if open, prepares 9600 baud 8N1, stores the figures and opens it.
     // A port number outside 1..4 returns false without a message (the owner shows its own).
-    bool Setup(int port, std::uint16_t inputFigure, std::uint16_t outputFigure);
+    [[nodiscard]] bool Setup(int port, std::uint16_t inputFigure, std::uint16_t outputFigure);
     // Opens the device for COM<port>, closing any device this port still holds, and
     // purges both directions.
-    bool OpenPort(int port);
+    [[nodiscard]] bool OpenPort(int port);
     // True when the device closed (or the port was not open).
     bool Close();
     // Applies the rate [bit/s] with the handshake; baud() changes only when it was applied.
@@ -73,7 +73,7 @@ public:
     bool WriteSlow(const std::string& text, std::uint32_t pauseMs);
     // Purges the receive side, sends command + "\r" slowly, waits and reads the answer.
     // False without an answer (quietly) or when it contains "BAD COMMAND" (with a message).
-    bool SendCommand(const std::string& command);
+    [[nodiscard]] bool SendCommand(const std::string& command);
     // The answer text of the last SendCommand (empty when none arrived), at most
     // kCommandAnswerBytes long; NUL bytes on the line are left out.
     const std::string& lastAnswer() const { return lastAnswer_; }

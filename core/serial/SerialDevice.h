@@ -23,7 +23,7 @@ public:
     virtual ~SerialDevice() = default;
 
     // Opens the device at path for exclusive use by this process.
-    virtual bool open(const std::string& path) = 0;
+    [[nodiscard]] virtual bool open(const std::string& path) = 0;
     // Sets 8 data bits, no parity, 1 stop bit, the chosen flow control (none unless
     // setFlowControl said otherwise) and the baud rate [bit/s].
     virtual bool setLine(std::uint32_t baud) = 0;

@@ -16,8 +16,8 @@ public:
 
     bool logging() const override { return logging_; }
     void setTowed(bool towed) override { towed_ = towed; }
-    void setProductCode(int product) override { product_ = product; }
-    void setChannelMask(std::uint32_t mask) override { channelMask_ = mask; }
+    void setProductCode(ProductCode product) override { product_ = product; }
+    void setChannelMask(ChannelMask mask) override { channelMask_ = mask; }
     void setSamplingRate(float scansPerSecond) override { samplingRate_ = scansPerSecond; }
     bool closeDataPort() override;
     void openDataPort() override;
@@ -25,8 +25,8 @@ public:
     void setShown(bool shown) override { setVisible(shown); }
 
     bool towed() const { return towed_; }
-    int productCode() const { return product_; }
-    std::uint32_t channelMask() const { return channelMask_; }
+    ProductCode productCode() const { return product_; }
+    ChannelMask channelMask() const { return channelMask_; }
     // [scans/s]
     float samplingRate() const { return samplingRate_; }
 
@@ -39,8 +39,8 @@ protected:
 private:
     bool towed_ = false;
     bool logging_ = false;
-    int product_ = 0;
-    std::uint32_t channelMask_ = 0;
+    ProductCode product_ = ProductCode::None;
+    ChannelMask channelMask_ = 0;
     float samplingRate_ = 0.0f;
 };
 

@@ -18,10 +18,8 @@ namespace {
 
 constexpr std::array<const char*, kMaxPrimaryChannels> kPrimaryNames = {
     "Conductivity", "Temperature", "Pressure", "Time", "Salinity", "Sound Velocity"};
-constexpr std::array<const char*, kSamplingRateCount> kRateNames = {
-    "1.83 S/Sec", "2.58 S/Sec", "3.03 S/Sec", "4.08 S/Sec", "4.50 S/Sec"};
-// The DC channels a Vexa 2 lacks: DC7 and DC8 (0-based).
-constexpr int kFirstVexa3OnlyDc = 6;
+// The DC channels a Vexa 2 lacks start here (0-based): DC7 and DC8.
+constexpr int kFirstVexa3OnlyDc = modelTraits(ProductCode::Vexa2).dcChannels;
 // DC check boxes per column of their group.
 constexpr int kDcRows = 4;
 
@@ -58,7 +56,8 @@ ConfigVexa::ConfigVexa(VexaConfigData& record, DCChannelTable& dcTable, CommPort
     auto* rateColumn = new QVBoxLayout(rateGroup);
     auto* rateButtons = new QButtonGroup(this);
     for (std::size_t i = 0; i < rates_.size(); ++i) {
-        rates_[i] = new QRadioButton(QString::fromLatin1(kRateNames[i]), rateGroup);
+        rates_[i] = new QRadioButton(
+            QString::number(kVexaSamplingRates[i], 'f', 2) + QStringLiteral(" S/Sec"), rateGroup);
         rateButtons->addButton(rates_[i]);
         rateColumn->addWidget(rates_[i]);
     }

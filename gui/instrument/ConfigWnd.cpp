@@ -16,6 +16,7 @@ namespace halcyx {
 
 namespace {
 
+constexpr int kBannerBitmap = 6000;
 constexpr QSize kBannerSize(300, 80);
 constexpr int kBannerLeft = 2;
 constexpr QSize kPictureSize(128, 128);
@@ -25,8 +26,9 @@ QString fromText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The picture of a resource, drawn at the size the window lays it out in.
-QPixmap resourcePicture(const QString& path, const QSize& size) {
+// The picture of a bitmap resource, drawn at the size the window lays it out in.
+QPixmap resourcePicture(int bitmap, const QSize& size) {
+    const QString path = QStringLiteral(":/bitmaps/bitmap%1.svg").arg(bitmap);
     return QPixmap(path).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
@@ -35,9 +37,10 @@ QPixmap resourcePicture(const QString& path, const QSize& size) {
 ConfigWnd::ConfigWnd(WindowContext& context, QWidget* parent)
     : ClientWnd(parent), context_(context), chooser_(context.op, this),
       portDialog_(context.settings, kCaption, this), panel_(new InstrumentWnd(this)),
-      banner_(resourcePicture(QStringLiteral(":/bitmaps/bitmap6000.svg"), kBannerSize)),
-      vexaPicture_(resourcePicture(QStringLiteral(":/bitmaps/bitmap6005.svg"), kPictureSize)),
-      tavrinPicture_(resourcePicture(QStringLiteral(":/bitmaps/bitmap6006.svg"), kPictureSize)) {
+      banner_(resourcePicture(kBannerBitmap, kBannerSize)) {
+    for (const ModelTraits& row : kModelTraits)
+        if (row.picture != kNoPicture && !modelPictures_.contains(row.picture))
+            modelPictures_.emplace(row.picture, resourcePicture(row.picture, kPictureSize));
     if (context.makeDevice)
         device_ = context.makeDevice();
     panel_->readout(InstrumentWnd::Model).setValue(fromText(modelText(ProductCode::None)));
@@ -58,11 +61,11 @@ ConfigWnd::~ConfigWnd() {
     session_.reset();
 }
 
-int ConfigWnd::productCode() const {
-    return static_cast<int>(session_ ? session_->record().product : noInstrument_.product);
+ProductCode ConfigWnd::productCode() const {
+    return session_ ? session_->record().product : noInstrument_.product;
 }
 
-std::uint32_t ConfigWnd::channelMask() const {
+ChannelMask ConfigWnd::channelMask() const {
     return session_ ? session_->settings().channelMask : noSettings_.channelMask;
 }
 
@@ -74,11 +77,11 @@ SamplingRateFlags ConfigWnd::samplingRateFlags() const {
     return flags;
 }
 
-void ConfigWnd::setProductCode(int product) {
-    (session_ ? session_->record() : noInstrument_).product = productFromNumber(product);
+void ConfigWnd::setProductCode(ProductCode product) {
+    (session_ ? session_->record() : noInstrument_).product = product;
 }
 
-void ConfigWnd::setChannelMask(std::uint32_t mask) {
+void ConfigWnd::setChannelMask(ChannelMask mask) {
     (session_ ? session_->settings() : noSettings_).channelMask = mask;
 }
 
@@ -188,7 +191,8 @@ void ConfigWnd::configureInstrument() {
     if (!session_)
         return;
     QtConfigDialogs dialogs(this, session_->port(), context_.op, dcTable_);
-    configureInstrument(session_->layer(), session_->record(), session_->settings(), dialogs);
+    halcyx::configureInstrument(session_->layer(), session_->record(), session_->settings(),
+                                dialogs);
     refreshCommands();
 }
 
@@ -234,15 +238,8 @@ QRect ConfigWnd::pictureRect(const QSize& client) {
 }
 
 const QPixmap* ConfigWnd::modelPicture() const {
-    switch (static_cast<ProductCode>(productCode())) {
-    case ProductCode::Vexa2:
-    case ProductCode::Vexa3:
-        return &vexaPicture_;
-    case ProductCode::TavrinCT:
-        return &tavrinPicture_;
-    default:
-        return nullptr;
-    }
+    const auto found = modelPictures_.find(modelTraits(productCode()).picture);
+    return found == modelPictures_.end() ? nullptr : &found->second;
 }
 
 void ConfigWnd::paintEvent(QPaintEvent*) {

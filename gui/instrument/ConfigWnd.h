@@ -9,6 +9,7 @@
 #include "gui/instrument/SetComportDlg.h"
 
 #include <QPixmap>
+#include <map>
 #include <memory>
 
 namespace halcyx {
@@ -29,8 +30,8 @@ public:
     explicit ConfigWnd(WindowContext& context, QWidget* parent = nullptr);
     ~ConfigWnd() override;
 
-    int productCode() const override;
-    std::uint32_t channelMask() const override;
+    ProductCode productCode() const override;
+    ChannelMask channelMask() const override;
     SamplingRateFlags samplingRateFlags() const override;
     void readInstrumentSettings() override;
     void enterRunMode() override;
@@ -40,8 +41,8 @@ public:
     void setShown(bool shown) override { setVisible(shown); }
 
     // Set by instrument detection, reading the settings and loading a configuration file.
-    void setProductCode(int product);
-    void setChannelMask(std::uint32_t mask);
+    void setProductCode(ProductCode product);
+    void setChannelMask(ChannelMask mask);
     void setSamplingRateFlags(const SamplingRateFlags& flags);
 
     bool onCommand(int command) override;
@@ -85,8 +86,8 @@ private:
     std::unique_ptr<ConfigSession> session_;
     InstrumentWnd* panel_;
     QPixmap banner_;
-    QPixmap vexaPicture_;
-    QPixmap tavrinPicture_;
+    // The models' pictures by bitmap resource.
+    std::map<int, QPixmap> modelPictures_;
 };
 
 } // namespace halcyx

@@ -40,7 +40,7 @@ TEST(Calibration, LayoutLineSectionsAndLengthFollowTheChannels) {
     const DcConversions dc = buildDcConversions(DCChannelTable());
     struct Case {
         ScanLayout layout;
-        std::uint32_t mask;
+        ChannelMask mask;
         const char* layoutLine; // after "RECORD LAYOUT; SS-1,"
         const char* sections;
         std::size_t lines; // header, A to C, one section per channel, N

@@ -24,7 +24,7 @@ TEST(ChannelList, ListsTheLayoutsParameters) {
     const std::string derived = "*SAL@14 *ATG@15 *POT@16 *DEN@17 *DEPTH@18 *SVEL@19";
     const struct {
         ScanLayout layout;
-        std::uint32_t mask;
+        ChannelMask mask;
         std::string labels;
     } cases[] = {
         // All primaries, DC1 and DC3.
@@ -52,7 +52,7 @@ TEST(DcConversions, ReconvertingChangesCoefficientsOfChannelsOnButNoLabels) {
     table.setTerm(1, 0, "3");
     table.setName(3, "Off"); // DC4 off: untouched
     table.setTerm(3, 0, "4");
-    reconvertDcCoefficients(dc, table, dcChannelBit(0 + 1) | dcChannelBit(1 + 1));
+    reconvertDcCoefficients(dc, table, dcChannelBit(1) | dcChannelBit(2));
     EXPECT_EQ(dc[0].label, "Oxygen");
     EXPECT_EQ(dc[0].coefficients, DcCoefficients::identity());
     EXPECT_EQ(dc[1].label, "DC2");

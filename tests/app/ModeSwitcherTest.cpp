@@ -24,8 +24,8 @@ struct Recorder {
 
 struct FakeConfig : ConfigClient, Recorder {
     using Recorder::Recorder;
-    int productCode() const override { return product; }
-    std::uint32_t channelMask() const override { return mask; }
+    ProductCode productCode() const override { return product; }
+    ChannelMask channelMask() const override { return mask; }
     SamplingRateFlags samplingRateFlags() const override { return {false, false, true, true}; }
     void readInstrumentSettings() override {
         note("config.read");
@@ -36,8 +36,8 @@ struct FakeConfig : ConfigClient, Recorder {
     bool openPortFromSettings() override { return note("config.open", opens); }
     void requestOpenMode() override { note("config.openmode"); }
     void setShown(bool shown) override { note(shown ? "config.show" : "config.hide"); }
-    int product = ProductCode::Vexa3;
-    std::uint32_t mask = 0x3f, maskAfterRead = 0;
+    ProductCode product = ProductCode::Vexa3;
+    ChannelMask mask = 0x3f, maskAfterRead = 0;
     bool closes = true, opens = true;
 };
 
@@ -45,8 +45,8 @@ struct FakeAcq : AcqClient, Recorder {
     using Recorder::Recorder;
     bool logging() const override { return false; }
     void setTowed(bool) override {}
-    void setProductCode(int) override {}
-    void setChannelMask(std::uint32_t) override {}
+    void setProductCode(ProductCode) override {}
+    void setChannelMask(ChannelMask) override {}
     void setSamplingRate(float scansPerSecond) override { rate = scansPerSecond; }
     bool closeDataPort() override { return note("acq.close", closes); }
     void openDataPort() override { note("acq.open"); }
@@ -150,21 +150,23 @@ TEST(ModeSwitcher, EachSwitchHandsThePortOverInOrderAndStopsAtAFailedStep) {
 
 TEST(ModeSwitcher, TowedScanRateByProductAndChoice) {
     struct Case {
-        int product;
+        ProductCode product;
         int chosen; // index of the one set flag, -1 for none
         float rate;
     };
     const Case cases[] = {
-        {ProductCode::Vexa2, 0, 1.83f}, {ProductCode::Vexa3, 1, 2.58f},   {ProductCode::Vexa3, 2, 3.03f},
-        {ProductCode::Vexa3, 3, 4.08f}, {ProductCode::Vexa2, 4, 4.50f},   {ProductCode::Vexa3, -1, 0.5f},
-        {ProductCode::None, 0, 0.5f},   {ProductCode::TavrinCT, 1, 0.5f}, {ProductCode::TavrinP, 4, 0.5f},
+        {ProductCode::Vexa2, 0, 1.83f},  {ProductCode::Vexa3, 1, 2.58f},
+        {ProductCode::Vexa3, 2, 3.03f},  {ProductCode::Vexa3, 3, 4.08f},
+        {ProductCode::Vexa2, 4, 4.50f},  {ProductCode::Vexa3, -1, 0.5f},
+        {ProductCode::None, 0, 0.5f},    {ProductCode::TavrinCT, 1, 0.5f},
+        {ProductCode::TavrinP, 4, 0.5f},
     };
     for (const Case& c : cases) {
         SamplingRateFlags flags{};
         if (c.chosen >= 0)
             flags[static_cast<std::size_t>(c.chosen)] = true;
         EXPECT_FLOAT_EQ(towedSamplingRate(c.product, flags), c.rate)
-            << "product " << c.product << " choice " << c.chosen;
+            << "product " << modelText(c.product) << " choice " << c.chosen;
     }
     Rig rig;
     rig.switcher.enterAcquisition(true);

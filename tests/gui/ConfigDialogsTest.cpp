@@ -61,7 +61,7 @@ void typeInto(QLineEdit* edit, const QString& text) {
 class ConfigDialogsTest : public test::GuiTest {
 protected:
     ConfigDialogsTest() {
-        port.Setup(1, 1024, 1024);
+        EXPECT_TRUE(port.Setup(1, 1024, 1024));
         port.SetBaud(9600);
         vexa.channel = {1, 1, 1, 0, 1, 1};
         vexa.instrumentTime = "12:00:00";

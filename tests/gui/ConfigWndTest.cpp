@@ -42,8 +42,8 @@ protected:
         settings.writeString("SETTINGS", "CheckInt", "1");
     }
     ConfigWndTest()
-        : ConfigWndTest(std::make_unique<sim::VexaModel>(ProductCode::Vexa3,
-                                                         identity("1634M", "2.10"))) {}
+        : ConfigWndTest(
+              std::make_unique<sim::VexaModel>(ProductCode::Vexa3, identity("1634M", "2.10"))) {}
 
     // Lets the posted start-up notice and any re-check run.
     void settle() {
@@ -69,7 +69,7 @@ TEST_F(ConfigWndTest, FindsAVexa3AtStartUpAndShowsItInThePanel) {
     EXPECT_EQ(readout(InstrumentWnd::SerialNumber), "1634M");
     EXPECT_EQ(readout(InstrumentWnd::Firmware), "2.10");
     EXPECT_EQ(readout(InstrumentWnd::CalDate), "10OCT97");
-    EXPECT_EQ(app.configWnd().productCode(), 2);
+    EXPECT_EQ(app.configWnd().productCode(), ProductCode::Vexa3);
     app.frame().refreshCommandStates();
     EXPECT_TRUE(app.frame().commandAction(cmd::kCheckInstrument)->isEnabled());
     app.show();

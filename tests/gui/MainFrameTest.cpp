@@ -51,7 +51,7 @@ protected:
         expectMode("Halcyx - Configuration", MenuId::Config, &app.configWnd());
     }
 
-    void givenInstrument(int product, std::uint32_t mask) {
+    void givenInstrument(ProductCode product, ChannelMask mask) {
         app.configWnd().setProductCode(product);
         app.configWnd().setChannelMask(mask);
     }
@@ -83,7 +83,7 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
     const QPointer<QWidget> config = &app.configWnd(), acq = &app.acqWnd();
     frame().removeMenuCommand(cmd::kContinuousDataMode);
     struct Case {
-        int product;
+        ProductCode product;
         int command;
         MenuId menu;
         const char* startItem;
@@ -116,7 +116,7 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
 }
 
 TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
-    const std::pair<int, const char*> cases[] = {
+    const std::pair<ProductCode, const char*> cases[] = {
         {ProductCode::Vexa3, "You must end the current cast before leaving aquisition!"},
         {ProductCode::TavrinCT, kStopLogging}};
     for (const auto& [product, message] : cases) {

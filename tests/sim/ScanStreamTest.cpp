@@ -90,7 +90,7 @@ TEST(ScanStream, ScaledOutputSendsCounts) {
 
 TEST(ScanStream, TavrinLinesFollowTheirLayoutsAndShowTheClock) {
     struct Case {
-        TavrinModel::Kind kind;
+        ProductCode kind;
         std::array<bool, 6> channels;
         std::size_t fieldCount;
     };

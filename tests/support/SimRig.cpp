@@ -63,7 +63,7 @@ std::unique_ptr<sim::Instrument> makeInstrument(ProductCode model, const AdjustC
 
 void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t baud) {
     constexpr std::uint16_t kQueueFigure = 1024; // the window's receive and transmit figures
-    port.Setup(1, kQueueFigure, kQueueFigure);
+    EXPECT_TRUE(port.Setup(1, kQueueFigure, kQueueFigure));
     port.SetBaud(baud);
     layer.setDelays(delaysAtOpen(baud));
     port.setDefaultPause(layer.delays().responseMs);
