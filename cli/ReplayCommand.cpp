@@ -4,7 +4,7 @@
 #include "cli/Commands.h"
 #include "core/acquisition/CastLifecycle.h"
 #include "core/acquisition/ScanParser.h"
-#include "core/settings/Profile.h"
+#include "core/settings/IniFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -173,7 +173,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
         // The profile reader gives defaults for a file it cannot open; say so instead.
         if (!std::ifstream(*cfgPath))
             return FileError("read", *cfgPath);
-        ReadDcChannelTexts(Profile(*cfgPath), dcTable);
+        ReadDcChannelTexts(IniFile(*cfgPath), dcTable);
     }
     ScanParser parser(layout, *channelMask, dcTable);
     parser.setConstants(
