@@ -185,6 +185,14 @@ TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument)
     EXPECT_FALSE(session.startUp());
     EXPECT_EQ(session.record().model, "NONE");
 
+    // Once, before the dialog: which device failed and where to change it.
+    h.op.expectMessage(
+        "COM1 is the device /dev/ttyS0, which could not be opened: " + h.line.lastErrorText() +
+            ".\n\nChoose another port in the Communications Setup dialog that "
+            "follows (later: Communications, Setup), or give COM1 another device "
+            "with its key in the [PORTS] section of the settings file " +
+            h.settings.path().string() + ", for example COM1=/dev/ttyUSB0.",
+        "Serial Port Not Available", Icon::Information);
     h.dialog.choice = PortChoice{2, 9600};
     EXPECT_EQ(session.onStartUpNotice(false), CheckOutcome::Found);
     EXPECT_EQ(h.line.path, "/dev/ttyS1");
