@@ -4,7 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/NumberText.h"
 #include "core/acquisition/CastSession.h"
-#include "core/settings/Profile.h"
+#include "core/settings/IniFile.h"
 
 #include <cerrno>
 #include <cmath>
@@ -236,7 +236,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
         if (!S_ISREG(cfg.st_mode))
             return UsageError(kCommand,
                               "--cfg must name a configuration file, not '" + *cfgPath + "'");
-        readDcChannelTexts(Profile(*cfgPath), dcTable);
+        readDcChannelTexts(IniFile(*cfgPath), dcTable);
     }
 
     const Descriptor stream{::open(streamPath.c_str(), O_RDONLY | O_CLOEXEC)};

@@ -110,6 +110,14 @@ bool SimDevice::purge(PurgeWhat what) {
 }
 
 bool SimDevice::close() {
+    // A device that went away is released all the same, as the system releases a
+    // descriptor whatever close() reports.
+    if (unplugged_ && open_) {
+        open_ = false;
+        received_.clear();
+        lastError_ = EIO;
+        return false;
+    }
     long result = 0;
     if (!usable(result)) {
         return false;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts Halcyx on a simulated instrument (COM1) and GPS receiver (COM2), with a settings
-# file of its own, so the demo never touches the user's settings or serial ports.
+# file of its own, so the demo never touches the user's settings or serial ports. Each run
+# gets a fresh folder for its settings file and traffic log, so that two demos started at
+# once never overwrite each other's files; the folder stays for a look after the run.
 #
 #   tools/demo.sh [vexa2|vexa3|ct|p] [halcyx options...]
 #
@@ -8,7 +10,6 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${HALCYX_BUILD:-$top/build}"
-demo="${XDG_RUNTIME_DIR:-/tmp}/halcyx-demo-$(id -u)"
 
 model="${HALCYX_DEMO_MODEL:-vexa3}"
 case "${1:-}" in
@@ -25,7 +26,8 @@ vexa2 | vexa3 | ct | p) ;;
     ;;
 esac
 
-mkdir -p "$demo"
+demo="$(mktemp -d "${XDG_RUNTIME_DIR:-/tmp}/halcyx-demo.XXXXXX")"
+echo "demo.sh: settings file and traffic log in $demo"
 paths="$demo/sim-ports"
 : >"$paths"
 "$build/sim/halcyx-sim" --model "$model" --gps --log "$demo/traffic.log" >"$paths" &

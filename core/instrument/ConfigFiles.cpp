@@ -1,11 +1,10 @@
 #include "core/instrument/ConfigFiles.h"
 
-#include "core/settings/Profile.h"
+#include "core/settings/IniFile.h"
 
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace halcyx {
 
@@ -59,11 +58,12 @@ std::string dcTextKey(int channel, int term) {
     return key;
 }
 
-// The two directions of a layout. Each layout is listed once (visitVexa, visitTavrin) in
-// the order its keys are saved; reading walks the same list with the defaults.
+// The two directions of a layout, on a file read once. Each layout is listed once
+// (visitVexa, visitTavrin) in the order its keys are saved; reading walks the same list
+// with the defaults.
 class LayoutReader {
 public:
-    explicit LayoutReader(const Profile& profile) : profile_(profile) {}
+    explicit LayoutReader(const IniFile& profile) : profile_(profile) {}
 
     template <std::size_t Width>
     void text(std::string_view section, std::string_view key, FixedText<Width>& field,
@@ -88,12 +88,12 @@ public:
     }
 
 private:
-    const Profile& profile_;
+    const IniFile& profile_;
 };
 
 class LayoutWriter {
 public:
-    explicit LayoutWriter(Profile& profile) : profile_(profile) {}
+    explicit LayoutWriter(IniFile& profile) : profile_(profile) {}
 
     template <std::size_t Width>
     void text(std::string_view section, std::string_view key, const FixedText<Width>& field,
@@ -122,7 +122,7 @@ public:
     }
 
 private:
-    Profile& profile_;
+    IniFile& profile_;
 };
 
 // The record of the Tavrin model named by the state's product code.
@@ -231,7 +231,7 @@ OpenOutcome OpenConfiguration(Operator& op, ConfigurationState state) {
 }
 
 OpenOutcome loadConfiguration(const std::filesystem::path& file, ConfigurationState state) {
-    const Profile profile(file);
+    const IniFile profile(file);
     InstrumentRecord& instrument = state.instrument;
     instrument.product = productFromNumber(profile.readInt(kInstrumentSection, kProductKey, 0));
 
@@ -273,27 +273,13 @@ bool writeConfiguration(const std::filesystem::path& file, const ConfigurationSt
     if (!isIdentified(state.instrument.product)) {
         return false;
     }
-    // The layout is written into a fresh file beside the target, which then replaces it:
-    // the operator agreed to replace the old file, so none of its keys (say another
-    // instrument's DC coefficients) may survive, and a failed save leaves it intact.
-    std::filesystem::path fresh = file;
-    fresh += ".new";
-    std::error_code error;
-    std::filesystem::remove(fresh, error);
-
-    Profile profile(fresh);
+    // As a private-profile writer does, the layout's keys replace their values in the
+    // existing file, whose other lines (a note, another section) stay where they are; the
+    // merged file then replaces the old one at once, so a failed save leaves it intact.
+    IniFile profile(file);
     LayoutWriter writer(profile);
     visitLayout(writer, state);
-
-    if (!std::filesystem::exists(fresh, error)) {
-        return false;
-    }
-    std::filesystem::rename(fresh, file, error);
-    if (error) {
-        std::filesystem::remove(fresh, error);
-        return false;
-    }
-    return true;
+    return profile.save();
 }
 
 bool SaveConfiguration(Operator& op, ConfigurationState state) {
@@ -322,7 +308,7 @@ bool LoadDcCoefficients(Operator& op, DCChannelTable& table) {
 }
 
 void readDcCoefficients(const std::filesystem::path& file, DCChannelTable& table) {
-    readDcChannelTexts(Profile(file), table);
+    readDcChannelTexts(IniFile(file), table);
     table.refreshNumeric();
 }
 

@@ -52,8 +52,10 @@ int samplingRateIndexFromFlags(const VexaConfigData& vexa, int current);
 // an unidentified instrument, or when the file could not be written (then the operator
 // is told and the flag is left as it was).
 bool SaveConfiguration(Operator& op, ConfigurationState state);
-// Replaces the file with the current model's layout, keys in their fixed order. False
-// when the model is unidentified (nothing written) or the file could not be written.
+// Writes the current model's layout into the file: its keys in their fixed order in a new
+// file, or in place in an existing one, whose other lines stay as they are. The file is
+// read once and replaced at once. False when the model is unidentified (nothing written)
+// or the file could not be written.
 [[nodiscard]] bool writeConfiguration(const std::filesystem::path& file,
                                       const ConfigurationState& state);
 

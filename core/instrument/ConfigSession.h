@@ -33,13 +33,15 @@ public:
     // Set-up of the window: no instrument yet, and the port opened from the settings
     // file. Returns whether it opened; the window then posts its start-up notice.
     bool startUp();
-    // The start-up notice: a port that did not open brings up the setup dialog; then the
-    // instrument is looked for when the settings ask for it. Returns what the check found
-    // (nullopt when no check ran).
+    // The start-up notice: a port that did not open is explained once (which device, and
+    // where to change it) and brings up the setup dialog; then the instrument is looked
+    // for when the settings ask for it. Returns what the check found (nullopt when no
+    // check ran).
     std::optional<CheckOutcome> onStartUpNotice(bool portOpened);
 
-    // "Check Instrument". On ChooseAnotherPort the setup dialog has already run and the
-    // window posts itself a re-check.
+    // "Check Instrument". A port that closed itself when its device went away is opened
+    // again from the settings file first. On ChooseAnotherPort the setup dialog has
+    // already run and the window posts itself a re-check.
     CheckOutcome checkInstrument();
     // "Setup": the port setup dialog for this window.
     PortSetupResult portSetup();
@@ -58,9 +60,19 @@ public:
     // The state the configuration commands are enabled by.
     EnablingState enablingState() const;
 
+    // True once the instrument went away: its device vanished under a command (the port
+    // closed itself) or a check found nothing. The instrument is then forgotten and the
+    // commands that need it stay disabled until a check finds one again.
+    bool instrumentLost() const { return lost_; }
+    // Called after every command; true when it has just found the port closed.
+    bool noticeLostDevice();
+
 private:
     bool checkAtStartUp() const;
+    void forgetInstrument();
+    void explainPortFailure();
 
+    SerialDevice& device_;
     Operator& op_;
     Profile& settingsFile_;
     PortSetupDialog& portDialog_;
@@ -69,6 +81,7 @@ private:
     InstrumentRecord record_;
     InstrumentSettings settings_;
     Detector detector_;
+    bool lost_ = false;
 };
 
 } // namespace halcyx

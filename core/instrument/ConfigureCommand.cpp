@@ -4,6 +4,7 @@
 #include "core/instrument/SettingsReader.h"
 #include "core/instrument/SettingsWriter.h"
 #include "core/prompt/Operator.h"
+#include "core/serial/CommPort.h"
 
 namespace halcyx {
 
@@ -63,8 +64,11 @@ ConfigureOutcome configureInstrument(CommandLayer& layer, InstrumentRecord& inst
     }
     if (!layer.EnsureOpen(kNotInOpenMode))
         return ConfigureOutcome::NotOpen;
+    // A device that went away under a read closed the port: there is nothing to show.
     if (!instrument.settingsRead) {
         ReadSettings(layer, instrument, settings);
+        if (!layer.port().isOpen())
+            return ConfigureOutcome::NotOpen;
         instrument.settingsRead = true;
         instrument.saveEnable = true;
     }
@@ -72,6 +76,8 @@ ConfigureOutcome configureInstrument(CommandLayer& layer, InstrumentRecord& inst
         const WaitCursor wait(op);
         ReadClock(layer, settings);
     }
+    if (!layer.port().isOpen())
+        return ConfigureOutcome::NotOpen;
     if (!isIdentified(instrument.product))
         return ConfigureOutcome::NoModel;
 

@@ -29,7 +29,7 @@ bool runModelDialog(ConfigDialogRunner& dialogs, const InstrumentRecord& instrum
 
 enum class ConfigureOutcome {
     StillDeployed, // the operator chose to leave the deployment running
-    NotOpen,       // the instrument would not come into open mode
+    NotOpen,       // the instrument would not come into open mode, or its device went away
     NoModel,       // no identified model, so no dialog after the clock was read
     Cancelled,     // the dialog closed with "Cancel"; nothing was sent
     Written,       // the dialog closed with "Save" and the settings were sent

@@ -1,7 +1,7 @@
 #include "core/instrument/DcChannelTable.h"
 
 #include "core/base/DecimalNumber.h"
-#include "core/settings/Profile.h"
+#include "core/settings/IniFile.h"
 
 namespace halcyx {
 namespace {
@@ -44,7 +44,7 @@ void DCChannelTable::refreshNumeric() {
         refreshNumeric(ch);
 }
 
-void readDcChannelTexts(const Profile& configuration, DCChannelTable& table) {
+void readDcChannelTexts(const IniFile& configuration, DCChannelTable& table) {
     constexpr std::string_view kSection = "DC_CHANNELS";
     constexpr int kTerms = 5;
     for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {

@@ -8,7 +8,7 @@
 
 namespace halcyx {
 
-class Profile;
+class IniFile;
 
 // The five coefficients of a DC channel's polynomial
 // value = a + b*x + c*x^2 + d*x^3 + e*x^4 [channel's unit per raw count powers].
@@ -70,6 +70,6 @@ private:
 // Reads the names and terms of the eight channels from the DC_CHANNELS section of a
 // configuration file ("DC<n>.Name", "DC<n>.term0" to "DC<n>.term4"; a missing key gives an
 // empty text) into the table's texts. The numeric copy is left to the caller.
-void readDcChannelTexts(const Profile& configuration, DCChannelTable& table);
+void readDcChannelTexts(const IniFile& configuration, DCChannelTable& table);
 
 } // namespace halcyx

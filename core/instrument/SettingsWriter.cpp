@@ -23,6 +23,12 @@ public:
         return layer_.port().SendCommand(command);
     }
 
+    // A value the instrument asked for: sent with its own carriage return, shown without.
+    bool sendAnswer(std::string_view value) {
+        box_.line2(std::string(value));
+        return layer_.port().SendCommand(std::string(value) + "\r");
+    }
+
     // The instrument asks for a new value after the command word; the value is then
     // sent as a checked command of its own.
     bool sendValue(const char* title, const char* command, std::string_view value) {
@@ -30,7 +36,7 @@ public:
         layer_.write(std::string(command) + "\r");
         layer_.pauseResponse();
         layer_.purgeReceive();
-        return send(std::string(value) + "\r");
+        return sendAnswer(value);
     }
 
     bool sendChannels(const char* keyFormat, std::span<const std::uint16_t> flags,
@@ -55,7 +61,7 @@ public:
         layer_.write(std::string(date) + "\r");
         layer_.pauseResponse(kDelayedStartResponses);
         layer_.purgeReceive();
-        return send(std::string(time) + "\r");
+        return sendAnswer(time);
     }
 
     bool sendFlag(const char* title, const char* command) {

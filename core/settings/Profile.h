@@ -7,9 +7,10 @@
 
 namespace halcyx {
 
-// A private-profile text file: "[SECTION]" headers and "key=value" lines. It serves the
-// program's settings file and the *.CFG configuration files. Nothing is cached: every
-// read goes to the file, so what one window writes the next read anywhere sees.
+// A private-profile text file: "[SECTION]" headers and "key=value" lines, as the program's
+// settings file is read and written. Nothing is cached: every read goes to the file, so
+// what one window writes the next read anywhere sees. An operation on many keys of one
+// file at once (a configuration file) uses IniFile, which reads it once.
 // Section and key names compare without regard to case.
 class Profile {
 public:

@@ -2,9 +2,9 @@
 
 #include "core/app/HelpLocation.h"
 #include "core/settings/Catalogue.h"
+#include "gui/app/HelpWnd.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 
 namespace halcyx {
 
@@ -17,8 +17,22 @@ constexpr const char* kHelpBesideProgram = "../share/halcyx/help/index.html";
 
 HelpViewer::HelpViewer(std::vector<std::filesystem::path> shippedPages, Opener opener)
     : shippedPages_(std::move(shippedPages)), opener_(std::move(opener)), path_(kHelpFile.key.def) {
-    if (!opener_)
-        opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    if (!opener_) {
+        opener_ = [this](const QUrl& url) {
+            if (!window_)
+                window_ = new HelpWnd;
+            window_->showPage(url);
+            return true;
+        };
+    }
+}
+
+HelpViewer::~HelpViewer() {
+    delete window_.data();
+}
+
+HelpWnd* HelpViewer::window() const {
+    return window_;
 }
 
 void HelpViewer::setPath(std::string path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QUrl>
 #include <filesystem>
 #include <functional>
@@ -8,16 +9,21 @@
 
 namespace halcyx {
 
-// Opens the help in the desktop's browser, at the section of a help context. It holds the
-// program-wide help path; when that names no help page, the help shipped with the program
-// is shown.
+class HelpWnd;
+
+// Opens the help at the section of a help context, in a help window of the program's own,
+// so that help never depends on a desktop browser. It holds the program-wide help path;
+// when that names no help page, the help shipped with the program is shown.
 class HelpViewer {
 public:
     using Opener = std::function<bool(const QUrl&)>;
 
-    // The default opener hands the page to the desktop (QDesktopServices).
+    // The default opener shows the page in the program's help window (window()).
     explicit HelpViewer(std::vector<std::filesystem::path> shippedPages = shippedHelpPages(),
                         Opener opener = {});
+    ~HelpViewer();
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
 
     // The help path, at most 254 characters; longer texts are cut.
     const std::string& path() const { return path_; }
@@ -25,8 +31,10 @@ public:
 
     // The page and section of a help context; empty when there is no help page at all.
     QUrl urlFor(int context) const;
-    // False when there is no help page or the desktop could not show it.
+    // False when there is no help page or it could not be shown.
     bool open(int context) const;
+    // The help window once the default opener has shown a page; nullptr before.
+    HelpWnd* window() const;
 
     // Where the shipped help may be: installed beside the program, in the installation
     // prefix, and in the source tree of a build that was never installed.
@@ -36,6 +44,8 @@ private:
     std::vector<std::filesystem::path> shippedPages_;
     Opener opener_;
     std::string path_;
+    // Made on the first request; a window, so no parent owns it.
+    mutable QPointer<HelpWnd> window_;
 };
 
 } // namespace halcyx

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace halcyx {
 
@@ -13,6 +14,9 @@ namespace {
 
 // The frame leaves this much of the screen's height free below it [px].
 constexpr int kBottomMarginPx = 20;
+// How long the window manager may take to frame the window; later moves are the
+// operator's own [ms].
+constexpr int kFramingWaitMs = 3000;
 
 QString iconPath(int resource) {
     return QStringLiteral(":/icons/icon%1.svg").arg(resource);
@@ -122,6 +126,43 @@ void MainFrame::refreshCommandStates() {
 QRect MainFrame::initialGeometry(const QRect& available) {
     return {available.topLeft(),
             QSize(available.width(), std::max(0, available.height() - kBottomMarginPx))};
+}
+
+void MainFrame::showPlaced(const QRect& available) {
+    placement_ = initialGeometry(available);
+    resize(placement_.size());
+    // move() places the frame, setGeometry() the client: placing the client at the corner
+    // would push the title bar off the screen.
+    move(placement_.topLeft());
+    show();
+    fitPlacement();
+    QTimer::singleShot(kFramingWaitMs, this, [this] { placement_ = QRect(); });
+}
+
+void MainFrame::fitPlacement() {
+    if (placement_.isNull())
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins margins(inner.left() - outer.left(), inner.top() - outer.top(),
+                           outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QSize client = placement_.size().shrunkBy(margins).expandedTo(QSize(0, 0));
+    if (size() != client)
+        resize(client);
+    if (pos() != placement_.topLeft())
+        move(placement_.topLeft());
+    // In place once a window manager has framed it; without one there are no margins to
+    // wait for.
+    if (!margins.isNull() && frameGeometry() == placement_)
+        placement_ = QRect();
+}
+
+bool MainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)
+        fitPlacement();
+    return handled;
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -49,12 +49,19 @@ public:
     // Where the frame goes on a screen with this available area: its top-left corner, the
     // full width and the height less 20 pixels.
     static QRect initialGeometry(const QRect& available);
+    // Puts the frame, title bar included, at initialGeometry(available) and shows it. The
+    // window manager's frame comes around the client after the window is shown, so the
+    // client is sized to the area less the frame's margins as soon as they are known.
+    void showPlaced(const QRect& available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void installMenu();
+    // Fits the frame into placement_ with the frame margins known now.
+    void fitPlacement();
     void addEntries(const std::vector<MenuItem>& entries, QWidget* into);
     QAction* addCommand(const MenuItem& entry, QWidget* into);
 
@@ -66,6 +73,8 @@ private:
     int icon_ = 0;
     std::function<bool(int)> handler_;
     std::function<bool()> closeCheck_;
+    // Where the frame, margins included, is to go; null once it is in place.
+    QRect placement_;
 };
 
 } // namespace halcyx

@@ -69,18 +69,7 @@ VeltroApp::~VeltroApp() = default;
 
 void VeltroApp::show() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    frame_->setGeometry(MainFrame::initialGeometry(available));
-    frame_->show();
-    // The window manager's frame comes on top of the client size; keep the whole window on
-    // the screen.
-    const QRect outer = frame_->frameGeometry();
-    const QSize excess(std::max(0, outer.width() - available.width()),
-                       std::max(0, outer.height() - available.height()));
-    if (excess.width() > 0 || excess.height() > 0) {
-        frame_->resize(frame_->size() - excess);
-        frame_->move(available.topLeft());
-    }
+    frame_->showPlaced(screen ? screen->availableGeometry() : QRect(0, 0, 800, 600));
 }
 
 bool VeltroApp::handleCommand(int command) {

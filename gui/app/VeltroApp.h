@@ -15,13 +15,13 @@ class ModAcqWnd;
 class QtOperator;
 
 // What the application is built on. Tests put in a scripted operator, a virtual clock and
-// a help opener that records instead of starting a browser.
+// a help opener that records instead of showing the help window.
 struct AppServices {
     Profile& settings;
     Operator* op = nullptr; // nullptr: the Qt dialogs
     Clock* clock = nullptr; // nullptr: the Qt clock that keeps windows painted
     std::function<std::unique_ptr<SerialDevice>()> makeDevice;
-    HelpViewer::Opener helpOpener; // empty: the desktop's browser
+    HelpViewer::Opener helpOpener; // empty: the program's help window
 };
 
 // The application: reads the help location, creates the three client windows once and the

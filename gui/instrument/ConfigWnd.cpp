@@ -21,6 +21,8 @@ constexpr QSize kBannerSize(300, 80);
 constexpr int kBannerLeft = 2;
 constexpr QSize kPictureSize(128, 128);
 const QString kCaption = QStringLiteral("Configuration COM Setup");
+// The panel's model line once the instrument has gone away.
+const QString kNotConnected = QStringLiteral("Not connected");
 
 QString fromText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -116,6 +118,16 @@ void ConfigWnd::requestOpenMode() {
 }
 
 bool ConfigWnd::onCommand(int command) {
+    const bool handled = runCommand(command);
+    // A device that went away under the command closed the port: say so at once.
+    if (handled && session_ && session_->noticeLostDevice()) {
+        showInstrument();
+        refreshCommands();
+    }
+    return handled;
+}
+
+bool ConfigWnd::runCommand(int command) {
     switch (command) {
     case cmd::kProperties:
         showSettings();
@@ -221,6 +233,11 @@ void ConfigWnd::showSettings() {
 
 void ConfigWnd::showInstrument() {
     const InstrumentRecord& record = session_ ? session_->record() : noInstrument_;
+    if (session_ && session_->instrumentLost()) {
+        panel_->showInstrument(kNotConnected, {}, {}, {});
+        update();
+        return;
+    }
     panel_->showInstrument(fromText(modelText(record.product)),
                            fromText(record.serialNumber.view()), fromText(record.firmware.view()),
                            fromText(record.calDate.view()));

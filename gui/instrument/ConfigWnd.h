@@ -53,7 +53,8 @@ public:
     InstrumentWnd& panel() { return *panel_; }
     // The names and coefficients of the DC channels, edited here and used in acquisition.
     DCChannelTable& dcTable() { return dcTable_; }
-    // Shows the instrument record in the panel and the model's picture.
+    // Shows the instrument record in the panel and the model's picture, or that the
+    // instrument is not connected once it went away.
     void showInstrument();
 
     // Where the banner and the model's picture go in the client area [px].
@@ -64,6 +65,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The window's own commands; false for the others.
+    bool runCommand(int command);
     void onStartUpNotice(bool portOpened);
     void checkInstrument();
     void afterCheck(CheckOutcome outcome);

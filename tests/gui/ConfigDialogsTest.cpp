@@ -31,15 +31,7 @@ namespace halcyx {
 namespace {
 
 using test::ScriptedOperator;
-
-// Acts on the next modal dialog once it is shown (its exec() has started).
-void whenModalOpens(std::function<void(QDialog&)> act) {
-    QTimer::singleShot(0, [act = std::move(act)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr) << "no modal dialog opened";
-        act(*dialog);
-    });
-}
+using test::whenModalOpens;
 
 // Clicks a check box or radio button on its indicator: a box stretched wider than its text
 // takes no click in its empty middle.

@@ -1,5 +1,6 @@
-// The configuration window offscreen with a simulated instrument: start-up detection, the
-// instrument panel, the menu after detection, and the port setup and product dialogs.
+// The configuration window offscreen with a simulated instrument: start-up detection, a
+// port that will not open, a device that goes away and comes back, the instrument panel,
+// the menu after detection, and the port setup and product dialogs.
 #include "gui/instrument/ConfigWnd.h"
 
 #include "core/base/Commands.h"
@@ -19,8 +20,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QRadioButton>
+#include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace halcyx {
@@ -57,10 +62,88 @@ protected:
     ScriptedOperator op;
     VirtualClock clock;
     std::unique_ptr<sim::Instrument> instrument;
+    sim::SimDevice* device = nullptr; // the configuration window's
     VeltroApp app{{settings, &op, &clock,
-                   [this] { return std::make_unique<sim::SimDevice>(clock, *instrument); },
+                   [this] {
+                       auto made = std::make_unique<sim::SimDevice>(clock, *instrument);
+                       device = made.get();
+                       return made;
+                   },
                    [](const QUrl&) { return true; }}};
 };
+
+TEST_F(ConfigWndTest, AVanishedDeviceIsNotConnectedUntilACheckFindsItAgain) {
+    settle();
+    ASSERT_EQ(readout(InstrumentWnd::Model), "Vexa 3");
+    MainFrame& frame = app.frame();
+    const auto enabled = [&frame](int command) {
+        frame.refreshCommandStates();
+        return frame.commandAction(command)->isEnabled();
+    };
+
+    device->unplug();
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&dialogShown] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
+    op.expectMessage("WriteComm Error = 5", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage(std::strerror(EIO), "GetLastError", Icon::Information);
+    frame.runCommand(cmd::kConfigureInstrument);
+    settle();
+    EXPECT_FALSE(dialogShown) << "no dialog of empty fields";
+    EXPECT_EQ(readout(InstrumentWnd::Model), "Not connected");
+    EXPECT_EQ(readout(InstrumentWnd::SerialNumber), "");
+    EXPECT_FALSE(enabled(cmd::kConfigureInstrument));
+    EXPECT_TRUE(enabled(cmd::kCheckInstrument));
+
+    // The device is back: the check opens the closed port again and finds it.
+    device->plugIn();
+    frame.runCommand(cmd::kCheckInstrument);
+    EXPECT_EQ(readout(InstrumentWnd::Model), "Vexa 3");
+    EXPECT_TRUE(enabled(cmd::kConfigureInstrument));
+}
+
+TEST(ConfigWndStartUp, APortThatWillNotOpenIsExplainedOnceWithItsDeviceAndSettingsFile) {
+    test::guiApp();
+    test::TempFolder folder;
+    Profile settings(folder.path() / "Halcyx.ini");
+    settings.writeString("PORTS", "COM2", "/dev/ttyUSB7");
+    settings.writeString("COMMPORT", "Port", "2");
+    VirtualClock clock;
+    sim::VexaModel instrument(ProductCode::Vexa3, identity("1634M", "2.10"));
+    ScriptedOperator op;
+    for (int open = 0; open < 2; ++open) { // the start-up opens the port twice
+        op.expectMessage("OpenComm Error(COM2) = 2", "COMMUNICATION PORT ERROR", Icon::Stop)
+            .expectMessage(std::strerror(ENOENT), "GetLastError", Icon::Information)
+            .expectMessage("Error opening COM2", "OPEN COMM ERROR", Icon::Stop);
+    }
+    op.expectMessage("COM2 is the device /dev/ttyUSB7, which could not be opened: " +
+                         std::string(std::strerror(ENOENT)) +
+                         ".\n\nChoose another port in the Communications Setup dialog that "
+                         "follows (later: Communications, Setup), or give COM2 another device "
+                         "with its key in the [PORTS] section of the settings file " +
+                         settings.path().string() + ", for example COM2=/dev/ttyUSB0.",
+                     "Serial Port Not Available", Icon::Information);
+    VeltroApp app{{settings, &op, &clock,
+                   [&] {
+                       auto made = std::make_unique<sim::SimDevice>(clock, instrument);
+                       made->unplug();
+                       return made;
+                   },
+                   [](const QUrl&) { return true; }}};
+    QString setupTitle;
+    test::whenModalOpens([&setupTitle](QDialog& dialog) {
+        setupTitle = dialog.windowTitle();
+        dialog.reject();
+    });
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(setupTitle, "Configuration COM Setup") << "then the port setup dialog";
+    EXPECT_TRUE(op.done());
+}
 
 TEST_F(ConfigWndTest, FindsAVexa3AtStartUpAndShowsItInThePanel) {
     EXPECT_EQ(readout(InstrumentWnd::Model), "NONE");

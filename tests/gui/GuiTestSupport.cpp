@@ -1,7 +1,9 @@
 #include "tests/gui/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -30,6 +32,14 @@ void screenshot(QWidget& widget, const QString& name) {
     QDir().mkpath(folder);
     const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
     EXPECT_TRUE(widget.grab().save(file)) << "could not write " << file.toStdString();
+}
+
+void whenModalOpens(std::function<void(QDialog&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "no modal dialog opened";
+        act(*dialog);
+    });
 }
 
 } // namespace halcyx::test

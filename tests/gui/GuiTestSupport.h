@@ -4,9 +4,11 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 class QApplication;
+class QDialog;
 class QWidget;
 
 namespace halcyx::test {
@@ -25,5 +27,8 @@ protected:
 // (the class name, with a suffix for a state: "ConfigWnd-vexa3"). The widget is shown first
 // if it is hidden; its window is painted as it stands.
 void screenshot(QWidget& widget, const QString& name);
+
+// Acts on the next modal dialog once it is shown (its exec() has started).
+void whenModalOpens(std::function<void(QDialog&)> act);
 
 } // namespace halcyx::test

@@ -1,10 +1,14 @@
-// The shipped help: a section for every help context, and the address each opens.
+// The shipped help: a section for every help context, the address each opens, and the
+// program's own help window that shows it without a desktop browser.
 #include "gui/app/HelpViewer.h"
 
 #include "core/app/HelpLocation.h"
+#include "gui/app/HelpWnd.h"
 #include "tests/gui/GuiTestSupport.h"
 
 #include <QFile>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 namespace halcyx {
@@ -38,6 +42,25 @@ TEST(HelpViewer, EveryContextOpensItsSectionOfTheShippedHelp) {
     HelpViewer nowhere({"/nonexistent/halcyx/help/index.html"}, record);
     EXPECT_FALSE(nowhere.open(help::kProgramSettings)) << "no help anywhere opens nothing";
     EXPECT_TRUE(opened.empty());
+}
+
+TEST(HelpViewer, ShowsTheHelpInItsOwnWindowAtTheContextsSection) {
+    test::guiApp();
+    HelpViewer viewer;
+    ASSERT_TRUE(viewer.open(help::kCastInformation));
+    HelpWnd* window = viewer.window();
+    ASSERT_NE(window, nullptr) << "help needs a window of the program's own";
+    EXPECT_TRUE(window->isVisible());
+    QTextBrowser& browser = window->browser();
+    EXPECT_EQ(browser.source().fileName(), "index.html");
+    EXPECT_TRUE(browser.toPlainText().contains("Cast information"));
+    const int atSection = browser.verticalScrollBar()->value();
+    EXPECT_GT(atSection, 0) << "scrolled to the section";
+    test::screenshot(*window, "HelpWnd");
+
+    ASSERT_TRUE(viewer.open(help::kIndex));
+    EXPECT_EQ(viewer.window(), window) << "one help window";
+    EXPECT_EQ(browser.verticalScrollBar()->value(), 0) << "the index opens at the top";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The real main window offscreen: every mode switch with its title, menu and client, the
-// refusals, the close check, Exit, help contents and the frame's place on the screen.
+// refusals, the close check, Exit, help contents and the frame's place on the screen,
+// title bar included.
 #include "gui/app/MainFrame.h"
 
 #include "core/base/Commands.h"
@@ -14,8 +15,11 @@
 #include "tests/support/ScriptedOperator.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace halcyx {
@@ -149,6 +153,13 @@ TEST_F(MainFrameTest, ModuleAcquisitionHasNoWayBackAndRefusesToCloseWhileLogging
     app.modAcqWnd().setLogging(false);
     choose(cmd::kExit);
     EXPECT_FALSE(frame().isVisible());
+}
+
+TEST_F(MainFrameTest, TheWholeFrameTitleBarIncludedSitsAtTheScreensTopLeft) {
+    QApplication::processEvents();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_NE(frame().geometry(), frame().frameGeometry()) << "the platform adds a frame";
+    EXPECT_EQ(frame().frameGeometry(), MainFrame::initialGeometry(available));
 }
 
 TEST(MainFrameGeometry, TopLeftFullWidthAndTwentyPixelsShort) {

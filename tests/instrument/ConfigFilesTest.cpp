@@ -1,5 +1,6 @@
-// Configuration files: round trips of the three layouts, the saved key order, files written
-// by hand or damaged, and the open, save and DC-load commands with their file dialogs.
+// Configuration files: round trips of the three layouts, the saved key order, saving over a
+// file, files written by hand or damaged, one read per operation, and the open, save and
+// DC-load commands with their file dialogs.
 #include "core/instrument/ConfigFiles.h"
 
 #include "tests/support/ScriptedOperator.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace halcyx;
@@ -104,11 +107,13 @@ TEST_F(ConfigFiles, EachLayoutRoundTripsInItsKeyOrderAndSections) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.product));
+        const fs::path a = file("a" + std::to_string(static_cast<int>(c.product)) + ".cfg");
+        const fs::path b = file("b" + std::to_string(static_cast<int>(c.product)) + ".cfg");
         Window saved;
         fillWindow(saved, c.product);
-        ASSERT_TRUE(writeConfiguration(file("a.cfg"), saved.state()));
-        EXPECT_EQ(keysInOrder(file("a.cfg")), expectedKeys(c.product));
-        const std::string text = contents(file("a.cfg"));
+        ASSERT_TRUE(writeConfiguration(a, saved.state()));
+        EXPECT_EQ(keysInOrder(a), expectedKeys(c.product));
+        const std::string text = contents(a);
         for (const char* section : c.sections)
             EXPECT_NE(text.find(section), std::string::npos) << section;
         for (const char* section : c.absent)
@@ -118,10 +123,10 @@ TEST_F(ConfigFiles, EachLayoutRoundTripsInItsKeyOrderAndSections) {
         Window loaded;
         loaded.instrument.product = ProductCode::Vexa2;
         loaded.instrument.averaging = true;
-        ASSERT_EQ(loadConfiguration(file("a.cfg"), loaded.state()), OpenOutcome::Loaded);
+        ASSERT_EQ(loadConfiguration(a, loaded.state()), OpenOutcome::Loaded);
         EXPECT_EQ(loaded.instrument.product, c.product);
-        ASSERT_TRUE(writeConfiguration(file("b.cfg"), loaded.state()));
-        EXPECT_EQ(contents(file("b.cfg")), text);
+        ASSERT_TRUE(writeConfiguration(b, loaded.state()));
+        EXPECT_EQ(contents(b), text);
     }
 }
 
@@ -324,13 +329,27 @@ TEST_F(ConfigFiles, OpenAndSaveCommandsAskForTheFileAndKeepTheSaveRules) {
     EXPECT_FALSE(fs::exists(file("none.cfg")));
 }
 
-TEST_F(ConfigFiles, SavingReplacesTheFileWholeOrSaysItCouldNot) {
+TEST_F(ConfigFiles, SavingOverAFileKeepsItsOtherLinesInPlaceOrSaysItCouldNot) {
     Window w;
     fillWindow(w, ProductCode::TavrinCT);
-    const auto path = writeFile("old.cfg", "[INSTRUMENT]\r\nProduct=2\r\n"
-                                           "[DC_CHANNELS]\r\nDC1.Name=Stale\r\n");
+    const auto path = writeFile("old.cfg", "; the operator's note\r\n"
+                                           "[INSTRUMENT]\r\nProduct=2\r\nShip=RV Kestrel\r\n"
+                                           "[DC_CHANNELS]\r\nDC1.Name=Stale\r\n"
+                                           "[CRUISE]\r\nLeg=3\r\n");
     ASSERT_TRUE(writeConfiguration(path, w.state()));
-    EXPECT_EQ(keysInOrder(path), expectedKeys(ProductCode::TavrinCT));
+    const std::string text = contents(path);
+    EXPECT_EQ(text.rfind("; the operator's note\r\n[INSTRUMENT]\r\nProduct=3\r\n"
+                         "Ship=RV Kestrel\r\nModel=Model-X\r\n",
+                         0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("[DC_CHANNELS]\r\nDC1.Name=Stale\r\n[CRUISE]\r\nLeg=3\r\n"),
+              std::string::npos)
+        << text;
+    Window loaded;
+    ASSERT_EQ(loadConfiguration(path, loaded.state()), OpenOutcome::Loaded);
+    EXPECT_EQ(loaded.instrument.product, ProductCode::TavrinCT);
+    EXPECT_EQ(loaded.settings.ct.intervalTime, "01:00:00");
 
     ScriptedOperator op;
     w.instrument.product = ProductCode::Vexa3;
@@ -342,6 +361,45 @@ TEST_F(ConfigFiles, SavingReplacesTheFileWholeOrSaysItCouldNot) {
                        "CONFIG FILE ERROR", Icon::Stop);
     EXPECT_FALSE(SaveConfiguration(op, w.state()));
     EXPECT_TRUE(w.instrument.saveEnable);
+}
+
+// Counts the opens of one file through inotify, without touching the code under test.
+class OpenCounter {
+public:
+    explicit OpenCounter(const fs::path& file) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        EXPECT_GE(inotify_add_watch(fd_, file.c_str(), IN_OPEN), 0) << file;
+    }
+    ~OpenCounter() { close(fd_); }
+    // The opens since the last call.
+    int opens() {
+        int count = 0;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                count += (event->mask & IN_OPEN) != 0;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return count;
+    }
+
+private:
+    int fd_;
+};
+
+TEST_F(ConfigFiles, EachOperationReadsTheFileOnce) {
+    Window w;
+    fillWindow(w, ProductCode::Vexa3);
+    const auto path = file("once.cfg");
+    ASSERT_TRUE(writeConfiguration(path, w.state()));
+    OpenCounter counter(path);
+    ASSERT_EQ(loadConfiguration(path, w.state()), OpenOutcome::Loaded);
+    EXPECT_EQ(counter.opens(), 1) << "opening the file";
+    readDcCoefficients(path, w.dc);
+    EXPECT_EQ(counter.opens(), 1) << "loading the DC coefficients";
+    ASSERT_TRUE(writeConfiguration(path, w.state()));
+    EXPECT_EQ(counter.opens(), 1) << "saving over it";
 }
 
 TEST_F(ConfigFiles, LoadDcCoefficientsFillsTextsAndNumbers) {

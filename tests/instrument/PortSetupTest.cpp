@@ -189,6 +189,14 @@ TEST(ConfigSession, AFailedStartUpOffersTheSetupDialogThenLooksForTheInstrument)
     EXPECT_FALSE(h.session.startUp());
     EXPECT_EQ(h.session.record().model, "NONE");
 
+    // Once, before the dialog: which device failed and where to change it.
+    h.op.expectMessage(
+        "COM1 is the device /dev/ttyS0, which could not be opened: " + h.device.lastErrorText() +
+            ".\n\nChoose another port in the Communications Setup dialog that "
+            "follows (later: Communications, Setup), or give COM1 another device "
+            "with its key in the [PORTS] section of the settings file " +
+            h.settings.path().string() + ", for example COM1=/dev/ttyUSB0.",
+        "Serial Port Not Available", Icon::Information);
     h.dialog.choice = PortChoice{2, 9600};
     EXPECT_EQ(h.session.onStartUpNotice(false), CheckOutcome::Found);
     EXPECT_EQ(h.device.path(), "/dev/ttyS1");

@@ -73,6 +73,11 @@ TEST(WriteSettings, ATavrinPSendsThreeChannelsNoRateAndItsOwnTitles) {
               progress.end());
     EXPECT_NE(std::find(progress.begin(), progress.end(), "1:Setting continuous on power up..."),
               progress.end());
+    // The values the instrument asks for show without the return that ends them.
+    for (const char* detail : {"2:00:02:00", "2:00:05"})
+        EXPECT_NE(std::find(progress.begin(), progress.end(), detail), progress.end()) << detail;
+    for (const std::string& line : progress)
+        EXPECT_EQ(line.find('\r'), std::string::npos) << line;
 }
 
 TEST(WriteSettings, ABadCommandStopsTheSequenceAndLeavesNoPartialChannelMask) {
