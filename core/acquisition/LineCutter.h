@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace halcyx {
@@ -62,6 +64,8 @@ private:
 
     bool Synchronise(Fifo& queue);
     Step Cut(Fifo& queue);
+    // Appends the bytes but line feeds to the line while it has room; how many were used.
+    std::size_t Keep(std::span<const std::uint8_t> bytes);
 
     Margins margins_;
     State state_ = State::AwaitFill;
