@@ -2,6 +2,8 @@
 
 #include "core/base/DecimalNumber.h"
 
+#include <algorithm>
+
 namespace halcyx {
 namespace {
 
@@ -14,6 +16,16 @@ bool IsPrintable(char c) {
 } // namespace
 
 std::string_view FieldReader::NextText() {
+    // A field of printable characters only, the usual one, is handed out where it stands.
+    const std::size_t start = pos_;
+    const std::size_t limit = std::min(line_.size(), start + kMaxFieldChars);
+    std::size_t end = start;
+    while (end < limit && line_[end] != kSeparator && IsPrintable(line_[end]))
+        ++end;
+    if (end == limit || line_[end] == kSeparator) {
+        pos_ = end < line_.size() && line_[end] == kSeparator ? end + 1 : end;
+        return line_.substr(start, end - start);
+    }
     std::size_t kept = 0;
     while (pos_ < line_.size() && line_[pos_] != kSeparator && kept < kMaxFieldChars) {
         if (IsPrintable(line_[pos_]))
