@@ -92,17 +92,18 @@ std::optional<double> PlainFixedPoint(std::string_view text, std::size_t start) 
         ++at;
     std::uint64_t mantissa = 0;
     const char* const first = at;
-    for (; at < end && IsDigit(*at); ++at)
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*at - '0');
-    long digits = at - first;
-    long fraction = 0;
-    if (at < end && *at == '.') {
-        const char* const point = ++at;
-        for (; at < end && IsDigit(*at); ++at)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*at - '0');
-        fraction = at - point;
-        digits += fraction;
+    const char* point = nullptr;
+    for (; at < end; ++at) {
+        const auto digit = static_cast<unsigned>(*at - '0');
+        if (digit < 10)
+            mantissa = mantissa * 10 + digit;
+        else if (*at == '.' && point == nullptr)
+            point = at;
+        else
+            break;
     }
+    const long fraction = point == nullptr ? 0 : at - point - 1;
+    const long digits = (at - first) - (point == nullptr ? 0 : 1);
     if (digits == 0 || digits > kQuickDigits || (at < end && (*at == 'e' || *at == 'E')))
         return std::nullopt;
     const double value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
