@@ -55,6 +55,11 @@ TEST(FieldReader, SplitsAtCommasKeepsPrintableCharactersAndCutsLongFields) {
         {"1\0"
          "2\t3\xb0,4"s,
          "123|4||"},
+        // The same inside runs of eight and more characters: DEL, bytes above 126, NUL, 255.
+        {"1234\x7f"
+         "5678901,abcdefgh\xe9ijk,lmnopqrs\0tu,vwxyz12\xff"
+         "ab"s,
+         "12345678901|abcdefghijk|lmnopqrstu|vwxyz12ab"},
         // A field ends after 30 characters; the rest runs on as the next field.
         {std::string(45, '9') + ",1", "999999999999999999999999999999|999999999999999|1|"}};
     for (const auto& [line, expected] : cases) {
