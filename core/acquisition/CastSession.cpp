@@ -45,8 +45,7 @@ void CastSession::tick(std::span<const std::uint8_t> bytes) {
         return;
     }
     // A full queue refuses what arrives; those bytes are dropped.
-    for (std::uint8_t byte : bytes.first(std::min(bytes.size(), kMaxBytesPerTick)))
-        queue_.Put(byte);
+    queue_.Put(bytes.first(std::min(bytes.size(), kMaxBytesPerTick)));
 
     bool wrote = false;
     for (;;) {

@@ -1,6 +1,8 @@
 #include "core/acquisition/LineCutter.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace halcyx {
 namespace {
@@ -81,24 +83,51 @@ bool LineCutter::synchronise(Fifo& queue) {
 LineCutter::Step LineCutter::cut(Fifo& queue) {
     if (queue.count() <= lineLength_ + margins_.cutMargin)
         return Step::Drained;
-    char c = 0;
     // A previous call may have ended with a complete line still held; start a new one.
     if (complete_) {
         lineChars_ = 0;
         complete_ = false;
     }
+    // The queue is searched a piece at a time for the carriage return that ends the line.
     while (lineChars_ < kLineBufferSize) {
-        if (!Take(queue, c))
+        const std::span<const std::uint8_t> front = queue.front();
+        if (front.empty())
             return Step::Stopped; // the partial line is kept and continued next tick
-        if (c == kCarriageReturn && lineChars_ > 0)
+        const void* cr = std::memchr(front.data(), kCarriageReturn, front.size());
+        const std::size_t before =
+            cr == nullptr ? front.size() : static_cast<const std::uint8_t*>(cr) - front.data();
+        const std::size_t taken = keep(front.first(before));
+        if (cr == nullptr || lineChars_ == kLineBufferSize) {
+            queue.drop(taken);
+            continue;
+        }
+        queue.drop(before + 1);
+        // A carriage return before the line's first character is passed over.
+        if (lineChars_ > 0)
             break;
-        if (c != kCarriageReturn && c != kLineFeed)
-            line_[lineChars_++] = c;
     }
     complete_ = true;
     if (static_cast<int>(lineChars_) < margins_.minLength)
         return Step::Stopped;
     return Step::Line;
+}
+
+std::size_t LineCutter::keep(std::span<const std::uint8_t> bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size() && lineChars_ < kLineBufferSize) {
+        if (bytes[at] == kLineFeed) {
+            ++at;
+            continue;
+        }
+        const void* lf = std::memchr(bytes.data() + at, kLineFeed, bytes.size() - at);
+        const std::size_t end =
+            lf == nullptr ? bytes.size() : static_cast<const std::uint8_t*>(lf) - bytes.data();
+        const std::size_t kept = std::min(end - at, kLineBufferSize - lineChars_);
+        std::memcpy(line_.data() + lineChars_, bytes.data() + at, kept);
+        lineChars_ += kept;
+        at += kept;
+    }
+    return at;
 }
 
 } // namespace halcyx

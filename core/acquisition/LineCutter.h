@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace halcyx {
@@ -57,6 +59,8 @@ private:
 
     bool synchronise(Fifo& queue);
     Step cut(Fifo& queue);
+    // Appends the bytes but line feeds to the line while it has room; how many were used.
+    std::size_t keep(std::span<const std::uint8_t> bytes);
 
     Margins margins_;
     State state_ = State::AwaitFill;

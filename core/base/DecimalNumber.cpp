@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace halcyx {
 namespace {
@@ -20,27 +21,7 @@ struct NumberPrefix {
     bool negative = false;
     bool hasDigits = false;
     long magnitude = 0;
-    // The digits as an integer and the count after the point, while they fit exactly;
-    // exactDigits is false once they do not (or an exponent follows).
-    std::uint64_t mantissa = 0;
-    int fractionDigits = 0;
-    bool exactDigits = true;
 };
-
-// Integers up to 2^53 are exact in a double, and so are the powers of ten up to 1e22:
-// their quotient is then correctly rounded, as the full conversion would give it.
-constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
-constexpr std::array<double, 23> kPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-void AddDigit(NumberPrefix& n, char c) {
-    if (!n.exactDigits)
-        return;
-    n.mantissa = n.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    if (n.mantissa >= kMaxExactMantissa)
-        n.exactDigits = false;
-}
 
 NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
     NumberPrefix n;
@@ -54,7 +35,6 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
     bool significant = false;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         n.hasDigits = true;
-        AddDigit(n, text[i]);
         if (text[i] != '0' || significant) {
             significant = true;
             ++intDigits;
@@ -64,8 +44,6 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
         ++i;
         for (; i < text.size() && IsDigit(text[i]); ++i) {
             n.hasDigits = true;
-            AddDigit(n, text[i]);
-            ++n.fractionDigits;
             if (!significant && text[i] == '0')
                 ++fractionZeros;
             else
@@ -90,11 +68,46 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
             if (negativeExponent)
                 exponent = -exponent;
             n.end = j;
-            n.exactDigits = false;
         }
     }
     n.magnitude = (intDigits > 0 ? intDigits - 1 : -(fractionZeros + 1)) + exponent;
     return n;
+}
+
+// Fixed-point texts of up to this many digits, the instrument's own, take the quick way
+// in DecimalNumber: below 10^15 < 2^53 the digits are an exact integer.
+constexpr int kQuickDigits = 15;
+// The powers of ten a quick text divides by, all exact in a double.
+constexpr std::array<double, kQuickDigits + 1> kPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The value of a text that is, after its blanks, an optional sign and at most kQuickDigits
+// digits with at most one point, not followed by an exponent; nullopt for any other text.
+// It is the quotient of two exact doubles and so rounds exactly as the full conversion.
+std::optional<double> PlainFixedPoint(std::string_view text, std::size_t start) {
+    const char* at = text.data() + start;
+    const char* const end = text.data() + text.size();
+    const bool negative = at < end && *at == '-';
+    if (at < end && (*at == '-' || *at == '+'))
+        ++at;
+    std::uint64_t mantissa = 0;
+    const char* const first = at;
+    const char* point = nullptr;
+    for (; at < end; ++at) {
+        const auto digit = static_cast<unsigned>(*at - '0');
+        if (digit < 10)
+            mantissa = mantissa * 10 + digit;
+        else if (*at == '.' && point == nullptr)
+            point = at;
+        else
+            break;
+    }
+    const long fraction = point == nullptr ? 0 : at - point - 1;
+    const long digits = (at - first) - (point == nullptr ? 0 : 1);
+    if (digits == 0 || digits > kQuickDigits || (at < end && (*at == 'e' || *at == 'E')))
+        return std::nullopt;
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
+    return negative ? -value : value;
 }
 
 } // namespace
@@ -103,13 +116,11 @@ double decimalNumber(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
         ++start;
+    if (const std::optional<double> plain = PlainFixedPoint(text, start))
+        return *plain;
     const NumberPrefix n = ScanNumber(text, start);
     if (!n.hasDigits)
         return 0.0;
-    if (n.exactDigits && n.fractionDigits < static_cast<int>(kPowersOfTen.size())) {
-        const double value = static_cast<double>(n.mantissa) / kPowersOfTen[n.fractionDigits];
-        return n.negative ? -value : value;
-    }
     // from_chars takes no leading '+'.
     if (text[start] == '+')
         ++start;

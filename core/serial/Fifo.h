@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
 
 namespace halcyx {
 
@@ -28,6 +31,24 @@ public:
             return true;
         full_ = true;
         return false;
+    }
+
+    // Stores the bytes in order as far as there is room and refuses the rest, as byte-wise
+    // Put would; how many were stored.
+    std::size_t Put(std::span<const std::uint8_t> bytes) {
+        std::size_t stored = 0;
+        while (stored < bytes.size() && !full_) {
+            // The free room from write_ on, up to the wrap or the oldest byte.
+            const std::size_t room = (write_ < read_ ? read_ : kCapacity) - write_;
+            const std::size_t n = std::min(room, bytes.size() - stored);
+            std::memcpy(buf_.data() + write_, bytes.data() + stored, n);
+            stored += n;
+            write_ = (write_ + n) % kCapacity;
+            count_ += static_cast<int>(n);
+            notEmpty_ = true;
+            full_ = write_ == read_;
+        }
+        return stored;
     }
 
     // Takes one byte. False when nothing was there, and also when this byte has just
@@ -64,6 +85,23 @@ public:
                 return false;
         }
         return false;
+    }
+
+    // The oldest queued bytes that lie in one piece: all of them, or those up to the wrap.
+    // Valid until the queue changes.
+    std::span<const std::uint8_t> front() const {
+        if (!notEmpty_)
+            return {};
+        const std::size_t end = write_ > read_ ? write_ : kCapacity;
+        return {buf_.data() + read_, end - read_};
+    }
+
+    // Takes n bytes (at most count()) without delivering them.
+    void drop(std::size_t n) {
+        read_ = (read_ + n) % kCapacity;
+        count_ -= static_cast<int>(n);
+        full_ = count_ == static_cast<int>(kCapacity);
+        notEmpty_ = count_ > 0;
     }
 
     // Empties the queue the way every owner does it.

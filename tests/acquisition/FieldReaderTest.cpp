@@ -27,14 +27,19 @@ TEST(DecimalNumber, ConvertsPlainDecimalsOnly) {
         EXPECT_EQ(decimalNumber(text), 0.0) << text;
 }
 
-// Instrument numbers take a quick path; it must round exactly as the full conversion.
+// Instrument numbers take a quick path; it must round exactly as the full conversion, also
+// on either side of the digit count it covers and with what may stand around a number.
 TEST(DecimalNumber, AgreesWithTheCLibraryToTheLastBit) {
     std::mt19937_64 random(42);
-    for (int n = 0; n < 200000; ++n) {
-        std::string text = (random() % 2 ? "-" : "") + std::to_string(random() % 100000000000);
-        const int point = static_cast<int>(random() % (text.size() + 1));
-        if (point > 0 && text[point - 1] != '-')
+    const char* const before[] = {"", "-", "+", "  ", " -", "\t+", "00"};
+    const char* const after[] = {"", " ", ",", "e3", "E-2", "e", "x", ".5"};
+    for (int n = 0; n < 400000; ++n) {
+        std::string text = std::to_string(random() % 100'000'000'000'000'000);
+        text.resize(1 + random() % text.size());
+        const std::size_t point = random() % (text.size() + 1);
+        if (random() % 4 != 0)
             text.insert(point, ".");
+        text = before[random() % std::size(before)] + text + after[random() % std::size(after)];
         ASSERT_EQ(decimalNumber(text), std::strtod(text.c_str(), nullptr)) << text;
     }
 }
@@ -50,6 +55,11 @@ TEST(FieldReader, SplitsAtCommasKeepsPrintableCharactersAndCutsLongFields) {
         {"1\0"
          "2\t3\xb0,4"s,
          "123|4||"},
+        // The same inside runs of eight and more characters: DEL, bytes above 126, NUL, 255.
+        {"1234\x7f"
+         "5678901,abcdefgh\xe9ijk,lmnopqrs\0tu,vwxyz12\xff"
+         "ab"s,
+         "12345678901|abcdefghijk|lmnopqrstu|vwxyz12ab"},
         // A field ends after 30 characters; the rest runs on as the next field.
         {std::string(45, '9') + ",1", "999999999999999999999999999999|999999999999999|1|"}};
     for (const auto& [line, expected] : cases) {

@@ -1,7 +1,9 @@
 // The byte queue's capacity, its full/empty return values and line taking.
 #include "core/serial/Fifo.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <span>
 #include <string>
 
 using halcyx::Fifo;
@@ -51,5 +53,68 @@ TEST(Fifo, GetLineTakesUpToACarriageReturnOrMaxBytes) {
         EXPECT_EQ(fifo.GetLine(line, c.max, n), c.complete) << c.queued;
         EXPECT_EQ(std::string(reinterpret_cast<char*>(line), n), c.taken);
         EXPECT_EQ(fifo.count(), c.left);
+    }
+}
+
+// Bulk storing and taking must leave the queue as byte-wise Put and Get would, across the
+// wrap and at full and empty.
+TEST(Fifo, BulkPutFrontAndDropMatchByteWiseUse) {
+    const struct {
+        std::size_t prefill; // bytes put and taken first, to move the wrap point
+        std::size_t queued;  // bytes queued before the bulk put
+        std::size_t put;
+        std::size_t drop;
+    } cases[] = {
+        {0, 0, 100, 40},     {4000, 0, 200, 150},   {4000, 50, 5000, 4096},
+        {100, 4095, 10, 1},  {0, 4096, 1, 4096},    {2048, 2000, 2096, 4000},
+        {3000, 1000, 96, 0}, {4095, 0, 4096, 4095}, {100, 4096, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.prefill << "/" << c.queued << "/" << c.put);
+        Fifo bulk;
+        Fifo single;
+        std::uint8_t byte = 0;
+        for (Fifo* fifo : {&bulk, &single}) {
+            for (std::size_t i = 0; i < c.prefill; ++i) {
+                fifo->Put(0);
+                fifo->Get(byte);
+            }
+            for (std::size_t i = 0; i < c.queued; ++i)
+                fifo->Put(static_cast<std::uint8_t>(i % 7));
+        }
+        std::string bytes(c.put, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i % 253);
+        std::size_t stored = 0;
+        for (char ch : bytes) {
+            stored += single.isFull() ? 0 : 1;
+            single.Put(static_cast<std::uint8_t>(ch));
+        }
+        EXPECT_EQ(bulk.Put({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}),
+                  stored);
+        ASSERT_EQ(bulk.count(), single.count());
+        EXPECT_EQ(bulk.isFull(), single.isFull());
+
+        // Drop the first bytes a front piece at a time, then compare what is left.
+        for (std::size_t left = c.drop; left > 0;) {
+            const std::size_t n = std::min(bulk.front().size(), left);
+            ASSERT_GT(n, 0u);
+            bulk.drop(n);
+            for (std::size_t i = 0; i < n; ++i)
+                single.Get(byte);
+            left -= n;
+        }
+        ASSERT_EQ(bulk.count(), single.count());
+        EXPECT_EQ(bulk.isFull(), single.isFull());
+        EXPECT_EQ(bulk.isEmpty(), single.isEmpty());
+        while (!single.isEmpty()) {
+            const std::span<const std::uint8_t> front = bulk.front();
+            ASSERT_FALSE(front.empty());
+            single.Get(byte);
+            EXPECT_EQ(front[0], byte);
+            bulk.drop(1);
+        }
+        EXPECT_TRUE(bulk.isEmpty());
+        EXPECT_TRUE(bulk.front().empty());
     }
 }
