@@ -1,7 +1,6 @@
 // The answers of the simulated instruments to the program's queries (exact texts, each within
-// the bytes the program reads for it, echo included), and open mode, run mode, streaming,
-// address mode and the silent and refusing instruments, driven with the program's own
-// exchange shapes.
+// the bytes the program reads for it, echo included), run mode, streaming, refusals and the
+// deployment modes, driven with the program's own exchange shapes.
 
 #include "sim/VexaModel.h"
 #include "tests/support/SimRig.h"
@@ -152,28 +151,6 @@ TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
     EXPECT_EQ(link.ask("MODE"), "MODE\r\nRUN MODE\r\n");
     EXPECT_EQ(link.ask("***O"), "***O\r\nOpen\r\n");
     EXPECT_EQ(bench.instrument().mode(), Instrument::Mode::Open);
-}
-
-TEST(InstrumentModes, AddressModeAnswersOnlyItsOwnAddressUntilCleared) {
-    SimRig bench(ProductCode::Vexa3, [](auto& c) {
-        c.identity.address = 2;
-        c.faults.addressMode = true;
-    });
-    EXPECT_EQ(requestOpen(bench), "");
-    for (const auto& [probe, answer] :
-         {std::pair{"#M0", ""}, {"#M1", ""}, {"#K3", ""}, {"#M2", "\r\n"}}) {
-        bench.write(probe);
-        bench.sleep(SimRig::kResponseMs);
-        EXPECT_EQ(bench.read(2), answer) << probe;
-    }
-    EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
-    EXPECT_EQ(bench.ask("CAOP"), "CAOP\r\nAddress mode cleared\r\n");
-    bench.write("#M0");
-    EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n") << "probes are ignored afterwards";
-
-    SimRig silent(ProductCode::Vexa3, [](auto& c) { c.faults.silent = true; });
-    EXPECT_EQ(requestOpen(silent), "");
-    EXPECT_EQ(silent.ask("S/N"), "");
 }
 
 TEST(InstrumentModes, RefusedUnknownAndOverlongCommandsAnswerBadCommand) {
