@@ -1,6 +1,5 @@
-// The simulated port: bytes become readable after their transmission time, the bounded
-// receive queue, purges, line faults, a device that disappears, and the traffic log's
-// closed bursts.
+// The simulated port: purges, the bounded receive queue, line faults, a device that
+// disappears, and the traffic log's closed bursts.
 
 #include "tests/support/SimRig.h"
 
@@ -15,42 +14,24 @@ using halcyx::test::SimRig;
 // Answers nothing; sends what the test asks for, when it asks.
 class Talker : public LinePeer {
 public:
-    void receive(std::uint8_t byte, SimTime t) override {
-        received += static_cast<char>(byte);
-        times.push_back(t);
-    }
+    void receive(std::uint8_t byte, SimTime) override { received += static_cast<char>(byte); }
     std::uint32_t baud() const override { return 9600; }
     void say(SimTime t, std::string_view text) { send(t, text); }
 
     std::string received;
-    std::vector<SimTime> times;
 };
 
-constexpr SimTime kByteTime = 10 * kNanosPerSecond / 9600;
-
-TEST(SimDevice, BytesTakeTenBitTimesEachWayAndPurgeDropsThem) {
+// The byte times themselves show in the command layer's exact traffic logs.
+TEST(SimDevice, PurgeDropsWhatHasNotCrossedTheLineEitherWay) {
     SimRig bench(std::make_unique<Talker>());
-    bench.peerAs<Talker>().say(0, "0123456789"); // 10 bytes at 9600 baud: 10.4 ms
-    EXPECT_EQ(bench.read(), "");
-    bench.clock.advanceMs(5);
-    EXPECT_EQ(bench.read(), "0123");
-    bench.clock.advanceMs(6);
-    EXPECT_EQ(bench.read(), "456789");
-
-    const SimTime sent = bench.clock.nowMs() * kNanosPerMs;
-    bench.write("AB", 0);
-    bench.clock.advanceMs(3);
-    bench.device.advance();
-    ASSERT_EQ(bench.peerAs<Talker>().received, "AB");
-    EXPECT_EQ(bench.peerAs<Talker>().times, (std::vector{sent + kByteTime, sent + 2 * kByteTime}));
-
-    bench.peerAs<Talker>().say(bench.clock.nowMs() * kNanosPerMs, "old");
+    bench.peerAs<Talker>().say(0, "old");
     bench.clock.advanceMs(10);
     bench.write("xyz", 0);
     bench.purge();
     bench.clock.advanceMs(10);
     EXPECT_EQ(bench.read(), "");
-    EXPECT_EQ(bench.peerAs<Talker>().received, "AB");
+    bench.device.advance();
+    EXPECT_EQ(bench.peerAs<Talker>().received, "");
 }
 
 TEST(SimDevice, ReceiveQueueIsBoundedAcrossAHugeTimeJump) {
