@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -12,6 +14,14 @@ struct LineFaults {
     unsigned dropEveryNth = 0;    // every n-th byte is lost
     unsigned corruptEveryNth = 0; // every n-th byte arrives with its bits flipped
     bool noise = false;           // every byte arrives garbled, as at a wrong baud rate
+};
+
+// Calls on the port that the system refuses, each with the error code (an errno) it gives
+// while set. A refused close still releases the port, as the system releases a descriptor
+// whatever close() reports. Writes go through okWrites more calls before a set write fault.
+struct PortFaults {
+    std::optional<int> open, setLine, flowControl, read, write, close;
+    std::size_t okWrites = 0;
 };
 
 // Misbehaviour of an instrument, each switchable on its own.

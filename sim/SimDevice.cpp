@@ -39,7 +39,17 @@ bool SimDevice::usable(long& result) {
     return true;
 }
 
+bool SimDevice::refused(const std::optional<int>& fault) {
+    if (fault) {
+        lastError_ = *fault;
+    }
+    return fault.has_value();
+}
+
 bool SimDevice::open(const std::string& path) {
+    if (refused(portFaults.open)) {
+        return false;
+    }
     if (unplugged_) {
         lastError_ = ENOENT;
         return false;
@@ -61,7 +71,7 @@ bool SimDevice::open(const std::string& path) {
 
 bool SimDevice::setLine(std::uint32_t baud) {
     long result = 0;
-    if (!usable(result)) {
+    if (!usable(result) || refused(portFaults.setLine)) {
         return false;
     }
     advance();
@@ -70,10 +80,19 @@ bool SimDevice::setLine(std::uint32_t baud) {
     return true;
 }
 
+bool SimDevice::setFlowControl(FlowControl flow) {
+    long result = 0;
+    if (!usable(result) || refused(portFaults.flowControl)) {
+        return false;
+    }
+    flow_ = flow;
+    return true;
+}
+
 long SimDevice::read(std::span<std::uint8_t> buf) {
     long result = 0;
-    if (!usable(result)) {
-        return result;
+    if (!usable(result) || refused(portFaults.read)) {
+        return -1;
     }
     advance();
     const std::size_t count = std::min(buf.size(), received_.size());
@@ -86,6 +105,11 @@ long SimDevice::write(std::span<const std::uint8_t> data) {
     long result = 0;
     if (!usable(result)) {
         return result;
+    }
+    if (portFaults.write && portFaults.okWrites > 0) {
+        --portFaults.okWrites;
+    } else if (refused(portFaults.write)) {
+        return -1;
     }
     advance();
     const std::size_t count = toPeer_.send(now(), data);
@@ -110,12 +134,12 @@ bool SimDevice::purge(PurgeWhat what) {
 }
 
 bool SimDevice::close() {
-    // A device that went away is released all the same, as the system releases a
-    // descriptor whatever close() reports.
-    if (unplugged_ && open_) {
+    // A device that went away, or a refused close, releases the port all the same, as the
+    // system releases a descriptor whatever close() reports.
+    if ((unplugged_ || portFaults.close) && open_) {
         open_ = false;
         received_.clear();
-        lastError_ = EIO;
+        lastError_ = unplugged_ ? EIO : *portFaults.close;
         return false;
     }
     long result = 0;

@@ -35,6 +35,7 @@ public:
 
     bool open(const std::string& path) override;
     bool setLine(std::uint32_t baud) override;
+    bool setFlowControl(FlowControl flow) override;
     long read(std::span<std::uint8_t> buf) override;
     long write(std::span<const std::uint8_t> data) override;
     bool purge(PurgeWhat what) override;
@@ -46,6 +47,7 @@ public:
     // Every byte that crossed the port, with its time.
     TrafficLog& traffic() { return traffic_; }
     LineFaults& lineFaults() { return lineFaults_; }
+    PortFaults portFaults;
     // The device disappears (as a USB adapter pulled out): every operation fails from now on.
     void unplug() { unplugged_ = true; }
     void plugIn() { unplugged_ = false; }
@@ -54,6 +56,7 @@ public:
     // The path the port was last opened on.
     const std::string& path() const { return path_; }
     std::uint32_t portBaud() const { return portBaud_; }
+    FlowControl flowControl() const { return flow_; }
     // Bytes waiting in the receive queue after bringing the far end up to date.
     std::size_t pending();
     // Runs the far end and the line up to the clock's present; call it before inspecting
@@ -64,6 +67,7 @@ private:
     SimTime now() const { return clock_.nowMs() * kNanosPerMs; }
     void collect(SimTime t);
     bool usable(long& result);
+    bool refused(const std::optional<int>& fault);
     bool mismatched() const { return portBaud_ != peer_.baud(); }
     std::uint8_t noiseByte();
 
@@ -77,6 +81,7 @@ private:
     std::mt19937 noise_{0x5eed};
     unsigned long bytesToProgram_ = 0;
     std::uint32_t portBaud_ = 9600;
+    FlowControl flow_ = FlowControl::None;
     std::string path_;
     bool open_ = false;
     bool unplugged_ = false;

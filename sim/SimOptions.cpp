@@ -164,12 +164,21 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Si
     return std::nullopt;
 }
 
+Instrument::Config factoryConfig(ProductCode product) {
+    return isVexa(product) ? VexaModel::factoryConfig(product)
+                           : TavrinModel::factoryConfig(product);
+}
+
+std::unique_ptr<Instrument> makeInstrument(ProductCode product, const Instrument::Config& config) {
+    if (isVexa(product)) {
+        return std::make_unique<VexaModel>(product, config);
+    }
+    return std::make_unique<TavrinModel>(product, config);
+}
+
 std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64_t clockEpoch) {
     const ProductCode product = productNamed(options.model);
-    const bool vexa = isVexa(product);
-
-    Instrument::Config config =
-        vexa ? VexaModel::factoryConfig(product) : TavrinModel::factoryConfig(product);
+    Instrument::Config config = factoryConfig(product);
     Identity& identity = config.identity;
     identity.serialNumber = options.serialNumber.value_or(identity.serialNumber);
     identity.firmware = options.firmware.value_or(identity.firmware);
@@ -179,12 +188,7 @@ std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64
     config.clockEpoch = clockEpoch;
     config.faults = options.faults;
 
-    std::unique_ptr<Instrument> instrument;
-    if (vexa) {
-        instrument = std::make_unique<VexaModel>(product, config);
-    } else {
-        instrument = std::make_unique<TavrinModel>(product, config);
-    }
+    std::unique_ptr<Instrument> instrument = makeInstrument(product, config);
     instrument->preloadMemory(options.preloadScans);
     return instrument;
 }

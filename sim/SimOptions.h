@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Product.h"
 #include "sim/Faults.h"
 #include "sim/GpsReceiver.h"
 #include "sim/Instrument.h"
@@ -37,5 +38,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Si
 std::string usage();
 // The instrument the options describe; clockEpoch is its clock at start [s since 1970].
 std::unique_ptr<Instrument> makeInstrument(const SimOptions& options, std::int64_t clockEpoch);
+// The model as it leaves the factory, and an instrument of the model with that configuration.
+Instrument::Config factoryConfig(ProductCode product);
+std::unique_ptr<Instrument> makeInstrument(ProductCode product, const Instrument::Config& config);
 
 } // namespace halcyx::sim

@@ -1,9 +1,8 @@
 // A down cast of the simulated Vexa 3 read tick by tick through a cast session: no scan lost.
 
 #include "core/acquisition/CastSession.h"
-#include "sim/VexaModel.h"
 #include "tests/acquisition/RecordingSubscriber.h"
-#include "tests/sim/SimLink.h"
+#include "tests/support/SimRig.h"
 
 #include <algorithm>
 #include <array>
@@ -13,15 +12,12 @@ namespace halcyx {
 namespace {
 
 TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
-    sim::Instrument::Config config;
-    config.settings.channels = {true, true, true, true, true, true};
-    config.settings.dcChannels = {true, true, true, true, true, true, true, true};
-    sim::VexaModel vexa(ProductCode::Vexa3, config);
-    VirtualClock clock;
-    sim::SimDevice device(clock, vexa);
-    sim::test::SimLink link(clock, device);
-    link.ask("***R");
-    link.ask("SC", 0, 0);
+    test::SimRig rig(ProductCode::Vexa3, [](sim::Instrument::Config& config) {
+        config.settings.channels = {true, true, true, true, true, true};
+        config.settings.dcChannels = {true, true, true, true, true, true, true, true};
+    });
+    rig.ask("***R");
+    rig.ask("SC", 0, 0);
 
     CastSession session(ScanLayout::Vexa, 0xFF3F, DCChannelTable());
     test::RecordingSubscriber sink;
@@ -30,9 +26,9 @@ TEST(SimulatedCast, EveryScanAfterSynchronisationIsRecordedInOrder) {
     std::string received;
     constexpr int kTicks = 130'000 / modelTraits(ScanLayout::Vexa).dataTickMs; // soak and descent
     for (int tick = 0; tick < kTicks; ++tick) {
-        link.sleep(modelTraits(ScanLayout::Vexa).dataTickMs);
+        rig.sleep(modelTraits(ScanLayout::Vexa).dataTickMs);
         std::array<std::uint8_t, CastSession::kMaxBytesPerTick> bytes{};
-        const long n = device.read(bytes);
+        const long n = rig.device.read(bytes);
         ASSERT_GE(n, 0);
         received.append(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(n));
         session.tick(std::span(bytes).first(static_cast<std::size_t>(n)));

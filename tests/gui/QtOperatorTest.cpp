@@ -12,23 +12,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace halcyx {
 namespace {
 
-// Runs the handler on the next modal dialog as soon as it is up.
+// Acts on the next modal dialog, of the kind the test expects.
 template <typename Dialog> void whenModal(std::function<void(Dialog&)> handler) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, handler] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            handler(*dialog);
-        }
-    });
-    poll->start(5);
+    test::whenModalOpens([handler](QDialog& dialog) { handler(dynamic_cast<Dialog&>(dialog)); });
 }
 
 class QtOperatorTest : public test::GuiTest {

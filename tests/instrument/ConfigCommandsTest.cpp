@@ -1,4 +1,4 @@
-// Which configuration commands the attached instrument enables, and the menu after detection.
+// Which configuration commands the attached instrument enables.
 #include "core/instrument/ConfigCommands.h"
 
 #include <gtest/gtest.h>
@@ -36,15 +36,6 @@ TEST(IsCommandEnabled, FollowsTheInstrumentState) {
         EXPECT_EQ(isCommandEnabled(c.command, read), c.read) << c.command;
         EXPECT_EQ(isCommandEnabled(c.command, openUnknown), c.openUnknown) << c.command;
     }
-}
-
-TEST(MenuAfterDetection, OnlyTheTavrinModelsGetAFreshMenu) {
-    EXPECT_FALSE(menuAfterDetection(ProductCode::Vexa3).installFresh);
-    EXPECT_FALSE(menuAfterDetection(ProductCode::None).installFresh);
-    EXPECT_TRUE(menuAfterDetection(ProductCode::TavrinCT).installFresh);
-    EXPECT_EQ(menuAfterDetection(ProductCode::TavrinCT).removedCommand, std::nullopt);
-    EXPECT_TRUE(menuAfterDetection(ProductCode::TavrinP).installFresh);
-    EXPECT_EQ(menuAfterDetection(ProductCode::TavrinP).removedCommand, kContinuousDataMode);
 }
 
 } // namespace

@@ -94,16 +94,6 @@ TEST(ConfigValidation, FirstFailingRuleOrPass) {
     }
 }
 
-TEST(ConfigValidation, SaveShowsTheFailureAndKeepsTheDialogOpen) {
-    ScriptedOperator op;
-    op.expectMessage("Delayed Date format error, (00-00-0000)", "Delayed Date Error", Icon::Stop);
-    TimingEntries e = goodEntries();
-    e.delayedDate = "1-1-1999";
-    const auto result = confirmSave(ConfigFamily::Tavrin, e, op);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->field, ConfigField::DelayedDate);
-}
-
 TEST(ConfigValidation, DcQuestionIsAskedAgainAfterNo) {
     ScriptedOperator op;
     VexaSaveState state{.anyDcChannelOn = true};
@@ -127,15 +117,4 @@ TEST(ConfigValidation, DcQuestionIsAskedAgainAfterNo) {
     EXPECT_FALSE(confirmSave(ConfigFamily::Vexa, goodEntries(), op, &state, openDcSetup));
     EXPECT_EQ(dcSetupRuns, 1);
     EXPECT_TRUE(op.done());
-}
-
-TEST(ConfigValidation, DcQuestionOnlyWithADcChannelOnAndTheDialogNotYetOpened) {
-    EXPECT_TRUE(needsDcQuestion(true, false));
-    EXPECT_FALSE(needsDcQuestion(false, false));
-    EXPECT_FALSE(needsDcQuestion(true, true));
-
-    // The Tavrin dialogs never ask it.
-    ScriptedOperator op;
-    VexaSaveState state{.anyDcChannelOn = true};
-    EXPECT_FALSE(confirmSave(ConfigFamily::Tavrin, goodEntries(), op, &state));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/instrument/ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 #include "tests/support/SimRig.h"
 
 #include <memory>

@@ -4,6 +4,7 @@
 #include "core/instrument/SettingsWriter.h"
 #include "tests/instrument/Harness.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace halcyx::test {
@@ -135,6 +136,8 @@ TEST(Simulator, AnAddressModeInstrumentIsFoundByItsProbe) {
     });
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", true);
     ASSERT_TRUE(h.detector.Detect());
+    EXPECT_NE(std::ranges::find(h.op.progress, "2:Instrument found at #M2"), h.op.progress.end())
+        << "the other addresses stay quiet";
     EXPECT_FALSE(h.instrument().inAddressMode());
     EXPECT_EQ(h.record.serialNumber, "1634M");
 }

@@ -1,67 +1,59 @@
-// CommPort over an in-memory line: command timing and answers, error boxes, closed ports.
+// CommPort over the simulated line: command timing and answers, error boxes, closed ports.
 #include "core/serial/CommPort.h"
 
-#include "tests/serial/FakeSerialDevice.h"
-#include "tests/support/ScriptedOperator.h"
+#include "tests/support/ScriptedPeer.h"
+#include "tests/support/SimRig.h"
 
-#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 
 using namespace halcyx;
-using test::FakeSerialDevice;
 using namespace std::string_literals;
 
 namespace {
 
-constexpr int kFailure = 71;   // any error code that does not mean "device gone"
-constexpr int kDeviceGone = 5; // EIO
+constexpr int kFailure = EPROTO; // any error code that does not mean "device gone"
+constexpr int kDeviceGone = EIO;
 
-// One port opened on a fake line, with the clock and the operator it talks to.
-struct Rig {
-    Rig() {
-        EXPECT_TRUE(port.Setup(1, 1024, 1024) && port.SetBaud(9600) &&
-                    port.SetHandshake(CommPort::kHandshakeNone));
+// The rig's port with a quiet scripted peer that answers its table without echo.
+struct Rig : test::SimRig {
+    Rig() : SimRig(std::make_unique<test::ScriptedPeer>(kBaud)) {
+        peerAs<test::ScriptedPeer>().setEcho(false);
+        EXPECT_TRUE(port.SetHandshake(CommPort::kHandshakeNone));
+    }
+    void answer(std::map<std::string, std::string> table) {
+        peerAs<test::ScriptedPeer>().answer(std::move(table));
     }
     void expectPortError(const std::string& description, int code) {
         op.expectMessage(description + " = " + std::to_string(code), "COMMUNICATION PORT ERROR",
                          Icon::Stop);
-        op.expectMessage("fake error " + std::to_string(code), "GetLastError", Icon::Information);
+        op.expectMessage(std::strerror(code), "GetLastError", Icon::Information);
     }
-    // Where the first device call with this text stands among them all.
-    auto event(const std::string& text) const {
-        return std::find(device.events.begin(), device.events.end(), text);
-    }
-
-    VirtualClock clock;
-    FakeSerialDevice device{clock};
-    test::ScriptedOperator op;
-    CommPort port{device, clock, op, [](int n) { return "/dev/fake" + std::to_string(n); }};
 };
 
 class CommPortTest : public ::testing::Test, protected Rig {};
 
 TEST_F(CommPortTest, SendCommandWritesSlowlyThenWaitsTwiceForTheAnswer) {
     port.setDefaultPause(300);
-    device.answer("DS", "VEXA 2 SN 01234\r\n", 50);
-    device.receive("stale answer\r\n");
+    answer({{"DS", "VEXA 2 SN 01234\r\n"}, {"", "stale answer\r\n"}});
+    write("\r");
+    sleep(100);
     const std::int64_t start = clock.nowMs();
 
     ASSERT_TRUE(port.SendCommand("DS"));
 
-    ASSERT_EQ(device.writtenText(), "DS\r");
-    for (std::size_t i = 0; i < device.writes.size(); ++i)
-        EXPECT_EQ(device.writes[i].atMs - start, static_cast<std::int64_t>(30 * i));
+    EXPECT_EQ(peerAs<test::ScriptedPeer>().lines().back(), "DS");
     EXPECT_EQ(clock.nowMs() - start, 3 * 30 + 300 + 300);
     EXPECT_EQ(port.lastAnswer(), "VEXA 2 SN 01234\r\n") << "the stale answer was purged";
-    EXPECT_LT(event("purge receive"), event("write")) << "purged before the command goes out";
 }
 
 TEST_F(CommPortTest, SendCommandTakesAtMostEightyAnswerBytes) {
-    device.answer("DD", std::string(CommPort::kCommandAnswerBytes + 20, 'x'));
+    answer({{"DD", std::string(CommPort::kCommandAnswerBytes + 20, 'x')}});
     ASSERT_TRUE(port.SendCommand("DD"));
     EXPECT_EQ(port.lastAnswer().size(), CommPort::kCommandAnswerBytes);
     std::array<std::uint8_t, 64> rest{};
@@ -83,7 +75,7 @@ TEST_F(CommPortTest, SendCommandShowsARefusalWholeAndFailsQuietlyOnSilence) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.reply));
         if (c.reply)
-            device.answer("XY", *c.reply);
+            answer({{"XY", *c.reply}});
         if (c.reply && !c.accepted)
             op.expectMessage("Error using Command = " + c.answer, "Command Error", Icon::Stop);
         EXPECT_EQ(port.SendCommand(c.reply ? "XY" : "QQ"), c.accepted);
@@ -103,28 +95,28 @@ TEST(CommPort, SystemFailuresShowTheTwoErrorBoxes) {
     const Act readWait = [&buf](CommPort& p) { return p.ReadWait(buf, 100) != 0; };
     const Act write = [](CommPort& p) { return p.WriteByte('S'); };
     const Act send = [](CommPort& p) { return p.SendCommand("SC"); };
-    using F = FakeSerialDevice;
+    using F = sim::PortFaults;
     const struct {
         const char* description;
         std::optional<int> F::*failure;
         Act act;
         int code = kFailure;
     } cases[] = {
-        {"SetCommState Error", &F::failSetLine, setBaud},
-        {"SetCommState Error", &F::failFlowControl, setHandshake},
-        {"ReadComm Error", &F::failRead, read},
-        {"ReadComm Timeout Error", &F::failRead, readWait},
-        {"WriteComm Error", &F::failWrite, write},
-        {"WriteComm Error", &F::failWrite, send},
+        {"SetCommState Error", &F::setLine, setBaud},
+        {"SetCommState Error", &F::flowControl, setHandshake},
+        {"ReadComm Error", &F::read, read},
+        {"ReadComm Timeout Error", &F::read, readWait},
+        {"WriteComm Error", &F::write, write},
+        {"WriteComm Error", &F::write, send},
         // An unplugged adapter is reported once and the port closed, so that the next
         // timer tick fails quietly.
-        {"ReadComm Error", &F::failRead, read, kDeviceGone},
-        {"WriteComm Error", &F::failWrite, write, kDeviceGone},
+        {"ReadComm Error", &F::read, read, kDeviceGone},
+        {"WriteComm Error", &F::write, write, kDeviceGone},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
         Rig rig;
-        rig.device.*c.failure = c.code;
+        rig.device.portFaults.*c.failure = c.code;
         rig.expectPortError(c.description, c.code);
         EXPECT_FALSE(c.act(rig.port));
         EXPECT_TRUE(rig.op.done());
@@ -135,23 +127,22 @@ TEST(CommPort, SystemFailuresShowTheTwoErrorBoxes) {
 }
 
 TEST_F(CommPortTest, WriteSlowStopsAtTheFirstFailure) {
-    device.failWritesAfter(2, kFailure);
+    device.portFaults.write = kFailure;
+    device.portFaults.okWrites = 2;
     const std::int64_t start = clock.nowMs();
     expectPortError("WriteComm Error", kFailure);
     EXPECT_FALSE(port.WriteSlow("ABCDE", 10));
-    EXPECT_EQ(device.writtenText(), "AB");
+    EXPECT_EQ(received(), "0 < AB\n");
     EXPECT_EQ(clock.nowMs() - start, 20);
     EXPECT_TRUE(port.WriteSlow("", 10)) << "nothing to write is no failure";
 }
 
 TEST_F(CommPortTest, AFailedOpenReportsOnceThenEveryOperationFailsQuietly) {
-    device.failOpen = 13;
-    expectPortError("OpenComm Error(COM2)", 13);
+    device.portFaults.open = EACCES;
+    expectPortError("OpenComm Error(COM2)", EACCES);
     EXPECT_FALSE(port.Setup(2, 1024, 1024));
-    EXPECT_EQ(device.events.back(), "open /dev/fake2");
     EXPECT_EQ(port.port(), 2) << "owners name the port in their own message";
 
-    const std::size_t deviceCalls = device.events.size();
     const std::int64_t start = clock.nowMs();
     std::array<std::uint8_t, 8> buf{};
     EXPECT_EQ(port.Read(buf) + port.ReadWait(buf, 300), 0);
@@ -161,17 +152,16 @@ TEST_F(CommPortTest, AFailedOpenReportsOnceThenEveryOperationFailsQuietly) {
     EXPECT_TRUE(port.Close());
     // Ports beyond COM1..COM4: Setup is quiet (its owner shows its own message).
     EXPECT_FALSE(port.Setup(5, 1024, 1024) || port.Setup(0, 1024, 1024));
-    expectPortError("Invalid Port number in SetPort()", 13);
+    expectPortError("Invalid Port number in SetPort()", EACCES);
     EXPECT_FALSE(port.OpenPort(5));
-    EXPECT_EQ(device.events.size(), deviceCalls) << "the device is not touched";
+    EXPECT_EQ(received(), "") << "the device is not touched";
     EXPECT_EQ(clock.nowMs(), start) << "nor is any pause taken";
 }
 
 TEST_F(CommPortTest, SetupClosesAnOpenPortFirstEvenWhenTheCloseFails) {
-    device.failClose = kFailure;
+    device.portFaults.close = kFailure;
     op.expectMessage("Error closing comport", "COMMUNICATION PORT ERROR", Icon::Stop);
-    EXPECT_TRUE(port.Setup(3, 4096, 1024));
-    EXPECT_LT(event("close"), event("open /dev/fake3"));
+    EXPECT_TRUE(port.Setup(3, 4096, 1024)) << "an open port would refuse the second open";
     EXPECT_EQ(port.port(), 3);
     EXPECT_EQ(port.inputFigure(), 4096);
 }
@@ -185,8 +175,8 @@ TEST_F(CommPortTest, HandshakeModesBecomeTheLineFlowControl) {
     ASSERT_TRUE(port.SetBaud(2400));
     for (const auto& [mode, flow] : cases) {
         ASSERT_TRUE(port.SetHandshake(mode));
-        EXPECT_EQ(device.flow, flow) << mode;
-        EXPECT_EQ(device.baud, 2400u) << "the rate stays";
+        EXPECT_EQ(device.flowControl(), flow) << mode;
+        EXPECT_EQ(device.portBaud(), 2400u) << "the rate stays";
     }
 }
 

@@ -1,6 +1,6 @@
-// The live scan lines of each model (fields by channel mask, equal lengths, a plausible
-// ocean), the sampler exchange in the middle of a cast, the sensor modules, and the GPS
-// receiver's sentences (framing, checksums, the track, a receiver that goes quiet).
+// The live scan lines of each model (fields by channel mask, equal lengths), the sampler exchange
+// in the middle of a cast, the sensor modules, and the GPS receiver's sentences (framing,
+// checksums, the track, a receiver that goes quiet).
 
 #include "sim/GpsReceiver.h"
 #include "sim/ModuleModel.h"
@@ -65,16 +65,6 @@ TEST(ScanStream, VexaLinesCarryTheMaskedFieldsAtEqualLengthThroughACast) {
             ASSERT_EQ(fields(scan).size(), c.fieldCount) << scan;
             ASSERT_GE(scan.size(), 10u) << "shorter lines are not taken for scans";
         }
-        if (c.fieldCount == 5) {
-            const auto first = fields(scans.front());
-            const auto last = fields(scans.back());
-            EXPECT_LT(first[2], 1.0);
-            EXPECT_NEAR(last[2], 100.0, 2.0) << "1 dbar/s after the soak";
-            EXPECT_GT(first[1] - last[1], 5.0) << "colder below the thermocline";
-            EXPECT_NEAR(last[3], 35.0, 0.1) << "the instrument's own salinity";
-            EXPECT_GT(last[0], 30.0);
-            EXPECT_NEAR(last[4], 1490.0, 30.0);
-        }
     }
 }
 
@@ -82,8 +72,7 @@ TEST(ScanStream, ScaledOutputSendsCounts) {
     Instrument::Config config;
     config.settings.channels = {true, false, false, false, false, false};
     config.settings.scaledOutput = true;
-    const auto scans =
-        stream(std::make_unique<VexaModel>(ProductCode::Vexa3, config), 2'000);
+    const auto scans = stream(std::make_unique<VexaModel>(ProductCode::Vexa3, config), 2'000);
     ASSERT_FALSE(scans.empty());
     EXPECT_NEAR(0.001 * std::atol(scans.front().c_str()) - 2.0, 45.0, 10.0) << scans.front();
 }

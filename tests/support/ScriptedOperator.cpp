@@ -6,22 +6,6 @@ namespace halcyx::test {
 
 namespace {
 
-const char* iconName(Icon icon) {
-    switch (icon) {
-    case Icon::None:
-        return "none";
-    case Icon::Stop:
-        return "stop";
-    case Icon::Exclamation:
-        return "exclamation";
-    case Icon::Information:
-        return "information";
-    case Icon::Question:
-        return "question";
-    }
-    return "?";
-}
-
 std::string describe(const char* kind, const std::string& text, const std::string& caption) {
     return std::string(kind) + " \"" + text + "\" (caption \"" + caption + "\")";
 }
@@ -86,11 +70,12 @@ std::optional<ScriptedOperator::Step> ScriptedOperator::next(Kind kind,
 }
 
 void ScriptedOperator::message(const std::string& text, const std::string& caption, Icon icon) {
-    const std::string what = describe("message", text, caption) + " icon " + iconName(icon);
+    const std::string what =
+        describe("message", text, caption) + " icon " + std::to_string(static_cast<int>(icon));
     if (auto step = next(Kind::Message, what)) {
         EXPECT_EQ(step->text, text) << what;
         EXPECT_EQ(step->caption, caption) << what;
-        EXPECT_EQ(iconName(step->icon), std::string(iconName(icon))) << what;
+        EXPECT_EQ(step->icon, icon) << what;
     }
 }
 

@@ -1,8 +1,7 @@
 #include "tests/support/SimRig.h"
 
 #include "core/instrument/CommandDelays.h"
-#include "sim/TavrinModel.h"
-#include "sim/VexaModel.h"
+#include "sim/SimOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -28,37 +27,17 @@ private:
     SerialDevice& line_;
 };
 
-sim::Instrument::Config adjusted(sim::Instrument::Config config, const AdjustConfig& adjust) {
-    if (adjust)
-        adjust(config);
-    return config;
-}
-
 } // namespace
 
 std::unique_ptr<sim::Instrument> makeInstrument(ProductCode model, const AdjustConfig& adjust) {
-    using sim::TavrinModel;
-    using sim::VexaModel;
-    switch (model) {
-    case ProductCode::Vexa2:
-    case ProductCode::Vexa3: {
-        const auto generation = model == ProductCode::Vexa2 ? ProductCode::Vexa2
-                                                            : ProductCode::Vexa3;
-        return std::make_unique<VexaModel>(generation,
-                                           adjusted(VexaModel::factoryConfig(generation), adjust));
+    if (model == ProductCode::None) {
+        ADD_FAILURE() << "no simulated model for product code " << static_cast<int>(model);
+        model = ProductCode::Vexa3;
     }
-    case ProductCode::TavrinCT:
-    case ProductCode::TavrinP: {
-        const auto kind =
-            model == ProductCode::TavrinCT ? ProductCode::TavrinCT : ProductCode::TavrinP;
-        return std::make_unique<TavrinModel>(kind,
-                                             adjusted(TavrinModel::factoryConfig(kind), adjust));
-    }
-    case ProductCode::None:
-        break;
-    }
-    ADD_FAILURE() << "no simulated model for product code " << static_cast<int>(model);
-    return makeInstrument(ProductCode::Vexa3, adjust);
+    sim::Instrument::Config config = sim::factoryConfig(model);
+    if (adjust)
+        adjust(config);
+    return sim::makeInstrument(model, config);
 }
 
 void setUpConfigPort(CommPort& port, CommandLayer& layer, std::uint32_t baud) {

@@ -1,4 +1,4 @@
-#include "tests/instrument/ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 
 namespace halcyx::test {
 
