@@ -61,6 +61,12 @@ struct Bench {
         }
         return -1;
     }
+    // Enabled on COM2 at the rate, opened, and a cast started.
+    void start(int baud = 9600) {
+        enable(2, baud);
+        nav.open(1);
+        nav.startCast();
+    }
     std::string appendix() {
         std::string line;
         nav.appendTo(line);
@@ -76,49 +82,40 @@ struct Bench {
 };
 
 TEST(NavSession, OpensFromTheSettingsOrRefuses) {
-    {
-        Bench b; // not enabled: nothing opens
-        b.nav.open(1);
-        EXPECT_FALSE(b.nav.enabled());
-        EXPECT_FALSE(b.nav.port().isOpen());
-    }
-    {
-        Bench b;
-        b.enable(2, 4800);
-        b.nav.open(1);
-        EXPECT_TRUE(b.nav.port().isOpen());
-        EXPECT_EQ(b.nav.port().port(), 2);
-        EXPECT_EQ(b.nav.port().baud(), 4800u);
-        EXPECT_EQ(b.nav.port().inputFigure(), 8192);
-    }
-    {
-        Bench b; // a device that is not there: not used from now on
-        b.enable(3);
-        b.parts.device.missingPaths.insert(CommPort::defaultPathForPort(3));
-        b.op.expectMessage("OpenComm Error(COM3) = 19", "COMMUNICATION PORT ERROR", Icon::Stop);
-        b.op.expectMessage("No such device", "GetLastError", Icon::Information);
-        b.op.expectMessage("Error opening COM3", "OPEN COMM ERROR", Icon::Stop);
-        b.nav.open(1);
-        EXPECT_FALSE(b.nav.enabled());
-        EXPECT_EQ(kNavEnable.read(b.settings), 0);
-    }
-    {
-        Bench b; // the instrument's port: refused, and the dialog moves it
-        b.enable(1);
-        b.op.expectMessage("Error, Acquisition port is using COM1", "SAME COMPORT ERROR",
-                           Icon::Stop);
-        NavSettings choice;
-        choice.enabled = true, choice.port = 4, choice.baud = 19200, choice.timeStamp = true;
-        b.dialog.answer = choice;
-        b.nav.open(1);
-        ASSERT_EQ(b.dialog.shown.size(), 1u);
-        EXPECT_EQ(b.dialog.shown[0].port, 1);
-        EXPECT_TRUE(b.nav.port().isOpen());
-        EXPECT_EQ(b.nav.port().port(), 4);
-        EXPECT_EQ(kNavPort.read(b.settings), 4);
-        EXPECT_EQ(kNavBaud.read(b.settings), 19200);
-        EXPECT_EQ(kNavTimeStamp.read(b.settings), 1);
-    }
+    Bench off; // not enabled: nothing opens
+    off.nav.open(1);
+    EXPECT_FALSE(off.nav.enabled() || off.nav.port().isOpen());
+
+    Bench on;
+    on.enable(2, 4800);
+    on.nav.open(1);
+    EXPECT_TRUE(on.nav.port().isOpen());
+    EXPECT_EQ(on.nav.port().port(), 2);
+    EXPECT_EQ(on.nav.port().baud(), 4800u);
+    EXPECT_EQ(on.nav.port().inputFigure(), NavSession::kInputFigure);
+
+    Bench missing; // a device that is not there: not used from now on
+    missing.enable(3);
+    missing.parts.device.missingPaths.insert(CommPort::defaultPathForPort(3));
+    missing.op.expectMessage("OpenComm Error(COM3) = 19", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage("No such device", "GetLastError", Icon::Information)
+        .expectMessage("Error opening COM3", "OPEN COMM ERROR", Icon::Stop);
+    missing.nav.open(1);
+    EXPECT_FALSE(missing.nav.enabled());
+    EXPECT_EQ(kNavEnable.read(missing.settings), 0);
+
+    Bench same; // the instrument's port: refused, and the dialog moves it
+    same.enable(1);
+    same.op.expectMessage("Error, Acquisition port is using COM1", "SAME COMPORT ERROR",
+                          Icon::Stop);
+    same.dialog.answer = NavSettings{true, 4, 19200, true, true, false};
+    same.nav.open(1);
+    ASSERT_EQ(same.dialog.shown.size(), 1u);
+    EXPECT_EQ(same.dialog.shown[0].port, 1);
+    EXPECT_EQ(same.nav.port().port(), 4);
+    EXPECT_EQ(kNavPort.read(same.settings), 4);
+    EXPECT_EQ(kNavBaud.read(same.settings), 19200);
+    EXPECT_EQ(kNavTimeStamp.read(same.settings), 1);
 }
 
 TEST(NavSession, SetupStoresWhatItCanApply) {
@@ -130,17 +127,9 @@ TEST(NavSession, SetupStoresWhatItCanApply) {
         bool open;
     };
     const std::vector<Case> cases = {
-        {"disabled", {false, 2, 9600, false, true, false}, nullptr, 0, false},
-        {"no port",
-         {true, 0, 9600, false, true, false},
-         "Error determining Navigation comport!",
-         1,
-         false},
-        {"no rate",
-         {true, 2, 0, false, true, false},
-         "Error determining Navigation comport Baudrate!",
-         1,
-         true},
+        {"disabled", {false, 2, 9600}, nullptr, 0, false},
+        {"no port", {true, 0, 9600}, "Error determining Navigation comport!", 1, false},
+        {"no rate", {true, 2, 0}, "Error determining Navigation comport Baudrate!", 1, true},
         {"applied", {true, 3, 2400, true, false, true}, nullptr, 1, true},
     };
     for (const Case& c : cases) {
@@ -163,9 +152,7 @@ TEST(NavSession, AlarmsAfterTwentyTwoTicksAndResumes) {
     GpsReceiver::Config config;
     config.quietAfter = 10 * kNanosPerSecond;
     Bench b(config);
-    b.enable();
-    b.nav.open(1);
-    b.nav.startCast();
+    b.start();
     EXPECT_EQ(b.appendix(), ", 0.000, X, 0.000, X");
     ASSERT_EQ(b.ticksUntil(NavTick::Fix), 1);
     EXPECT_EQ(b.appendix(), ", 4430.000, N, 6330.000, W");
@@ -185,42 +172,29 @@ TEST(NavSession, AReceiverAtTheWrongRateRaisesTheAlarm) {
     GpsReceiver::Config config;
     config.baud = 4800;
     Bench b(config);
-    b.enable(2, 9600);
-    b.nav.open(1);
-    b.nav.startCast();
+    b.start(9600);
     EXPECT_EQ(b.ticksUntil(NavTick::Alarm), static_cast<int>(NavSession::kAlarmTicks));
     EXPECT_EQ(b.appendix(), ", 0.000, X, 0.000, X");
 }
 
 TEST(NavSession, ACastStartDropsWhatWaitedSinceTheLastCast) {
     Bench b;
-    b.enable();
-    b.nav.open(1);
-    b.nav.startCast();
+    b.start();
     ASSERT_EQ(b.ticksUntil(NavTick::Fix), 1);
-    // Between casts nothing ticks; what arrived meanwhile is old at the next start.
+    // Half an old sentence is queued at the end of a cast, its rest waits in the port.
     const std::string old = "$GPGLL,1111.0000,N,02222.0000,E,101010,A,A*00\r\n";
-    EXPECT_EQ(b.nav.tick(std::span(reinterpret_cast<const std::uint8_t*>(old.data()), 20)),
-              NavTick::NoFix);
-    b.parts.clock.advanceMs(60'000);
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(old.data()), old.size());
+    EXPECT_EQ(b.nav.tick(bytes.first(20)), NavTick::NoFix);
     b.nav.startCast();
     EXPECT_EQ(b.appendix(), ", 0.000, X, 0.000, X");
-    b.parts.clock.advanceMs(100);
-    EXPECT_EQ(b.nav.tick(std::span(reinterpret_cast<const std::uint8_t*>(old.data()) + 20,
-                                   old.size() - 20)),
-              NavTick::NoFix);
+    EXPECT_EQ(b.nav.tick(bytes.subspan(20)), NavTick::NoFix);
     EXPECT_EQ(b.ticksUntil(NavTick::Fix), 1);
     EXPECT_NE(b.nav.fix().latitude, 1111.0);
 }
 
 TEST(NavAppendix, FormatsPositionAndTime) {
-    NavFix gll;
-    gll.latitude = 4916.4512, gll.latHemisphere = 'N';
-    gll.longitude = 6311.1234, gll.lonHemisphere = 'W';
-    gll.hour = 0, gll.minute = 15, gll.second = 59;
-    gll.day = 6, gll.month = 12, gll.year = 2026;
-    NavFix noFix = gll;
-    noFix.latHemisphere = 'R';
+    const NavFix gll{4916.4512, 6311.1234, 'N', 'W', 0, 15, 59, 6, 12, 2026};
+    const NavFix noFix{4916.4512, 6311.1234, 'R', 'W', 0, 15, 59, 6, 12, 2026};
     struct Case {
         const char* name;
         NavFix fix;
