@@ -3,28 +3,28 @@
 #include "core/memory/TavrinClock.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace halcyx {
 namespace {
 
-constexpr std::size_t kCountValues = 65536;
-// Room for one cached count text: a length byte and the text [bytes]. The widest text,
-// "%+8.4f" of a pressure count at a divisor of 1, takes 11 characters.
-constexpr std::size_t kCountSlot = 16;
 constexpr std::size_t kNumberChars = 64;
+// Room for the longest line, a float Vexa's with every channel and each float near its
+// limit: about 350 characters [bytes].
+constexpr std::size_t kLineBytes = 1024;
 
 constexpr int kSecondsPerDay = 86400;
 constexpr int kSecondsPerHour = 3600;
 constexpr int kSecondsPerMinute = 60;
 constexpr int kFloatTimeBytes = 7;
-// Hour, minute, second, month, day, century, year of century: "%02d:%02d:%02d " then
-// "%02d-%02d-%02d%02d".
-constexpr std::string_view kFloatTimeAfter[kFloatTimeBytes] = {":", ":", " ", "-", "-", "", ""};
+// What follows each byte of a float Vexa's time (hour, minute, second, month, day, century,
+// year of century) in "%02d:%02d:%02d %02d-%02d-%02d%02d"; a zero stands for nothing.
+constexpr char kFloatTimeAfter[kFloatTimeBytes] = {':', ':', ' ', '-', '-', 0, 0};
 constexpr int kTavrinCtTimedScan = 8;
 constexpr int kWordBytes = 2;
 constexpr int kFloatBytes = 4;
@@ -40,39 +40,84 @@ std::uint16_t word(const std::uint8_t* at) {
     return static_cast<std::uint16_t>(at[0] << 8 | at[1]);
 }
 
+// Each writer puts its text at out and returns the end; the line buffer has room for the
+// longest line and an affix more.
+char* putText(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
 // "%d".
-void appendInt(std::string& out, long value) {
-    char digits[kNumberChars];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
+char* putInt(char* out, long value) {
+    return std::to_chars(out, out + kNumberChars, value).ptr;
 }
 
 // "%02d".
-void appendTwoDigits(std::string& out, int value) {
-    if (value >= 0 && value < 10)
-        out += '0';
-    appendInt(out, value);
+constexpr std::array<char, 200> kTwoDigits = [] {
+    std::array<char, 200> digits{};
+    for (int i = 0; i < 100; ++i) {
+        digits[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        digits[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return digits;
+}();
+char* putTwoDigits(char* out, int value) {
+    if (value < 0 || value >= 100)
+        return putInt(out, value);
+    std::memcpy(out, &kTwoDigits[static_cast<std::size_t>(2 * value)], 2);
+    return out + 2;
 }
 
-// "%+8.<precision>f" of a value, as snprintf writes it: the shortest exact rounding of the
-// binary value (ties to even), a sign always, blanks in front to the width; "+nan" and
-// "+inf" likewise. to_chars gives the same digits many times faster.
-void appendSignedFixed(std::string& out, double value, int precision) {
+// The decimal units of |value| x scale, rounded as printf rounds: to the nearest, ties to
+// even, by the exact binary value. In doubles the product carries a rounding error far below
+// kHalfMargin; only a product that near a half is worked out again in a long double, whose
+// 64-bit mantissa holds a double's 53 bits times a scale of up to 10^4 exactly.
+static_assert(std::numeric_limits<long double>::digits >= 64);
+std::uint64_t roundedUnits(double value, std::uint64_t scale) {
+    constexpr double kHalfMargin = 1e-6;
+    const double scaled = std::fabs(value) * static_cast<double>(scale);
+    const auto whole = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    if (std::fabs(fraction - 0.5) > kHalfMargin)
+        return whole + (fraction > 0.5 ? 1 : 0);
+    const long double exact = std::fabs(static_cast<long double>(value)) * scale;
+    auto units = static_cast<std::uint64_t>(exact);
+    const long double exactFraction = exact - static_cast<long double>(units);
+    if (exactFraction > 0.5L || (exactFraction == 0.5L && units % 2 == 1))
+        ++units;
+    return units;
+}
+
+// "%+8.<precision>f" of a value, as snprintf writes it: a sign always, blanks in front to
+// the width; "+nan" and "+inf" likewise. to_chars, exact as well but slower, takes values
+// whose units would not fit the direct way.
+char* putFixed(char* out, double value, int precision) {
+    constexpr double kDirectBelow = 1e9; // [units]: errors far below the half margin
+    const std::uint64_t scale = precision == 3 ? 1000 : 10000;
     char text[kNumberChars];
     char* at = text;
-    if (!std::signbit(value))
-        *at++ = '+';
-    const auto result =
-        std::to_chars(at, text + sizeof text, value, std::chars_format::fixed, precision);
-    if (result.ec != std::errc()) { // beyond the buffer: only for values near the float limit
-        std::snprintf(text, sizeof text, "%+*.*f", kValueWidth, precision, value);
-        out += text;
-        return;
+    *at++ = std::signbit(value) ? '-' : '+';
+    if (std::fabs(value) * static_cast<double>(scale) < kDirectBelow) {
+        const std::uint64_t units = roundedUnits(value, scale);
+        at = std::to_chars(at, text + sizeof text, units / scale).ptr;
+        *at++ = '.';
+        const auto decimals = static_cast<int>(units % scale);
+        if (precision == 3)
+            *at++ = static_cast<char>('0' + decimals / 100);
+        else
+            at = putTwoDigits(at, decimals / 100);
+        at = putTwoDigits(at, decimals % 100);
+    } else {
+        // to_chars writes the sign of a negative value itself.
+        at = std::to_chars(text + (std::signbit(value) ? 0 : 1), text + sizeof text, value,
+                           std::chars_format::fixed, precision)
+                 .ptr;
     }
-    const auto length = static_cast<std::size_t>(result.ptr - text);
-    if (length < static_cast<std::size_t>(kValueWidth))
-        out.append(kValueWidth - length, ' ');
-    out.append(text, length);
+    const auto length = static_cast<int>(at - text);
+    for (int pad = length; pad < kValueWidth; ++pad)
+        *out++ = ' ';
+    std::memcpy(out, text, static_cast<std::size_t>(length));
+    return out + length;
 }
 
 // days since 1970-01-01 to the civil date (proleptic Gregorian).
@@ -103,7 +148,7 @@ struct CountConversion {
     bool divide;
     double offset;
     bool zeroGivesZero; // a count of 0 (memory never written) is 0, not the offset
-    const char* format;
+    int precision;      // decimals of "%+8.<precision>f"
 
     double value(std::uint16_t n) const {
         if (zeroGivesZero && n == 0)
@@ -112,29 +157,22 @@ struct CountConversion {
     }
 };
 
-// The text of each count, made with snprintf the first time the count appears: logged
-// values change slowly, so a dump uses few of the 65536 and each is formatted once.
-class CountTexts {
-public:
-    explicit CountTexts(const CountConversion& conversion)
-        : conversion_(conversion), slots_(new char[kCountValues * kCountSlot]()) {}
-
-    std::string_view text(std::uint16_t n) {
-        char* slot = &slots_[n * kCountSlot];
-        if (slot[0] == 0) {
-            const int length =
-                std::snprintf(slot + 1, kCountSlot - 1, conversion_.format, conversion_.value(n));
-            slot[0] = static_cast<char>(std::clamp(length, 0, static_cast<int>(kCountSlot) - 2));
-        }
-        return {slot + 1, static_cast<std::size_t>(slot[0])};
-    }
-
-private:
-    CountConversion conversion_;
-    std::unique_ptr<char[]> slots_;
-};
-
 enum class FieldKind { Count, ScaledTime, Float, FloatTime, Raw, TavrinClock };
+
+// The text before or after a field: nothing or a separator, copied whole.
+struct Affix {
+    static constexpr std::size_t kMaxChars = 2;
+    std::array<char, kMaxChars> text{};
+    std::size_t length = 0;
+
+    Affix(std::string_view value = {}) : length(std::min(value.size(), kMaxChars)) {
+        std::copy_n(value.data(), length, text.data());
+    }
+    char* put(char* out) const {
+        std::memcpy(out, text.data(), kMaxChars);
+        return out + length;
+    }
+};
 
 } // namespace
 
@@ -148,8 +186,8 @@ public:
             addVexa(layout);
             break;
         case MemoryFormat::TavrinCT:
-            addCount({0.001, false, -2.0, false, "%+8.3f"}, {}, kSeparator);
-            addCount({0.0005, false, -2.0, false, "%+8.3f"}, {}, kSeparator);
+            addCount({0.001, false, -2.0, false, 3}, {}, kSeparator);
+            addCount({0.0005, false, -2.0, false, 3}, {}, kSeparator);
             if (layout.bytesPerScan == kTavrinCtTimedScan)
                 add(FieldKind::TavrinClock, kTavrinClockBytes, {}, {});
             trimSeparator_ = true;
@@ -160,45 +198,45 @@ public:
         }
     }
 
-    void append(const std::uint8_t* scan, std::string& line) {
-        for (Field& field : fields_) {
-            line += field.before;
-            appendField(field, scan + field.offset, line);
-            line += field.after;
+    // Puts the line of a scan at line and returns its end.
+    char* putLine(const std::uint8_t* scan, char* line) const {
+        char* out = line;
+        for (const Field& field : fields_) {
+            out = field.after.put(putField(field, scan + field.offset, field.before.put(out)));
         }
-        if (trimSeparator_ && line.ends_with(kSeparator))
-            line.resize(line.size() - kSeparator.size());
+        if (trimSeparator_ && std::string_view(line, out).ends_with(kSeparator))
+            out -= kSeparator.size();
+        return out;
     }
 
 private:
     struct Field {
         FieldKind kind;
         int offset; // [bytes] into the scan
-        std::string_view before, after;
-        CountTexts* texts = nullptr;
+        Affix before, after;
+        CountConversion conversion{};
     };
 
     void add(FieldKind kind, int bytes, std::string_view before, std::string_view after,
-             CountTexts* texts = nullptr) {
-        fields_.push_back({kind, size_, before, after, texts});
+             const CountConversion& conversion = {}) {
+        fields_.push_back({kind, size_, before, after, conversion});
         size_ += bytes;
     }
     void addCount(const CountConversion& conversion, std::string_view before,
                   std::string_view after) {
-        tables_.push_back(std::make_unique<CountTexts>(conversion));
-        add(FieldKind::Count, kWordBytes, before, after, tables_.back().get());
+        add(FieldKind::Count, kWordBytes, before, after, conversion);
     }
 
     void addVexa(const MemoryLayout& layout) {
         const bool scaled = layout.format == MemoryFormat::VexaScaled;
         const double divisor = layout.pressureDivisor;
         const CountConversion conversions[kMaxPrimaryChannels] = {
-            {0.001, false, -2.0, true, "%+8.4f"},  // conductivity
-            {0.0005, false, -2.0, true, "%+8.4f"}, // temperature
-            {divisor, true, -5.0, true, "%+8.4f"}, // pressure
-            {},                                    // time
-            {0.001, false, -2.0, true, "%+8.4f"},  // salinity
-            {600.0, true, 1450.0, true, "%+8.4f"}, // sound velocity
+            {0.001, false, -2.0, true, 4},  // conductivity
+            {0.0005, false, -2.0, true, 4}, // temperature
+            {divisor, true, -5.0, true, 4}, // pressure
+            {},                             // time
+            {0.001, false, -2.0, true, 4},  // salinity
+            {600.0, true, 1450.0, true, 4}, // sound velocity
         };
         for (int n = 1; n <= kMaxPrimaryChannels; ++n) {
             const ChannelMask bit = primaryChannelBit(n);
@@ -220,91 +258,85 @@ private:
 
     void addTavrinP(ChannelMask channelMask) {
         if (mask::has(channelMask, primaryChannelBit(1)))
-            addCount({700.0, true, -10.0, false, "%+8.3f"}, {}, {});
+            addCount({700.0, true, -10.0, false, 3}, {}, {});
         if (mask::has(channelMask, mask::kTavrinPTime))
             add(FieldKind::TavrinClock, kTavrinClockBytes, kSeparator, {});
         if (mask::has(channelMask, mask::kTavrinPBarometer))
-            addCount({0.01, false, 500.0, false, "%+8.3f"}, kSeparator, {});
+            addCount({0.01, false, 500.0, false, 3}, kSeparator, {});
     }
 
-    static void appendField(const Field& field, const std::uint8_t* at, std::string& line) {
+    static char* putField(const Field& field, const std::uint8_t* at, char* out) {
         switch (field.kind) {
         case FieldKind::Count:
-            line += field.texts->text(word(at));
-            break;
+            return putFixed(out, field.conversion.value(word(at)), field.conversion.precision);
         case FieldKind::Raw:
-            appendInt(line, word(at));
-            break;
+            return putInt(out, word(at));
         case FieldKind::Float: {
             std::uint32_t bits = 0;
             for (int i = 3; i >= 0; --i)
                 bits = bits << 8 | at[i];
-            appendSignedFixed(line, std::bit_cast<float>(bits), kFloatPrecision);
-            break;
+            return putFixed(out, std::bit_cast<float>(bits), kFloatPrecision);
         }
         case FieldKind::ScaledTime:
-            appendScaledTime(static_cast<long>(word(at)) << 16 | word(at + 2), line);
-            break;
+            return putScaledTime(out, static_cast<long>(word(at)) << 16 | word(at + 2));
         case FieldKind::FloatTime:
             for (int i = 0; i < kFloatTimeBytes; ++i) {
-                appendTwoDigits(line, at[i]);
-                line += kFloatTimeAfter[i];
+                out = putTwoDigits(out, at[i]);
+                if (kFloatTimeAfter[i] != 0)
+                    *out++ = kFloatTimeAfter[i];
             }
-            break;
+            return out;
         case FieldKind::TavrinClock:
-            appendTavrinClock(decodeTavrinClock(word(at), word(at + 2)), line);
-            break;
+            return putTavrinClock(out, decodeTavrinClock(word(at), word(at + 2)));
         }
+        return out;
     }
 
     // Seconds since 1970 in universal time: "%02d:%02d:%02d " and "%02d-%02d-%4d" (month,
     // day, year); memory never written shows as zeros.
-    static void appendScaledTime(long seconds, std::string& line) {
-        if (seconds == 0) {
-            line += kZeroScaledTime;
-            return;
-        }
-        const long secondOfDay = seconds % kSecondsPerDay;
+    static char* putScaledTime(char* out, long seconds) {
+        if (seconds == 0)
+            return putText(out, kZeroScaledTime);
+        const auto secondOfDay = static_cast<int>(seconds % kSecondsPerDay);
         const CivilDate date = civilFromDays(seconds / kSecondsPerDay);
-        appendTwoDigits(line, static_cast<int>(secondOfDay / kSecondsPerHour));
-        line += ':';
-        appendTwoDigits(line, static_cast<int>(secondOfDay % kSecondsPerHour / kSecondsPerMinute));
-        line += ':';
-        appendTwoDigits(line, static_cast<int>(secondOfDay % kSecondsPerMinute));
-        line += ' ';
-        appendTwoDigits(line, date.month);
-        line += '-';
-        appendTwoDigits(line, date.day);
-        line += '-';
-        appendInt(line, date.year); // 1970 to 2106: always the four digits of "%4d"
+        out = putTwoDigits(out, secondOfDay / kSecondsPerHour);
+        *out++ = ':';
+        out = putTwoDigits(out, secondOfDay % kSecondsPerHour / kSecondsPerMinute);
+        *out++ = ':';
+        out = putTwoDigits(out, secondOfDay % kSecondsPerMinute);
+        *out++ = ' ';
+        out = putTwoDigits(out, date.month);
+        *out++ = '-';
+        out = putTwoDigits(out, date.day);
+        *out++ = '-';
+        return putInt(out, date.year); // 1970 to 2106: always the four digits of "%4d"
     }
 
     // "%02d:%02d:%02d " then, with a date, "%02d-%d-%d" (month, day, year).
-    static void appendTavrinClock(const TavrinClock& clock, std::string& line) {
-        appendTwoDigits(line, clock.hour);
-        line += ':';
-        appendTwoDigits(line, clock.minute);
-        line += ':';
-        appendTwoDigits(line, clock.second);
-        line += ' ';
+    static char* putTavrinClock(char* out, const TavrinClock& clock) {
+        out = putTwoDigits(out, clock.hour);
+        *out++ = ':';
+        out = putTwoDigits(out, clock.minute);
+        *out++ = ':';
+        out = putTwoDigits(out, clock.second);
+        *out++ = ' ';
         if (!clock.hasDate)
-            return;
-        appendTwoDigits(line, clock.month);
-        line += '-';
-        appendInt(line, clock.day);
-        line += '-';
-        appendInt(line, clock.year);
+            return out;
+        out = putTwoDigits(out, clock.month);
+        *out++ = '-';
+        out = putInt(out, clock.day);
+        *out++ = '-';
+        return putInt(out, clock.year);
     }
 
     std::vector<Field> fields_;
-    std::vector<std::unique_ptr<CountTexts>> tables_;
     int size_ = 0;
     bool trimSeparator_ = false;
 };
 
 MemoryDecoder::MemoryDecoder(const MemoryLayout& layout, long scans, DecodedLineSink& sink)
     : layout_(layout), scans_(layoutProblem(layout) ? 0 : std::max(0L, scans)), sink_(sink),
-      fields_(std::make_unique<Fields>(layout)) {
+      fields_(std::make_unique<Fields>(layout)), line_(kLineBytes) {
     partial_.reserve(static_cast<std::size_t>(std::max(0, layout.bytesPerScan)));
 }
 
@@ -337,9 +369,8 @@ void MemoryDecoder::feed(std::span<const std::uint8_t> bytes) {
 }
 
 void MemoryDecoder::decodeScan(const std::uint8_t* scan) {
-    line_.clear();
-    fields_->append(scan, line_);
-    sink_.onLine(line_);
+    const char* end = fields_->putLine(scan, line_.data());
+    sink_.onLine({line_.data(), static_cast<std::size_t>(end - line_.data())});
     ++written_;
 }
 

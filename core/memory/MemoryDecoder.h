@@ -68,7 +68,7 @@ private:
     DecodedLineSink& sink_;
     std::unique_ptr<Fields> fields_;
     std::vector<std::uint8_t> partial_;
-    std::string line_;
+    std::vector<char> line_;
     long received_ = 0;
     long written_ = 0;
 };

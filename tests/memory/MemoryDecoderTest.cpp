@@ -266,6 +266,47 @@ TEST(MemoryDecoder, FloatsPrintAsPrintfDoes) {
     }
 }
 
+// Every 16-bit count of every scaled channel prints as snprintf prints the value of its
+// conversion.
+TEST(MemoryDecoder, CountsPrintAsPrintfDoes) {
+    const struct {
+        MemoryLayout layout;
+        std::string (*expected)(unsigned n);
+    } cases[] = {
+        {{MemoryFormat::VexaScaled, 0x37, 10, 60},
+         [](unsigned n) {
+             char text[128];
+             const auto v = [n](double x) { return n == 0 ? 0.0 : x; };
+             std::snprintf(text, sizeof text, "%+8.4f, %+8.4f, %+8.4f, %+8.4f, %+8.4f",
+                           v(0.001 * n - 2.0), v(0.0005 * n - 2.0), v(n / 60.0 - 5.0),
+                           v(0.001 * n - 2.0), v(n / 600.0 + 1450.0));
+             return std::string(text);
+         }},
+        {{MemoryFormat::TavrinCT, 0x3, 4},
+         [](unsigned n) {
+             char text[128];
+             std::snprintf(text, sizeof text, "%+8.3f, %+8.3f", 0.001 * n - 2.0, 0.0005 * n - 2.0);
+             return std::string(text);
+         }},
+        {{MemoryFormat::TavrinP, 0x5, 4},
+         [](unsigned n) {
+             char text[128];
+             std::snprintf(text, sizeof text, "%+8.3f, %+8.3f", n / 700.0 - 10.0, 0.01 * n + 500.0);
+             return std::string(text);
+         }},
+    };
+    for (const auto& c : cases) {
+        std::string dump;
+        for (unsigned n = 0; n < 65536; ++n)
+            for (int field = 0; field < c.layout.bytesPerScan / 2; ++field)
+                dump += std::string{char(n >> 8), char(n & 0xFF)};
+        const std::vector<std::string> lines = decode(c.layout, dump);
+        ASSERT_EQ(lines.size(), 65536u);
+        for (unsigned n = 0; n < 65536; ++n)
+            ASSERT_EQ(lines[n], c.expected(n)) << "count " << n;
+    }
+}
+
 TEST(MemoryDecoder, GarbageDecodesWithoutHarm) {
     std::mt19937 random(11);
     std::string garbage(4096, '\0');
