@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 namespace halcyx {
 namespace {
@@ -29,8 +28,8 @@ constexpr int kTavrinCtTimedScan = 8;
 constexpr int kWordBytes = 2;
 constexpr int kFloatBytes = 4;
 constexpr int kScaledTimeBytes = 4;
-constexpr int kTavrinClockBytes = 4; // time word and date word
-constexpr int kValueWidth = 8;       // the width of every "%+8.Nf" field
+constexpr int kTavrinClockBytes = 4;   // time word and date word
+constexpr std::size_t kValueWidth = 8; // the width of every "%+8.Nf" field
 constexpr int kFloatPrecision = 4;
 
 constexpr std::string_view kSeparator = ", ";
@@ -68,37 +67,36 @@ char* putTwoDigits(char* out, int value) {
     return out + 2;
 }
 
-// The decimal units of |value| x scale, rounded as printf rounds: to the nearest, ties to
-// even, by the exact binary value. In doubles the product carries a rounding error far below
-// kHalfMargin; only a product that near a half is worked out again in a long double, whose
-// 64-bit mantissa holds a double's 53 bits times a scale of up to 10^4 exactly.
-static_assert(std::numeric_limits<long double>::digits >= 64);
-std::uint64_t roundedUnits(double value, std::uint64_t scale) {
-    constexpr double kHalfMargin = 1e-6;
-    const double scaled = std::fabs(value) * static_cast<double>(scale);
+// The decimal units of a product |value| x scale below 2^52, rounded as printf rounds: to
+// the nearest, ties to even, by the exact binary value. The product in doubles is off by at
+// most half a unit of its last place, and its fraction is a whole number of those places,
+// so a fraction other than one half already tells the side; at exactly one half the sign
+// of the product's rounding error (fma gives it exactly) decides, and without one it is a
+// true tie.
+std::uint64_t roundedUnits(double magnitude, double scaled, double scale) {
     const auto whole = static_cast<std::uint64_t>(scaled);
     const double fraction = scaled - static_cast<double>(whole);
-    if (std::fabs(fraction - 0.5) > kHalfMargin)
+    if (fraction != 0.5)
         return whole + (fraction > 0.5 ? 1 : 0);
-    const long double exact = std::fabs(static_cast<long double>(value)) * scale;
-    auto units = static_cast<std::uint64_t>(exact);
-    const long double exactFraction = exact - static_cast<long double>(units);
-    if (exactFraction > 0.5L || (exactFraction == 0.5L && units % 2 == 1))
-        ++units;
-    return units;
+    const double error = std::fma(magnitude, scale, -scaled);
+    const bool up = error > 0 || (error == 0 && whole % 2 == 1);
+    return whole + (up ? 1 : 0);
 }
 
 // "%+8.<precision>f" of a value, as snprintf writes it: a sign always, blanks in front to
 // the width; "+nan" and "+inf" likewise. to_chars, exact as well but slower, takes values
 // whose units would not fit the direct way.
 char* putFixed(char* out, double value, int precision) {
-    constexpr double kDirectBelow = 1e9; // [units]: errors far below the half margin
+    constexpr double kDirectBelow = 1e9;   // [units]: errors far below the half margin
+    constexpr std::size_t kShortText = 16; // copied whole: the line buffer has the room
     const std::uint64_t scale = precision == 3 ? 1000 : 10000;
     char text[kNumberChars];
     char* at = text;
     *at++ = std::signbit(value) ? '-' : '+';
-    if (std::fabs(value) * static_cast<double>(scale) < kDirectBelow) {
-        const std::uint64_t units = roundedUnits(value, scale);
+    const double scaled = std::fabs(value) * static_cast<double>(scale);
+    if (scaled < kDirectBelow) {
+        const std::uint64_t units =
+            roundedUnits(std::fabs(value), scaled, static_cast<double>(scale));
         at = std::to_chars(at, text + sizeof text, units / scale).ptr;
         *at++ = '.';
         const auto decimals = static_cast<int>(units % scale);
@@ -113,10 +111,12 @@ char* putFixed(char* out, double value, int precision) {
                            std::chars_format::fixed, precision)
                  .ptr;
     }
-    const auto length = static_cast<int>(at - text);
-    for (int pad = length; pad < kValueWidth; ++pad)
-        *out++ = ' ';
-    std::memcpy(out, text, static_cast<std::size_t>(length));
+    const auto length = static_cast<std::size_t>(at - text);
+    if (length < kValueWidth) {
+        std::memset(out, ' ', kValueWidth);
+        out += kValueWidth - length;
+    }
+    std::memcpy(out, text, length <= kShortText ? kShortText : length);
     return out + length;
 }
 
