@@ -82,7 +82,8 @@ std::optional<std::string> layoutProblem(const MemoryLayout& layout) {
     if (layout.bytesPerScan < needed)
         return "the channels need " + std::to_string(needed) + " bytes per scan, not " +
                std::to_string(layout.bytesPerScan);
-    if (layout.format == MemoryFormat::VexaScaled && layout.pressureDivisor <= 0)
+    if (layout.format == MemoryFormat::VexaScaled &&
+        mask::has(layout.channelMask, mask::kPressure) && layout.pressureDivisor <= 0)
         return "the pressure divisor must be positive";
     return std::nullopt;
 }

@@ -28,20 +28,17 @@ bool isTavrin(MemoryFormat format);
 // instrument's bits: CH1..CH6 and DC1..DC8 for the Vexas; for the Tavrin P bit 0 pressure,
 // bit 1 time, bit 2 barometer. The Tavrin CT's layout follows from the bytes per scan alone.
 struct MemoryLayout {
-    // Counts per dbar of a scaled pressure when the transducer range is not known.
-    static constexpr int kDefaultPressureDivisor = 10;
-
     MemoryFormat format = MemoryFormat::VexaScaled;
     ChannelMask channelMask = 0;
-    int bytesPerScan = 0;                          // [bytes], as the instrument reports it
-    int pressureDivisor = kDefaultPressureDivisor; // VexaScaled only [counts/dbar]
+    int bytesPerScan = 0;    // [bytes], as the instrument reports it
+    int pressureDivisor = 0; // VexaScaled with pressure on [counts/dbar]
 };
 
 // The bytes the fields of one scan take [bytes].
 int fieldBytes(const MemoryLayout& layout);
 
-// Why the scans cannot be decoded (bytes per scan that do not hold the fields, a divisor
-// that is not positive), or nullopt when they can.
+// Why the scans cannot be decoded (bytes per scan that do not hold the fields, a scaled
+// pressure without a positive divisor), or nullopt when they can.
 std::optional<std::string> layoutProblem(const MemoryLayout& layout);
 
 // Scans a dump holds logged, and of those the ones decoded into the data file: a Tavrin's

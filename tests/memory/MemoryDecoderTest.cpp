@@ -328,6 +328,8 @@ TEST(MemoryLayout, ProblemsAndDivisors) {
               "the bytes per scan must be positive");
     EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, 0x4, 2, 0}),
               "the pressure divisor must be positive");
+    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, 0x3, 4, 0}), std::nullopt)
+        << "no divisor needed without pressure";
     // A layout that cannot be decoded writes nothing rather than reading past a scan.
     EXPECT_TRUE(decode({MemoryFormat::VexaFloat, kVexaAll, 18}, std::string(36, 'x'), 2).empty());
 
