@@ -1,8 +1,13 @@
 #include "cli/Arguments.h"
 
+#include "core/settings/IniFile.h"
+
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iostream>
+#include <map>
+#include <sys/stat.h>
 
 namespace halcyx::cli {
 
@@ -38,6 +43,66 @@ bool IsHelp(std::string_view arg) {
     return arg == "--help" || arg == "-h";
 }
 
+bool AnswerHelp(const std::vector<std::string>& args, std::string_view help) {
+    for (const std::string& arg : args) {
+        if (IsHelp(arg)) {
+            std::cout << help;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+int ReportFileFailure(std::string_view command, std::string_view what, const std::string& path,
+                      int error) {
+    std::cerr << "halcyx-cli " << command << ": cannot " << what << " " << path << ": "
+              << std::strerror(error) << "\n";
+    return kExitFailure;
+}
+
+std::string CheckModelAndMask(const std::optional<std::string>& model,
+                              const std::optional<std::string>& maskText, ProductCode& product,
+                              ChannelMask& channelMask) {
+    static const std::map<std::string, ProductCode> kModels = {{"vexa2", ProductCode::Vexa2},
+                                                               {"vexa3", ProductCode::Vexa3},
+                                                               {"ct", ProductCode::TavrinCT},
+                                                               {"p", ProductCode::TavrinP}};
+    if (!model)
+        return "--model is required";
+    const auto found = kModels.find(*model);
+    if (found == kModels.end())
+        return "unknown model '" + *model + "' (vexa2, vexa3, ct or p)";
+    if (!maskText)
+        return "--mask is required";
+    const std::optional<ChannelMask> parsed = ParseHex(*maskText);
+    if (!parsed)
+        return "'" + *maskText + "' is not a hexadecimal channel mask";
+    if ((*parsed & mask::kChannelBits) == 0)
+        return "the channel mask has no channel on";
+    product = found->second;
+    channelMask = *parsed;
+    return {};
+}
+
+int ReadDcChannelOption(std::string_view command, const std::string& cfgPath,
+                        DCChannelTable& table) {
+    // The profile reader gives defaults for a file it cannot open; say so instead.
+    struct stat cfg {};
+    if (::stat(cfgPath.c_str(), &cfg) != 0)
+        return ReportFileFailure(command, "read", cfgPath, errno);
+    if (!S_ISREG(cfg.st_mode))
+        return UsageError(command, "--cfg must name a configuration file, not '" + cfgPath + "'");
+    readDcChannelTexts(IniFile(cfgPath), table);
+    return kExitOk;
+}
+
 std::optional<std::string> OptionReader::Take(std::string_view name) {
     std::optional<std::string> value;
     for (std::size_t i = 0; i < args_.size();) {
@@ -56,6 +121,10 @@ std::optional<std::string> OptionReader::Take(std::string_view name) {
                     args_.begin() + static_cast<std::ptrdiff_t>(i + 2));
     }
     return value;
+}
+
+bool OptionReader::TakeFlag(std::string_view name) {
+    return std::erase(args_, name) > 0;
 }
 
 std::optional<double> OptionReader::TakeNumber(std::string_view name) {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "core/base/ChannelMask.h"
+#include "core/base/Product.h"
+#include "core/instrument/DcChannelTable.h"
+
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +28,27 @@ std::optional<std::uint32_t> ParseHex(std::string_view text);
 int UsageError(std::string_view command, const std::string& text);
 
 bool IsHelp(std::string_view arg);
+// When any of the arguments asks for help: prints help on standard output, true.
+bool AnswerHelp(const std::vector<std::string>& args, std::string_view help);
+
+// The local clock now.
+std::tm LocalNow();
+
+// Prints "halcyx-cli <command>: cannot <what> <path>: <system error text>" on standard
+// error and returns kExitFailure.
+int ReportFileFailure(std::string_view command, std::string_view what, const std::string& path,
+                      int error);
+
+// The --model (vexa2, vexa3, ct or p) and --mask HEX values as product and channel mask.
+// Returns why they cannot be used, or an empty text.
+std::string CheckModelAndMask(const std::optional<std::string>& model,
+                              const std::optional<std::string>& maskText, ProductCode& product,
+                              ChannelMask& channelMask);
+
+// Reads the DC channel texts of a configuration file named by --cfg into table. Returns
+// kExitOk, or the exit code after the message when the file cannot be used.
+int ReadDcChannelOption(std::string_view command, const std::string& cfgPath,
+                        DCChannelTable& table);
 
 // Takes options "--name VALUE" out of args in any position; the rest stay as operands.
 class OptionReader {
@@ -33,6 +59,8 @@ public:
     // The value of --name (its last occurrence), or nullopt when absent. A --name without a
     // value is recorded as an error.
     std::optional<std::string> Take(std::string_view name);
+    // Takes every --name that stands alone, without a value; true when there was one.
+    bool TakeFlag(std::string_view name);
     // Like Take, for a number; a value that is not a number is recorded as an error.
     std::optional<double> TakeNumber(std::string_view name);
     // The remaining operands; an unknown option among them is recorded as an error.

@@ -8,5 +8,6 @@ namespace halcyx::cli {
 // Each subcommand takes the arguments after its name and returns the exit code.
 int SeawaterCommand(const std::vector<std::string>& args);
 int ReplayCommand(const std::vector<std::string>& args);
+int DecodeCommand(const std::vector<std::string>& args);
 
 } // namespace halcyx::cli

@@ -4,7 +4,6 @@
 #include "cli/Commands.h"
 #include "cli/NumberText.h"
 #include "core/acquisition/CastSession.h"
-#include "core/settings/IniFile.h"
 
 #include <cerrno>
 #include <cmath>
@@ -12,7 +11,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <iostream>
-#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -100,9 +98,7 @@ private:
 };
 
 int FileFailure(const std::string& what, const std::string& path, int error) {
-    std::cerr << "halcyx-cli " << kCommand << ": cannot " << what << " " << path << ": "
-              << std::strerror(error) << "\n";
-    return kExitFailure;
+    return ReportFileFailure(kCommand, what, path, error);
 }
 
 int SystemError(const std::string& what, const std::string& path) {
@@ -111,13 +107,6 @@ int SystemError(const std::string& what, const std::string& path) {
 
 int WriteFailure(const FileError& failure) {
     return FileFailure("write", failure.path, failure.error);
-}
-
-std::tm LocalNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
 }
 
 // The derived quantities of the Tavrin CT at the constant pressure [dbar] stay finite
@@ -177,12 +166,8 @@ struct Descriptor {
 } // namespace
 
 int ReplayCommand(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (IsHelp(arg)) {
-            std::cout << kHelp;
-            return kExitOk;
-        }
-    }
+    if (AnswerHelp(args, kHelp))
+        return kExitOk;
     OptionReader options(kCommand, args);
     const std::optional<std::string> model = options.Take("--model");
     const std::optional<std::string> maskText = options.Take("--mask");
@@ -193,27 +178,16 @@ int ReplayCommand(const std::vector<std::string>& args) {
     if (!options.error().empty())
         return UsageError(kCommand, options.error());
 
-    static const std::map<std::string, ProductCode> kModels = {{"vexa2", ProductCode::Vexa2},
-                                                               {"vexa3", ProductCode::Vexa3},
-                                                               {"ct", ProductCode::TavrinCT},
-                                                               {"p", ProductCode::TavrinP}};
-    if (!model)
-        return UsageError(kCommand, "--model is required");
-    const auto product = kModels.find(*model);
-    if (product == kModels.end())
-        return UsageError(kCommand, "unknown model '" + *model + "' (vexa2, vexa3, ct or p)");
-    if (!maskText)
-        return UsageError(kCommand, "--mask is required");
-    const std::optional<ChannelMask> channelMask = ParseHex(*maskText);
-    if (!channelMask)
-        return UsageError(kCommand, "'" + *maskText + "' is not a hexadecimal channel mask");
-    if ((*channelMask & mask::kChannelBits) == 0)
-        return UsageError(kCommand, "the channel mask has no channel on");
+    ProductCode product = ProductCode::None;
+    ChannelMask channelMask = 0;
+    if (const std::string error = CheckModelAndMask(model, maskText, product, channelMask);
+        !error.empty())
+        return UsageError(kCommand, error);
     if (pressure && *pressure < 0)
         return UsageError(kCommand, "--pressure must not be negative");
     if (latitude && std::fabs(*latitude) > kMaxLatitude)
         return UsageError(kCommand, "--lat must lie from -90 to 90");
-    const ScanLayout layout = *modelTraits(product->second).layout;
+    const ScanLayout layout = *modelTraits(product).layout;
     const double constantPressure = pressure.value_or(ScanDecoder::kDefaultConstantPressure);
     const double constantLatitude = latitude.value_or(ScanDecoder::kDefaultConstantLatitude);
     if (pressure && !DerivedStayFinite(constantPressure, constantLatitude))
@@ -228,16 +202,9 @@ int ReplayCommand(const std::vector<std::string>& args) {
     const std::string csvPath = replaceExtension(names.data, "csv");
 
     DCChannelTable dcTable;
-    if (cfgPath) {
-        // The profile reader gives defaults for a file it cannot open; say so instead.
-        struct stat cfg {};
-        if (::stat(cfgPath->c_str(), &cfg) != 0)
-            return SystemError("read", *cfgPath);
-        if (!S_ISREG(cfg.st_mode))
-            return UsageError(kCommand,
-                              "--cfg must name a configuration file, not '" + *cfgPath + "'");
-        readDcChannelTexts(IniFile(*cfgPath), dcTable);
-    }
+    if (cfgPath)
+        if (const int exit = ReadDcChannelOption(kCommand, *cfgPath, dcTable); exit != kExitOk)
+            return exit;
 
     const Descriptor stream{::open(streamPath.c_str(), O_RDONLY | O_CLOEXEC)};
     struct stat streamStat {};
@@ -246,7 +213,7 @@ int ReplayCommand(const std::vector<std::string>& args) {
     if (S_ISDIR(streamStat.st_mode))
         return FileFailure("read", streamPath, EISDIR);
 
-    CastSession session(layout, *channelMask, dcTable, Durability::Buffered);
+    CastSession session(layout, channelMask, dcTable, Durability::Buffered);
     session.decoder().setConstants(static_cast<float>(constantPressure),
                                    static_cast<float>(constantLatitude));
     CsvTable csv(session.decoder().channels());

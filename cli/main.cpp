@@ -15,6 +15,7 @@ constexpr const char* kHelp =
     "Commands:\n"
     "  seawater   derived seawater quantities of one sample\n"
     "  replay     turn a captured scan stream into cast files and a CSV table\n"
+    "  decode     turn a saved memory dump into the data file of a download\n"
     "\n"
     "'halcyx-cli COMMAND --help' describes a command.\n";
 
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
         return SeawaterCommand(args);
     if (command == "replay")
         return ReplayCommand(args);
+    if (command == "decode")
+        return DecodeCommand(args);
     std::cerr << "halcyx-cli: unknown command '" << command << "'\n" << kHelp;
     return kExitUsage;
 }

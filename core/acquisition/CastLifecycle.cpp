@@ -25,15 +25,24 @@ std::optional<FileError> endCastFiles(RecordFile& data,
         closeBottleFile();
     completeCastInfo(info, cast.layout, cast.channelMask, cast.serialNumber, cast.rateIndex,
                      cast.downCast, cast.scanCount, now);
+    const std::optional<FileError> files =
+        writeCastHeaderFiles(info, cast.layout, cast.channelMask, dc, cast.navigation, editInfo);
+    return failure ? failure : files;
+}
+
+std::optional<FileError> writeCastHeaderFiles(CastInfo& info, ScanLayout layout,
+                                              ChannelMask channelMask, const DcConversions& dc,
+                                              bool navigation,
+                                              const std::function<void(CastInfo&)>& editInfo) {
     if (editInfo)
         editInfo(info);
+    std::optional<FileError> failure;
     const auto write = [&failure](const std::string& path, std::string_view text) {
         if (!writeTextFile(path, text) && !failure)
             failure = FileError{path, errno};
     };
     write(info.headerFile, formatCastHeader(info));
-    write(info.calibrationFile,
-          formatCalibration(cast.layout, cast.channelMask, dc, cast.navigation));
+    write(info.calibrationFile, formatCalibration(layout, channelMask, dc, navigation));
     return failure;
 }
 

@@ -15,7 +15,7 @@ namespace halcyx {
 // information (paths, date, start time). False, with the information untouched, when the
 // file cannot be created.
 [[nodiscard]] bool startCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
-                    const std::tm& now);
+                                  const std::tm& now);
 
 // What the end of a cast needs to know about the instrument and the cast.
 struct CastSummary {
@@ -33,9 +33,17 @@ struct CastSummary {
 // way it closes, the header follows), write the header file, write the calibration file.
 // The first of the data, header and calibration files that could not be written, if any.
 [[nodiscard]] std::optional<FileError> endCastFiles(RecordFile& data,
-                                      const std::function<void()>& closeBottleFile, CastInfo& info,
-                                      const CastSummary& cast, const DcConversions& dc,
-                                      const std::tm& now,
-                                      const std::function<void(CastInfo&)>& editInfo);
+                                                    const std::function<void()>& closeBottleFile,
+                                                    CastInfo& info, const CastSummary& cast,
+                                                    const DcConversions& dc, const std::tm& now,
+                                                    const std::function<void(CastInfo&)>& editInfo);
+
+// Lets the operator edit the cast information (whichever way the dialog closes, the header
+// follows), then writes the header file and the calibration file. The first that could not
+// be written, if any.
+[[nodiscard]] std::optional<FileError>
+writeCastHeaderFiles(CastInfo& info, ScanLayout layout, ChannelMask channelMask,
+                     const DcConversions& dc, bool navigation,
+                     const std::function<void(CastInfo&)>& editInfo);
 
 } // namespace halcyx

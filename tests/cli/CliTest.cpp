@@ -78,7 +78,23 @@ TEST(Cli, ExplainsItselfAndRejectsBadArguments) {
         {"replay --model ct --mask 3 /nonexistent/s.raw o.dat", 1,
          "cannot read /nonexistent/s.raw"},
         {"replay --model vexa3 --mask 307 --cfg /nonexistent/c.CFG /dev/null o.dat", 1,
-         "cannot read /nonexistent/c.CFG"}};
+         "cannot read /nonexistent/c.CFG"},
+        {"decode --help", 0, "Usage: halcyx-cli decode --model"},
+        {"decode --model ct --mask 3 d o.Dat", 2, "--bytes-per-scan is required"},
+        {"decode --model ct --mask 3 --bytes-per-scan 2.5 d o.Dat", 2, "a whole number from 1"},
+        {"decode --model ct --mask 3 --bytes-per-scan 8 --scaled d o.Dat", 2,
+         "--scaled applies to the Vexa 3 only"},
+        {"decode --model vexa3 --mask 7 --bytes-per-scan 6 --scaled d o.Dat", 2, "needs --divisor"},
+        {"decode --model vexa3 --mask 7 --bytes-per-scan 6 --divisor 60 d o.Dat", 2,
+         "--divisor goes with --scaled"},
+        {"decode --model vexa2 --mask 7 --bytes-per-scan 6 d o.Dat", 2,
+         "the channels need 12 bytes per scan, not 6"},
+        {"decode --model p --mask 7 --bytes-per-scan 8 --scans -1 d o.Dat", 2, "--scans must be"},
+        {"decode --model ct --mask 3 --bytes-per-scan 4 d", 2, "expected DUMP.bin and OUT.Dat"},
+        {"decode --model ct --mask 3 --bytes-per-scan 4 / o.Dat", 1,
+         "cannot read /: Is a directory"},
+        {"decode --model ct --mask 3 --bytes-per-scan 4 /dev/null /nonexistent/o.Dat", 1,
+         "cannot create /nonexistent/o.Dat"}};
     for (const auto& c : cases) {
         const Result r = Cli(c.args);
         EXPECT_EQ(r.exit, c.exit) << c.args;
@@ -101,6 +117,33 @@ TEST(Cli, SeawaterPrintsSixNamedValuesWithUnits) {
     EXPECT_NE(r.out.find("\npotential_temperature 15 degC\ndensity"), std::string::npos);
     EXPECT_NE(r.out.find("\ndepth 0 m\n"), std::string::npos);
     EXPECT_EQ(Cli("seawater --salinity 35 15 0").out.substr(0, 16), "salinity 35 PSU\n");
+}
+
+TEST(Cli, DecodeWritesTheFilesOfADownload) {
+    TempFolder dir;
+    // Three scaled Vexa scans of C, T, P and time, the extra scan of zeros a long download
+    // asks for, and a scan cut short.
+    const std::string scan = std::string("\x90\x88\x5D\xC0\x18\x9C\x6B\x15\x4E\x40", 10);
+    writeFile(dir / "v.bin", scan + scan + scan + std::string(10, '\0') + "\x90\x88");
+    Result r = Cli("decode --model vexa3 --mask F --bytes-per-scan 10 --scaled --divisor 60 "
+                   "--scans 3 v.bin v.Dat",
+                   dir / "");
+    ASSERT_EQ(r.exit, 0) << r.err;
+    const std::string line = "+35.0000, +10.0000, +100.0000, 12:00:00 12-06-2026\r\n";
+    EXPECT_EQ(readFile(dir / "v.Dat"), line + line + line);
+    EXPECT_NE(readFile(dir / "v.Hdr").find("|    Obs.: 3    "), std::string::npos);
+    EXPECT_NE(readFile(dir / "v.C00"), "");
+
+    // A Tavrin P file opens with its deployment information; the last scan stays undecoded.
+    writeFile(dir / "p.bin", std::string("\xA4\x10\xC8\x7D\xA4\x10\xC8\x7D", 8));
+    r = Cli("decode --model p --mask 5 --bytes-per-scan 4 p.bin p.Dat", dir / "");
+    ASSERT_EQ(r.exit, 0) << r.err;
+    const std::vector<std::string> lines = Lines(readFile(dir / "p.Dat"));
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "Deploy Number: ");
+    EXPECT_EQ(lines[10], "    PRES      BAROMETER ");
+    EXPECT_EQ(lines[11], " +50.000, +1013.250");
+    EXPECT_FALSE(fs::exists(dir / "p.Hdr"));
 }
 
 // A stream of Vexa scans with C, T, P, DC1 and DC2, starting in the middle of a line.
