@@ -49,8 +49,9 @@ void ScanDecoder::Decode(std::string_view line, int scanNumber) {
     record_[scan::kScanNumber] = static_cast<float>(scanNumber);
 }
 
-void ScanDecoder::TakeShown(std::string_view text, std::size_t index, Readout shown) {
-    record_[index] = toSingle(decimalNumber(text));
+void ScanDecoder::TakeShown(FieldReader::Field field, std::size_t index, Readout shown) {
+    const std::string_view text = field.text;
+    record_[index] = toSingle(field.number);
     ReadoutText& r = readouts_[static_cast<std::size_t>(shown)];
     r.size = std::min(text.size(), r.chars.size());
     std::copy_n(text.begin(), r.size, r.chars.begin());
@@ -88,7 +89,7 @@ void ScanDecoder::DecodeVexa(std::string_view line) {
     const VexaPlan& plan = vexaPlan_;
     FieldReader fields(line);
     for (std::size_t i = 0; i < plan.shownCount; ++i)
-        TakeShown(fields.nextText(), plan.shown[i].index, plan.shown[i].readout);
+        TakeShown(fields.nextField(), plan.shown[i].index, plan.shown[i].readout);
     if (plan.time)
         fields.skip();
     for (std::size_t i = 0; i < plan.plainCount; ++i)
@@ -105,8 +106,8 @@ void ScanDecoder::DecodeVexa(std::string_view line) {
 void ScanDecoder::DecodeTavrinCT(std::string_view line) {
     namespace ct = scan::tavrinct;
     FieldReader fields(line);
-    TakeShown(fields.nextText(), ct::kConductivity, Readout::Conductivity);
-    TakeShown(fields.nextText(), ct::kTemperature, Readout::Temperature);
+    TakeShown(fields.nextField(), ct::kConductivity, Readout::Conductivity);
+    TakeShown(fields.nextField(), ct::kTemperature, Readout::Temperature);
     // A time field may follow; nothing after temperature is used.
     derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
 }

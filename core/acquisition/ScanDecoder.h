@@ -75,7 +75,7 @@ private:
     void DecodeTavrinCT(std::string_view line);
     void DecodeTavrinP(std::string_view line);
     // Stores the field's number at index and its text for the readout.
-    void TakeShown(std::string_view text, std::size_t index, Readout shown);
+    void TakeShown(FieldReader::Field field, std::size_t index, Readout shown);
     // The six derived quantities from conductivity, temperature [degC] and pressure
     // [dbar], stored from record index first on.
     void derive(std::size_t first, float conductivity, float temperature, float pressure);
