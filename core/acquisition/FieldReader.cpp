@@ -65,8 +65,24 @@ std::string_view FieldReader::nextText() {
     return {field_.data(), kept};
 }
 
-double FieldReader::nextNumber() {
-    return decimalNumber(nextText());
+FieldReader::Field FieldReader::nextField() {
+    // The usual field, blanks and a plain fixed-point number ended by a comma or the line,
+    // is converted in the pass that finds its end. Any other field takes the general way.
+    // Looked at no further than one character past the longest field, to see how it ends.
+    const std::size_t limit = std::min(line_.size(), pos_ + kMaxFieldChars + 1);
+    std::size_t at = pos_;
+    while (at < limit && line_[at] == ' ')
+        ++at;
+    const PlainNumber plain = plainFixedPoint(line_.substr(at, limit - at));
+    const std::size_t end = at + plain.end;
+    const bool ended = end == line_.size() || line_[end] == kSeparator;
+    if (!plain.found || !ended || end - pos_ > kMaxFieldChars) {
+        const std::string_view text = nextText();
+        return {text, decimalNumber(text)};
+    }
+    const std::string_view text = line_.substr(pos_, end - pos_);
+    pos_ = end < line_.size() ? end + 1 : end;
+    return {text, plain.value};
 }
 
 } // namespace halcyx

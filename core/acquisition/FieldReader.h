@@ -18,8 +18,14 @@ public:
 
     // The kept text of the next field; valid until the next call.
     std::string_view nextText();
-    // The next field's number (0 when nothing converts).
-    double nextNumber();
+    // The kept text of a field and its number (0 when nothing converts).
+    struct Field {
+        std::string_view text;
+        double number;
+    };
+    // The next field; its text is valid until the next call.
+    Field nextField();
+    double nextNumber() { return nextField().number; }
     // Passes over one field.
     void skip() { nextText(); }
 

@@ -10,7 +10,7 @@ namespace halcyx {
 ScanDecoder::ScanDecoder(ScanLayout layout, std::uint32_t channelMask,
                          const DCChannelTable& dcTable)
     : layout_(layout), channelMask_(channelMask), dc_(buildDcConversions(dcTable)),
-      channels_(layout, channelMask, dc_) {}
+      channels_(layout, channelMask, dc_), vexaPlan_(planVexa(channelMask)) {}
 
 void ScanDecoder::reconvertDcCoefficients(const DCChannelTable& dcTable) {
     halcyx::reconvertDcCoefficients(dc_, dcTable, channelMask_);
@@ -49,48 +49,55 @@ void ScanDecoder::Decode(std::string_view line, int scanNumber) {
     record_[scan::kScanNumber] = static_cast<float>(scanNumber);
 }
 
-void ScanDecoder::TakeShown(std::string_view text, std::size_t index, Readout shown) {
-    record_[index] = toSingle(decimalNumber(text));
+void ScanDecoder::TakeShown(FieldReader::Field field, std::size_t index, Readout shown) {
+    const std::string_view text = field.text;
+    record_[index] = toSingle(field.number);
     ReadoutText& r = readouts_[static_cast<std::size_t>(shown)];
     r.size = std::min(text.size(), r.chars.size());
     std::copy_n(text.begin(), r.size, r.chars.begin());
     r.present = true;
 }
 
+ScanDecoder::VexaPlan ScanDecoder::planVexa(std::uint32_t channelMask) {
+    namespace v = scan::vexa;
+    VexaPlan plan;
+    struct ShownBit {
+        std::uint32_t bit;
+        VexaPlan::Shown shown;
+    };
+    constexpr std::array<ShownBit, kReadouts> kShown = {{
+        {mask::kConductivity, {v::kConductivity, Readout::Conductivity}},
+        {mask::kTemperature, {v::kTemperature, Readout::Temperature}},
+        {mask::kPressure, {v::kPressure, Readout::Pressure}},
+    }};
+    for (const ShownBit& s : kShown)
+        if (mask::has(channelMask, s.bit))
+            plan.shown[plan.shownCount++] = s.shown;
+    plan.time = mask::has(channelMask, mask::kTime); // read and ignored
+    if (mask::has(channelMask, mask::kSalinity))
+        plan.plain[plan.plainCount++] = v::kSalinity;
+    if (mask::has(channelMask, mask::kSoundVelocity))
+        plan.plain[plan.plainCount++] = v::kSoundVelocity;
+    for (int ch = 0; ch < DCChannelTable::kChannels; ++ch)
+        if (mask::has(channelMask, dcChannelBit(ch + 1)))
+            plan.dc[plan.dcCount++] = ch;
+    return plan;
+}
+
 void ScanDecoder::DecodeVexa(std::string_view line) {
     namespace v = scan::vexa;
-    // The primary channels in bit order, which is field order. Time is read and ignored.
-    struct Primary {
-        std::uint32_t bit;
-        std::size_t index; // kIgnored: not stored
-        std::optional<Readout> readout;
-    };
-    constexpr std::size_t kIgnored = ScanRecord::kValues;
-    constexpr std::array<Primary, 6> kPrimaries = {{
-        {mask::kConductivity, v::kConductivity, Readout::Conductivity},
-        {mask::kTemperature, v::kTemperature, Readout::Temperature},
-        {mask::kPressure, v::kPressure, Readout::Pressure},
-        {mask::kTime, kIgnored, std::nullopt},
-        {mask::kSalinity, v::kSalinity, std::nullopt},
-        {mask::kSoundVelocity, v::kSoundVelocity, std::nullopt},
-    }};
+    const VexaPlan& plan = vexaPlan_;
     FieldReader fields(line);
-    for (const Primary& p : kPrimaries) {
-        if (!mask::has(channelMask_, p.bit))
-            continue;
-        const std::string_view text = fields.nextText();
-        if (p.index == kIgnored)
-            continue;
-        if (p.readout)
-            TakeShown(text, p.index, *p.readout);
-        else
-            record_[p.index] = toSingle(decimalNumber(text));
-    }
-    for (int ch = 0; ch < DCChannelTable::kChannels; ++ch) {
-        if (!mask::has(channelMask_, dcChannelBit(ch + 1)))
-            continue;
-        const DcCoefficients& k = dc_[ch].coefficients;
-        record_[v::kFirstDc + ch] =
+    for (std::size_t i = 0; i < plan.shownCount; ++i)
+        TakeShown(fields.nextField(), plan.shown[i].index, plan.shown[i].readout);
+    if (plan.time)
+        fields.skip();
+    for (std::size_t i = 0; i < plan.plainCount; ++i)
+        record_[plan.plain[i]] = toSingle(fields.nextNumber());
+    for (std::size_t i = 0; i < plan.dcCount; ++i) {
+        const int ch = plan.dc[i];
+        const DcCoefficients& k = dc_[static_cast<std::size_t>(ch)].coefficients;
+        record_[v::kFirstDc + static_cast<std::size_t>(ch)] =
             toSingle(DcChannelValue(fields.nextNumber(), k.a, k.b, k.c, k.d, k.e));
     }
     derive(v::kDerived, record_[v::kConductivity], record_[v::kTemperature], record_[v::kPressure]);
@@ -99,8 +106,8 @@ void ScanDecoder::DecodeVexa(std::string_view line) {
 void ScanDecoder::DecodeTavrinCT(std::string_view line) {
     namespace ct = scan::tavrinct;
     FieldReader fields(line);
-    TakeShown(fields.nextText(), ct::kConductivity, Readout::Conductivity);
-    TakeShown(fields.nextText(), ct::kTemperature, Readout::Temperature);
+    TakeShown(fields.nextField(), ct::kConductivity, Readout::Conductivity);
+    TakeShown(fields.nextField(), ct::kTemperature, Readout::Temperature);
     // A time field may follow; nothing after temperature is used.
     derive(ct::kDerived, record_[ct::kConductivity], record_[ct::kTemperature], constantPressure_);
 }

@@ -2,8 +2,8 @@
 
 #include "core/acquisition/ChannelList.h"
 #include "core/acquisition/FieldReader.h"
-#include "core/base/ModelTraits.h"
 #include "core/acquisition/ScanRecord.h"
+#include "core/base/ModelTraits.h"
 #include "core/instrument/DcChannelTable.h"
 
 #include <array>
@@ -52,11 +52,30 @@ public:
     std::optional<std::string_view> readout(Readout which) const;
 
 private:
+    // The fields a Vexa line carries, in field order, worked out once from the channel mask
+    // so that decoding a line tests no mask bits: the readout fields (conductivity,
+    // temperature, pressure) come first, then the time, then the instrument's salinity and
+    // sound velocity, then the DC channels.
+    struct VexaPlan {
+        struct Shown {
+            std::size_t index;
+            Readout readout;
+        };
+        std::array<Shown, kReadouts> shown{};
+        std::size_t shownCount = 0;
+        bool time = false;
+        std::array<std::size_t, 2> plain{};
+        std::size_t plainCount = 0;
+        std::array<int, DCChannelTable::kChannels> dc{}; // channel from 0
+        std::size_t dcCount = 0;
+    };
+    static VexaPlan planVexa(std::uint32_t channelMask);
+
     void DecodeVexa(std::string_view line);
     void DecodeTavrinCT(std::string_view line);
     void DecodeTavrinP(std::string_view line);
     // Stores the field's number at index and its text for the readout.
-    void TakeShown(std::string_view text, std::size_t index, Readout shown);
+    void TakeShown(FieldReader::Field field, std::size_t index, Readout shown);
     // The six derived quantities from conductivity, temperature [degC] and pressure
     // [dbar], stored from record index first on.
     void derive(std::size_t first, float conductivity, float temperature, float pressure);
@@ -65,6 +84,7 @@ private:
     std::uint32_t channelMask_;
     DcConversions dc_;
     ChannelList channels_;
+    VexaPlan vexaPlan_;
     float constantPressure_ = kDefaultConstantPressure;
     float constantLatitude_ = kDefaultConstantLatitude;
     ScanRecord record_;

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 namespace halcyx {
 namespace {
@@ -75,18 +74,20 @@ NumberPrefix ScanNumber(std::string_view text, std::size_t start) {
 }
 
 // Fixed-point texts of up to this many digits, the instrument's own, take the quick way
-// in DecimalNumber: below 10^15 < 2^53 the digits are an exact integer.
+// in decimalNumber: below 10^15 < 2^53 the digits are an exact integer.
 constexpr int kQuickDigits = 15;
 // The powers of ten a quick text divides by, all exact in a double.
 constexpr std::array<double, kQuickDigits + 1> kPowersOfTen = {
     1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-// The value of a text that is, after its blanks, an optional sign and at most kQuickDigits
-// digits with at most one point, not followed by an exponent; nullopt for any other text.
-// It is the quotient of two exact doubles and so rounds exactly as the full conversion.
-std::optional<double> PlainFixedPoint(std::string_view text, std::size_t start) {
-    const char* at = text.data() + start;
-    const char* const end = text.data() + text.size();
+} // namespace
+
+// The digits are an exact integer and the power of ten an exact double, so their quotient
+// rounds exactly as the full conversion.
+PlainNumber plainFixedPoint(std::string_view text) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* at = begin;
     const bool negative = at < end && *at == '-';
     if (at < end && (*at == '-' || *at == '+'))
         ++at;
@@ -104,20 +105,24 @@ std::optional<double> PlainFixedPoint(std::string_view text, std::size_t start) 
     }
     const long fraction = point == nullptr ? 0 : at - point - 1;
     const long digits = (at - first) - (point == nullptr ? 0 : 1);
-    if (digits == 0 || digits > kQuickDigits || (at < end && (*at == 'e' || *at == 'E')))
-        return std::nullopt;
+    PlainNumber n;
+    n.end = static_cast<std::size_t>(at - begin);
+    if (digits == 0 || digits > kQuickDigits)
+        return n;
     const double value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
-    return negative ? -value : value;
+    n.value = negative ? -value : value;
+    n.found = true;
+    return n;
 }
-
-} // namespace
 
 double decimalNumber(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
         ++start;
-    if (const std::optional<double> plain = PlainFixedPoint(text, start))
-        return *plain;
+    const PlainNumber plain = plainFixedPoint(text.substr(start));
+    const std::size_t after = start + plain.end;
+    if (plain.found && (after == text.size() || (text[after] != 'e' && text[after] != 'E')))
+        return plain.value;
     const NumberPrefix n = ScanNumber(text, start);
     if (!n.hasDigits)
         return 0.0;

@@ -4,6 +4,8 @@
 
 #include "core/base/DecimalNumber.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
@@ -68,6 +70,40 @@ TEST(FieldReader, SplitsAtCommasKeepsPrintableCharactersAndCutsLongFields) {
         for (int i = 0; i < 4; ++i)
             fields += std::string(reader.nextText()) + (i < 3 ? "|" : "");
         EXPECT_EQ(fields, expected) << line;
+    }
+}
+
+// Plain fields are converted in the pass that finds their end; text and number must be
+// those of the field's text through decimalNumber, whatever the line holds.
+TEST(FieldReader, FieldsGiveTheTextAndNumberOfTheGeneralWay) {
+    std::mt19937_64 random(7);
+    const char* const pieces[] = {"",  " ",  "  ", "-",  "+",    ".", "0",           "7",
+                                  "9", "e2", "E",  "\t", "\x01", "x", "            "};
+    for (int n = 0; n < 20000; ++n) {
+        std::string line;
+        for (int field = 0; field < 4; ++field) {
+            for (int piece = random() % 6; piece > 0; --piece)
+                line += pieces[random() % std::size(pieces)];
+            std::string digits = std::to_string(random() % 1'000'000'000'000'000'000ull);
+            digits.resize(1 + random() % digits.size());
+            if (random() % 2 != 0)
+                digits.insert(random() % (digits.size() + 1), ".");
+            line += digits;
+            if (random() % 8 == 0)
+                line += std::string(random() % 30, ' ');
+            line += ",";
+        }
+        line.resize(line.size() - random() % 3);
+        FieldReader fast(line);
+        FieldReader general(line);
+        for (int field = 0; field < 5; ++field) {
+            const FieldReader::Field f = fast.nextField();
+            const std::string text(general.nextText());
+            ASSERT_EQ(f.text, text) << line;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(f.number),
+                      std::bit_cast<std::uint64_t>(decimalNumber(text)))
+                << line;
+        }
     }
 }
 
