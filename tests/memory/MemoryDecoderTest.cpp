@@ -1,5 +1,5 @@
-// Decoding of memory dumps the simulator makes: every layout to the byte, the values
-// against the samples logged, chunk boundaries, truncated scans, zeros and garbage.
+// Decoding of memory dumps the simulator makes: every layout to the byte, every count and
+// float as printf prints it, chunk boundaries, truncated scans, zeros and garbage.
 
 #include "core/memory/MemoryDecoder.h"
 
@@ -8,11 +8,8 @@
 
 #include <bit>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,51 +101,6 @@ TEST(MemoryDecoder, EveryLayoutToTheByte) {
         const std::string record = c.record(i == 4 ? moored : kSample);
         ASSERT_EQ(record.size(), std::size_t(c.layout.bytesPerScan)) << c.name;
         EXPECT_EQ(decode(c.layout, record), std::vector{expected[i]}) << c.name;
-    }
-}
-
-// The decoded fields of every layout read back as the values logged, within the counts'
-// resolution, and the clock fields as the logged time.
-TEST(MemoryDecoder, ValuesMatchTheLoggedSamples) {
-    const std::vector<sim::Sample> samples = profile(40);
-    for (const LayoutCase& c : kLayouts) {
-        const std::vector<std::string> lines = decode(c.layout, dumpOf(c, samples));
-        ASSERT_EQ(lines.size(), samples.size()) << c.name;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const sim::Sample& s = samples[i];
-            std::vector<double> values;
-            std::string clock;
-            std::istringstream fields(lines[i]);
-            for (std::string field; std::getline(fields, field, ',');) {
-                if (field.find(':') != std::string::npos)
-                    clock = field.substr(field.find_first_not_of(' '));
-                else
-                    values.push_back(std::strtod(field.c_str(), nullptr));
-            }
-            const std::tm t = [&] {
-                std::tm parts{};
-                const std::time_t seconds = s.clockS;
-                gmtime_r(&seconds, &parts);
-                return parts;
-            }();
-            char time[32];
-            std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
-            const bool timed =
-                c.layout.format != MemoryFormat::TavrinCT || c.layout.bytesPerScan == 8;
-            EXPECT_TRUE(timed ? clock.starts_with(time) : clock.empty())
-                << c.name << ": " << lines[i];
-            std::vector<double> logged;
-            if (c.layout.format == MemoryFormat::TavrinP)
-                logged = {s.pressure, s.barometer};
-            else if (c.layout.format == MemoryFormat::TavrinCT)
-                logged = {s.conductivity, s.temperature};
-            else
-                logged = {s.conductivity,  s.temperature,   s.pressure,     s.salinity,
-                          s.soundVelocity, double(s.dc[0]), double(s.dc[1])};
-            ASSERT_EQ(values.size(), logged.size()) << c.name << ": " << lines[i];
-            for (std::size_t k = 0; k < logged.size(); ++k)
-                EXPECT_NEAR(values[k], logged[k], 0.01) << c.name << ": " << lines[i];
-        }
     }
 }
 

@@ -1,6 +1,6 @@
 // The live scan lines of each model (fields by channel mask, equal lengths), the sampler exchange
 // in the middle of a cast, the sensor modules, and the GPS receiver's sentences (framing,
-// checksums, the track, a receiver that goes quiet).
+// checksums, the track).
 
 #include "sim/GpsReceiver.h"
 #include "sim/ModuleModel.h"
@@ -167,16 +167,6 @@ TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
     EXPECT_TRUE(sentences[1].starts_with("$GPZDA,120000.00,06,12,2026,00,00*"));
     EXPECT_TRUE(sentences[4].starts_with("$GPGLL,")) << sentences[4];
     EXPECT_NE(sentences[4].find(",120002.00,A"), std::string::npos) << sentences[4];
-}
-
-TEST(GpsReceiver, GoesQuietWhenTold) {
-    GpsReceiver::Config config;
-    config.quietAfter = 3 * kNanosPerSecond;
-    SimRig gps(std::make_unique<GpsReceiver>(config));
-    gps.sleep(3'500);
-    EXPECT_FALSE(gps.read().empty());
-    gps.sleep(20'000);
-    EXPECT_EQ(gps.read(), "");
 }
 
 } // namespace

@@ -113,22 +113,4 @@ std::optional<std::string> ScriptedOperator::chooseFile(const FileRequest& reque
     return step->answer;
 }
 
-void ScriptedOperator::progressShow() {
-    progress.push_back("show");
-}
-void ScriptedOperator::progressLine1(const std::string& text) {
-    progress.push_back("1:" + text);
-}
-void ScriptedOperator::progressLine2(const std::string& text) {
-    progress.push_back("2:" + text);
-}
-void ScriptedOperator::progressClose() {
-    progress.push_back("close");
-}
-
-void ScriptedOperator::setWaitCursor(bool on) {
-    waitCursor = on;
-    ++waitCursorChanges;
-}
-
 } // namespace halcyx::test

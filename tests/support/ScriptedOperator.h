@@ -27,11 +27,14 @@ public:
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                      const std::string& initial, std::size_t maxLength) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
-    void progressShow() override;
-    void progressLine1(const std::string& text) override;
-    void progressLine2(const std::string& text) override;
-    void progressClose() override;
-    void setWaitCursor(bool on) override;
+    void progressShow() override { progress.push_back("show"); }
+    void progressLine1(const std::string& text) override { progress.push_back("1:" + text); }
+    void progressLine2(const std::string& text) override { progress.push_back("2:" + text); }
+    void progressClose() override { progress.push_back("close"); }
+    void setWaitCursor(bool on) override {
+        waitCursor = on;
+        ++waitCursorChanges;
+    }
     void beep() override { ++beeps; }
     void showHelp(int context) override { helpContexts.push_back(context); }
 
