@@ -33,7 +33,7 @@ public:
     // leaves the old file or the new one. A link is followed: the file it names is
     // replaced, with its permissions kept; missing folders are made. False when nothing
     // was written.
-    bool save() const;
+    [[nodiscard]] bool save() const;
 
 private:
     std::filesystem::path target_; // through a link, the file it names

@@ -18,7 +18,8 @@ int Profile::readInt(std::string_view section, std::string_view key, int def) co
 void Profile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     IniFile file(file_);
     file.writeString(section, key, value);
-    file.save();
+    // Settings writes report no failure: the program goes on with what it holds in memory.
+    (void)file.save();
 }
 
 } // namespace halcyx

@@ -13,15 +13,16 @@ namespace {
 constexpr double kQuarterTurn = 90; // [degrees, clockwise on the device]
 } // namespace
 
-QFont graphFont(const FontSpec& spec, const PlotDevice& device) {
-    const bool points = spec.unit == FontUnit::Points || device.onPaper();
-    const int height = std::max(1, points ? device.points(spec.height) : spec.height);
-    const QString face = QString::fromLatin1(spec.face);
-    if (spec.width > 0) // the width keeps its proportion to the height
-        return panelFont(face, height, std::max(1, spec.width * height / spec.height), spec.weight);
+QFont graphFont(const FontStyle& style, const PlotDevice& device) {
+    const bool points = style.unit == FontUnit::Points || device.onPaper();
+    const int height = std::max(1, points ? device.points(style.height) : style.height);
+    const QString face = QString::fromLatin1(style.face);
+    if (style.width > 0) // the width keeps its proportion to the height
+        return panelFont(face, height, std::max(1, style.width * height / style.height),
+                         style.weight);
     QFont font(face);
     font.setPixelSize(height);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setWeight(static_cast<QFont::Weight>(style.weight));
     return font;
 }
 

@@ -15,7 +15,7 @@ enum class FontUnit { Pixels, Points };
 
 // A graph font: face, cell height and average character width (0: the face's own) in the
 // unit given, and weight on the 100..900 scale. On paper every size counts as points.
-struct FontSpec {
+struct FontStyle {
     const char* face;
     int height;
     int width;
@@ -28,17 +28,17 @@ inline constexpr const char* kCaptionFace = "Times New Roman"; // titles and cap
 inline constexpr int kFontNormal = 400, kFontBold = 700;
 
 // The fonts of the graphs.
-inline constexpr FontSpec kProfileScaleFont{kScaleFace, 12, 4, kFontNormal, FontUnit::Pixels};
-inline constexpr FontSpec kProfileAxisFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
-inline constexpr FontSpec kProfileTitleFont{kCaptionFace, 18, 8, kFontBold, FontUnit::Pixels};
-inline constexpr FontSpec kCurveLabelFont{kScaleFace, 9, 0, kFontNormal, FontUnit::Points};
-inline constexpr FontSpec kStripScaleFont{kScaleFace, 12, 0, kFontNormal, FontUnit::Points};
-inline constexpr FontSpec kPressureCaptionFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
-inline constexpr FontSpec kPressureTitleFont{kCaptionFace, 16, 7, kFontBold, FontUnit::Pixels};
-inline constexpr FontSpec kModuleCaptionFont{kCaptionFace, 16, 0, kFontNormal, FontUnit::Points};
+inline constexpr FontStyle kProfileScaleFont{kScaleFace, 12, 4, kFontNormal, FontUnit::Pixels};
+inline constexpr FontStyle kProfileAxisFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
+inline constexpr FontStyle kProfileTitleFont{kCaptionFace, 18, 8, kFontBold, FontUnit::Pixels};
+inline constexpr FontStyle kCurveLabelFont{kScaleFace, 9, 0, kFontNormal, FontUnit::Points};
+inline constexpr FontStyle kStripScaleFont{kScaleFace, 12, 0, kFontNormal, FontUnit::Points};
+inline constexpr FontStyle kPressureCaptionFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
+inline constexpr FontStyle kPressureTitleFont{kCaptionFace, 16, 7, kFontBold, FontUnit::Pixels};
+inline constexpr FontStyle kModuleCaptionFont{kCaptionFace, 16, 0, kFontNormal, FontUnit::Points};
 
 // The font for a device: pixel sizes on the screen, point sizes at the device resolution.
-QFont graphFont(const FontSpec& spec, const PlotDevice& device);
+QFont graphFont(const FontStyle& style, const PlotDevice& device);
 
 // Writes a line of text in the painter's font and pen with the anchor point at the place
 // `alignment` names: left, right or horizontal centre, and top or vertical centre.
