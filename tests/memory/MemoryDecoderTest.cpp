@@ -256,17 +256,16 @@ TEST(MemoryDecoder, GarbageDecodesWithoutHarm) {
 }
 
 TEST(MemoryLayout, ProblemsAndDivisors) {
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, kVexaAll, 18, 60}), std::nullopt);
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, kVexaAll, 20, 60}), std::nullopt)
-        << "bytes beyond the fields are passed over";
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaFloat, kVexaAll, 18}),
-              "the channels need 31 bytes per scan, not 18");
-    EXPECT_EQ(layoutProblem({MemoryFormat::TavrinP, 0x7, 0}),
-              "the bytes per scan must be positive");
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, 0x4, 2, 0}),
-              "the pressure divisor must be positive");
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, 0x3, 4, 0}), std::nullopt)
-        << "no divisor needed without pressure";
+    // Bytes beyond the fields are passed over; no divisor is needed without pressure.
+    const std::pair<MemoryLayout, std::optional<std::string>> layouts[] = {
+        {{MemoryFormat::VexaScaled, kVexaAll, 18, 60}, std::nullopt},
+        {{MemoryFormat::VexaScaled, kVexaAll, 20, 60}, std::nullopt},
+        {{MemoryFormat::VexaFloat, kVexaAll, 18}, "the channels need 31 bytes per scan, not 18"},
+        {{MemoryFormat::TavrinP, 0x7, 0}, "the bytes per scan must be positive"},
+        {{MemoryFormat::VexaScaled, 0x4, 2, 0}, "the pressure divisor must be positive"},
+        {{MemoryFormat::VexaScaled, 0x3, 4, 0}, std::nullopt}};
+    for (const auto& [layout, problem] : layouts)
+        EXPECT_EQ(layoutProblem(layout), problem) << problem.value_or("no problem");
     // A layout that cannot be decoded writes nothing rather than reading past a scan.
     EXPECT_TRUE(decode({MemoryFormat::VexaFloat, kVexaAll, 18}, std::string(36, 'x'), 2).empty());
 
