@@ -61,12 +61,10 @@ TEST(CastSession, VexaFieldsFollowTheMaskInBitOrder) {
     EXPECT_EQ(f.sink.readouts, (std::vector<std::string>{"C:35.1234", "T: 12.5000", "P:100.25"}));
     // Derived values are computed from single-precision inputs, in order, each narrowed.
     const float s = static_cast<float>(SeawaterSalinity(r[1], r[2], r[3]));
-    EXPECT_EQ(r[14], s);
-    EXPECT_EQ(r[15], static_cast<float>(SeawaterAtg(s, r[2], r[3])));
-    EXPECT_EQ(r[16], static_cast<float>(SeawaterTheta(s, r[2], r[3])));
-    EXPECT_EQ(r[17], static_cast<float>(SeawaterSigma(s, r[2], r[3])));
-    EXPECT_EQ(r[18], static_cast<float>(SeawaterDepth(r[3], 45.0f)));
-    EXPECT_EQ(r[19], static_cast<float>(SeawaterSoundSpeed(s, r[2], r[3])));
+    EXPECT_EQ(Values(r.values.begin() + 14, r.values.end()),
+              (Values{s, float(SeawaterAtg(s, r[2], r[3])), float(SeawaterTheta(s, r[2], r[3])),
+                      float(SeawaterSigma(s, r[2], r[3])), float(SeawaterDepth(r[3], 45.0f)),
+                      float(SeawaterSoundSpeed(s, r[2], r[3]))}));
 }
 
 TEST(CastSession, VexaWithoutPressureDerivesAtPressureZeroAndACastStartsAfresh) {

@@ -6,9 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
-#include <limits>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -28,45 +29,17 @@ std::string Library(float value) {
 }
 
 TEST(FormatG9, MatchesSnprintfOnEdgesTiesAndRandomValues) {
-    constexpr float kInf = std::numeric_limits<float>::infinity();
-    const float edges[] = {
-        0.0f,
-        -0.0f,
-        1.0f,
-        -1.0f,
-        0.5f,
-        0.1f,
-        1e-5f,
-        -1e-5f,
-        9.99999e-6f,
-        1.00001e-5f,
-        1e-4f,
-        9.9999999e-5f,
-        0.00012345678f,
-        123456789.0f,
-        16777215.0f,
-        16777216.0f,
-        16777217.0f,
-        8388607.5f,
-        999999999.0f,
-        99999.9999f,
-        9.99999999f,
-        0.999999999f,
-        100000.0625f, // exactly half way at the ninth digit: rounds to even ...062
-        100000.1875f, // ... and ...188 here
-        1000.00006f,
-        1502.12305f,
-        35.0999985f,
-        0.000125881634f,
-        3.0e38f,
-        1.0e-40f,
-        std::numeric_limits<float>::denorm_min(),
-        std::numeric_limits<float>::max(),
-        kInf,
-        -kInf,
-        std::numeric_limits<float>::quiet_NaN()};
-    for (float v : edges)
-        EXPECT_EQ(Fast(v), Library(v)) << Library(v);
+    // 100000.0625 lies exactly half way at the ninth digit and rounds to even (...062);
+    // 100000.1875 rounds up (...188). 1e-45 is the smallest subnormal float.
+    std::istringstream edges(
+        "0 -0 1 -1 0.5 0.1 1e-5 -1e-5 9.99999e-6 1.00001e-5 1e-4 9.9999999e-5 0.00012345678 "
+        "123456789 16777215 16777216 16777217 8388607.5 999999999 99999.9999 9.99999999 "
+        "0.999999999 100000.0625 100000.1875 1000.00006 1502.12305 35.0999985 0.000125881634 "
+        "3.0e38 1.0e-40 1e-45 3.40282347e38 inf -inf nan");
+    for (std::string text; edges >> text;) {
+        const float v = std::strtof(text.c_str(), nullptr);
+        EXPECT_EQ(Fast(v), Library(v)) << text;
+    }
 
     std::mt19937 random(20261206);
     std::uniform_real_distribution<float> cast(-2000.0f, 8000.0f); // readings of a cast

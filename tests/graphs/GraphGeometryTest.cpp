@@ -33,10 +33,9 @@ TEST(PlotGeometry, PlacesTheProfilePlotByItsEnabledScaleRows) {
     // Windows smaller than the margins leave an empty plot, never an inverted one.
     for (const PixelRect plot :
          {ProfileLayoutOnScreen({0, 0, 20, 20}, 2).plot, PressureStripOnScreen(5, 5).plot,
-          ModuleStripOnScreen(0, 0).plot, StripLayoutOnPage({0, 0, 3, 3}, 6.25).plot}) {
-        EXPECT_GE(plot.width(), 0);
-        EXPECT_GE(plot.height(), 0);
-    }
+          ModuleStripOnScreen(0, 0).plot, StripLayoutOnPage({0, 0, 3, 3}, 6.25).plot})
+        EXPECT_TRUE(plot.width() >= 0 && plot.height() >= 0)
+            << plot.width() << " x " << plot.height();
 }
 
 TEST(AxisScale, MapsValuesToPixelsAndBack) {

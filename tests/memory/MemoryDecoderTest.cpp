@@ -79,6 +79,13 @@ std::vector<sim::Sample> profile(int scans) {
     return samples;
 }
 
+// The text snprintf makes of the values.
+template <typename... Values> std::string printed(const char* format, Values... values) {
+    char text[128];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
 std::string dumpOf(const LayoutCase& c, const std::vector<sim::Sample>& samples) {
     std::string dump;
     for (const sim::Sample& s : samples)
@@ -185,20 +192,10 @@ TEST(MemoryDecoder, MemoryNeverWrittenAndOddClockWords) {
 // Float fields print as snprintf's "%+8.4f" prints them, whatever the bits: ties, signed
 // zeros, tiny and huge values, infinities and NaNs.
 TEST(MemoryDecoder, FloatsPrintAsPrintfDoes) {
-    std::vector<float> values = {0.0F,
-                                 -0.0F,
-                                 0.03125F,
-                                 0.09375F,
-                                 -0.00005F,
-                                 1e-40F,
-                                 3.4028235e38F,
-                                 -1e20F,
-                                 1e9F,
-                                 123456.78F,
-                                 std::bit_cast<float>(0x7F800000u),
-                                 std::bit_cast<float>(0xFF800000u),
-                                 std::bit_cast<float>(0x7FC00000u),
-                                 std::bit_cast<float>(0xFFC00001u)};
+    std::vector<float> values = {0.0F,   -0.0F,         0.03125F, 0.09375F, -0.00005F,
+                                 1e-40F, 3.4028235e38F, -1e20F,   1e9F,     123456.78F};
+    for (const std::uint32_t bits : {0x7F800000u, 0xFF800000u, 0x7FC00000u, 0xFFC00001u})
+        values.push_back(std::bit_cast<float>(bits));
     std::mt19937 random(7);
     for (int i = 0; i < 20000; ++i)
         values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
@@ -211,11 +208,9 @@ TEST(MemoryDecoder, FloatsPrintAsPrintfDoes) {
     const std::vector<std::string> lines =
         decode({MemoryFormat::VexaFloat, mask::kConductivity, 4}, dump);
     ASSERT_EQ(lines.size(), values.size());
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        char expected[64];
-        std::snprintf(expected, sizeof expected, "%+8.4f", double(values[i]));
-        EXPECT_EQ(lines[i], expected) << std::bit_cast<std::uint32_t>(values[i]);
-    }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(lines[i], printed("%+8.4f", double(values[i])))
+            << std::bit_cast<std::uint32_t>(values[i]);
 }
 
 // Every 16-bit count of every scaled channel prints as snprintf prints the value of its
@@ -227,25 +222,15 @@ TEST(MemoryDecoder, CountsPrintAsPrintfDoes) {
     } cases[] = {
         {{MemoryFormat::VexaScaled, 0x37, 10, 60},
          [](unsigned n) {
-             char text[128];
              const auto v = [n](double x) { return n == 0 ? 0.0 : x; };
-             std::snprintf(text, sizeof text, "%+8.4f, %+8.4f, %+8.4f, %+8.4f, %+8.4f",
-                           v(0.001 * n - 2.0), v(0.0005 * n - 2.0), v(n / 60.0 - 5.0),
-                           v(0.001 * n - 2.0), v(n / 600.0 + 1450.0));
-             return std::string(text);
+             return printed("%+8.4f, %+8.4f, %+8.4f, %+8.4f, %+8.4f", v(0.001 * n - 2.0),
+                            v(0.0005 * n - 2.0), v(n / 60.0 - 5.0), v(0.001 * n - 2.0),
+                            v(n / 600.0 + 1450.0));
          }},
         {{MemoryFormat::TavrinCT, 0x3, 4},
-         [](unsigned n) {
-             char text[128];
-             std::snprintf(text, sizeof text, "%+8.3f, %+8.3f", 0.001 * n - 2.0, 0.0005 * n - 2.0);
-             return std::string(text);
-         }},
+         [](unsigned n) { return printed("%+8.3f, %+8.3f", 0.001 * n - 2.0, 0.0005 * n - 2.0); }},
         {{MemoryFormat::TavrinP, 0x5, 4},
-         [](unsigned n) {
-             char text[128];
-             std::snprintf(text, sizeof text, "%+8.3f, %+8.3f", n / 700.0 - 10.0, 0.01 * n + 500.0);
-             return std::string(text);
-         }},
+         [](unsigned n) { return printed("%+8.3f, %+8.3f", n / 700.0 - 10.0, 0.01 * n + 500.0); }},
     };
     for (const auto& c : cases) {
         std::string dump;
@@ -271,17 +256,16 @@ TEST(MemoryDecoder, GarbageDecodesWithoutHarm) {
 }
 
 TEST(MemoryLayout, ProblemsAndDivisors) {
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, kVexaAll, 18, 60}), std::nullopt);
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, kVexaAll, 20, 60}), std::nullopt)
-        << "bytes beyond the fields are passed over";
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaFloat, kVexaAll, 18}),
-              "the channels need 31 bytes per scan, not 18");
-    EXPECT_EQ(layoutProblem({MemoryFormat::TavrinP, 0x7, 0}),
-              "the bytes per scan must be positive");
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, 0x4, 2, 0}),
-              "the pressure divisor must be positive");
-    EXPECT_EQ(layoutProblem({MemoryFormat::VexaScaled, 0x3, 4, 0}), std::nullopt)
-        << "no divisor needed without pressure";
+    // Bytes beyond the fields are passed over; no divisor is needed without pressure.
+    const std::pair<MemoryLayout, std::optional<std::string>> layouts[] = {
+        {{MemoryFormat::VexaScaled, kVexaAll, 18, 60}, std::nullopt},
+        {{MemoryFormat::VexaScaled, kVexaAll, 20, 60}, std::nullopt},
+        {{MemoryFormat::VexaFloat, kVexaAll, 18}, "the channels need 31 bytes per scan, not 18"},
+        {{MemoryFormat::TavrinP, 0x7, 0}, "the bytes per scan must be positive"},
+        {{MemoryFormat::VexaScaled, 0x4, 2, 0}, "the pressure divisor must be positive"},
+        {{MemoryFormat::VexaScaled, 0x3, 4, 0}, std::nullopt}};
+    for (const auto& [layout, problem] : layouts)
+        EXPECT_EQ(layoutProblem(layout), problem) << problem.value_or("no problem");
     // A layout that cannot be decoded writes nothing rather than reading past a scan.
     EXPECT_TRUE(decode({MemoryFormat::VexaFloat, kVexaAll, 18}, std::string(36, 'x'), 2).empty());
 

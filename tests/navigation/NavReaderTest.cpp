@@ -3,6 +3,8 @@
 
 #include "core/navigation/NavReader.h"
 
+#include "tests/acquisition/TestText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -17,9 +19,7 @@
 namespace halcyx {
 namespace {
 
-std::span<const std::uint8_t> Bytes(const std::string& s) {
-    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
-}
+using test::Bytes;
 
 // Feeds each tick's bytes and takes what the tick takes, then empties the queue with
 // further ticks; the fixes found, in order.

@@ -67,9 +67,9 @@ TEST(Seawater, NegativeSalinityCountsAsFresh) {
     // Near-dry conductivities can give a slightly negative salinity; S^1.5 must not see it.
     for (double s : {-0.004, -3.0}) {
         for (const auto& [t, p] : {std::pair{4.0, 0.0}, std::pair{20.0, 2500.0}}) {
-            EXPECT_EQ(SeawaterSigma(s, t, p), SeawaterSigma(0, t, p)) << s << " " << t << " " << p;
-            EXPECT_EQ(SeawaterSoundSpeed(s, t, p), SeawaterSoundSpeed(0, t, p))
-                << s << " " << t << " " << p;
+            SCOPED_TRACE(testing::Message() << s << " " << t << " " << p);
+            EXPECT_EQ(SeawaterSigma(s, t, p), SeawaterSigma(0, t, p));
+            EXPECT_EQ(SeawaterSoundSpeed(s, t, p), SeawaterSoundSpeed(0, t, p));
         }
     }
 }
