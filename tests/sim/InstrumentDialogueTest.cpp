@@ -12,24 +12,6 @@ namespace {
 
 using halcyx::test::SimRig;
 
-// A Tavrin CT at address 3, with the given firmware unless nullptr.
-halcyx::test::AdjustConfig tavrinCt(const char* firmware = nullptr) {
-    return [firmware](Instrument::Config& config) {
-        config.identity.address = 3;
-        if (firmware != nullptr)
-            config.identity.firmware = firmware;
-    };
-}
-
-// Asks a query; an empty command reads what follows the return that kept the last value.
-std::string answerTo(SimRig& link, const std::string& command, std::size_t max = 200) {
-    if (!command.empty()) {
-        return link.ask(command, max);
-    }
-    link.sleep(SimRig::kResponseMs);
-    return link.read(max);
-}
-
 TEST(InstrumentQuery, AveragingFollowsTheFirmware) {
     for (const auto& [firmware, averages] :
          {std::pair{"2.10", true}, {"1.90", false}, {"1.95", true}, {"2I10", false}}) {
@@ -37,7 +19,10 @@ TEST(InstrumentQuery, AveragingFollowsTheFirmware) {
         EXPECT_EQ(vexa.peerAs<VexaModel>().scaledMemory(), averages) << firmware;
     }
     for (const auto& [firmware, averages] : {std::pair{"V1.50", false}, {"V1.60", true}}) {
-        SimRig ct(ProductCode::TavrinCT, tavrinCt(firmware));
+        SimRig ct(ProductCode::TavrinCT, [&](auto& c) {
+            c.identity.address = 3;
+            c.identity.firmware = firmware;
+        });
         EXPECT_EQ(ct.ask("AVGI").find("BAD COMMAND") == std::string::npos, averages);
     }
 }
@@ -48,24 +33,14 @@ TEST(InstrumentQuery, SettingsNotSetAnswerNo) {
         c.settings.delayedDate.clear();
         c.settings.delayedTime.clear();
     });
-    for (const char* command : {"ITIME", "DTIME", ""}) { // "": the time half of DTIME
-        const std::string answer = answerTo(vexa, command, 100);
+    for (const std::string command : {"ITIME", "DTIME", ""}) {
+        if (command.empty()) // the time half of DTIME follows the return that kept the date
+            vexa.sleep(SimRig::kResponseMs);
+        const std::string answer = command.empty() ? vexa.read(100) : vexa.ask(command, 100);
         vexa.write("\r");
         EXPECT_NE(answer.find("NO "), std::string::npos) << answer;
         EXPECT_EQ(answer.find("is "), std::string::npos) << answer;
     }
-}
-
-// The open-mode request: "***O\r", a pause, purge, a bare return, and 12 bytes of answer.
-std::string requestOpen(SimRig& bench) {
-    bench.ask("***O", 0, SimRig::kResponseMs);
-    return bench.ask("", 12, SimRig::kResponseMs + 100);
-}
-
-// The stop sequence: three "S" 100 ms apart and a return.
-void stopOutput(SimRig& link) {
-    link.write("SSS", 100);
-    link.write("\r");
 }
 
 long newlines(const std::string& text) {
@@ -73,8 +48,7 @@ long newlines(const std::string& text) {
 }
 
 TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
-    SimRig bench;
-    SimRig& link = bench;
+    SimRig link;
     EXPECT_EQ(link.ask("***R", 100), "***R\r\nRUN MODE\r\n");
     const std::string one = link.ask("");
     EXPECT_TRUE(one.starts_with("\r\n")) << one;
@@ -86,11 +60,12 @@ TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
     EXPECT_NEAR(newlines(link.read()), 45, 1) << "4.5 scans per second";
     EXPECT_EQ(link.ask("MODE").find("RUN MODE"), std::string::npos)
         << "a streaming instrument ignores commands";
-    stopOutput(bench);
+    link.write("SSS", 100); // the stop sequence: three "S" 100 ms apart and a return
+    link.write("\r");
     link.sleep(SimRig::kResponseMs);
     EXPECT_EQ(link.ask("MODE"), "MODE\r\nRUN MODE\r\n");
     EXPECT_EQ(link.ask("***O"), "***O\r\nOpen\r\n");
-    EXPECT_EQ(bench.instrument().mode(), Instrument::Mode::Open);
+    EXPECT_EQ(link.instrument().mode(), Instrument::Mode::Open);
 }
 
 TEST(InstrumentModes, RefusedUnknownAndOverlongCommandsAnswerBadCommand) {
@@ -116,7 +91,9 @@ TEST(InstrumentModes, DeploymentModesSampleIntoTheMemoryOnTheirSchedule) {
     bench.device.advance();
     const LoggingMemory& memory = bench.instrument().memory();
     EXPECT_NEAR(double(memory.loggedBytes() / bench.instrument().bytesPerScan()), 2 * 135, 2);
-    EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
+    // The open-mode request: "***O\r", a pause, purge, a bare return and 12 bytes of answer.
+    bench.ask("***O", 0, SimRig::kResponseMs);
+    EXPECT_EQ(bench.ask("", 12, SimRig::kResponseMs + 100), "\r\nOpen\r\n");
     const std::size_t logged = memory.loggedBytes();
     bench.sleep(10'000);
     bench.device.advance();
