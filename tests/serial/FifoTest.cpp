@@ -82,13 +82,12 @@ TEST(Fifo, BulkPutFrontAndDropMatchByteWiseUse) {
             for (std::size_t i = 0; i < c.queued; ++i)
                 fifo->Put(static_cast<std::uint8_t>(i % 7));
         }
-        std::string bytes(c.put, '\0');
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<char>(i % 253);
+        std::string bytes;
         std::size_t stored = 0;
-        for (char ch : bytes) {
+        for (std::size_t i = 0; i < c.put; ++i) {
+            bytes.push_back(static_cast<char>(i % 253));
             stored += single.isFull() ? 0 : 1;
-            single.Put(static_cast<std::uint8_t>(ch));
+            single.Put(static_cast<std::uint8_t>(bytes.back()));
         }
         EXPECT_EQ(bulk.Put({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}),
                   stored);

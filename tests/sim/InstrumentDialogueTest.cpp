@@ -11,24 +11,7 @@ namespace halcyx::sim::test {
 namespace {
 
 using halcyx::test::SimRig;
-
-// A Tavrin CT at address 3, with the given firmware unless nullptr.
-halcyx::test::AdjustConfig tavrinCt(const char* firmware = nullptr) {
-    return [firmware](Instrument::Config& config) {
-        config.identity.address = 3;
-        if (firmware != nullptr)
-            config.identity.firmware = firmware;
-    };
-}
-
-// Asks a query; an empty command reads what follows the return that kept the last value.
-std::string answerTo(SimRig& link, const std::string& command, std::size_t max = 200) {
-    if (!command.empty()) {
-        return link.ask(command, max);
-    }
-    link.sleep(SimRig::kResponseMs);
-    return link.read(max);
-}
+using namespace std::string_literals;
 
 TEST(InstrumentQuery, AveragingFollowsTheFirmware) {
     for (const auto& [firmware, averages] :
@@ -37,7 +20,10 @@ TEST(InstrumentQuery, AveragingFollowsTheFirmware) {
         EXPECT_EQ(vexa.peerAs<VexaModel>().scaledMemory(), averages) << firmware;
     }
     for (const auto& [firmware, averages] : {std::pair{"V1.50", false}, {"V1.60", true}}) {
-        SimRig ct(ProductCode::TavrinCT, tavrinCt(firmware));
+        SimRig ct(ProductCode::TavrinCT, [&](auto& c) {
+            c.identity.address = 3;
+            c.identity.firmware = firmware;
+        });
         EXPECT_EQ(ct.ask("AVGI").find("BAD COMMAND") == std::string::npos, averages);
     }
 }
@@ -48,24 +34,14 @@ TEST(InstrumentQuery, SettingsNotSetAnswerNo) {
         c.settings.delayedDate.clear();
         c.settings.delayedTime.clear();
     });
-    for (const char* command : {"ITIME", "DTIME", ""}) { // "": the time half of DTIME
-        const std::string answer = answerTo(vexa, command, 100);
+    for (const std::string command : {"ITIME", "DTIME", ""}) {
+        if (command.empty()) // the time half of DTIME follows the return that kept the date
+            vexa.sleep(SimRig::kResponseMs);
+        const std::string answer = command.empty() ? vexa.read(100) : vexa.ask(command, 100);
         vexa.write("\r");
         EXPECT_NE(answer.find("NO "), std::string::npos) << answer;
         EXPECT_EQ(answer.find("is "), std::string::npos) << answer;
     }
-}
-
-// The open-mode request: "***O\r", a pause, purge, a bare return, and 12 bytes of answer.
-std::string requestOpen(SimRig& bench) {
-    bench.ask("***O", 0, SimRig::kResponseMs);
-    return bench.ask("", 12, SimRig::kResponseMs + 100);
-}
-
-// The stop sequence: three "S" 100 ms apart and a return.
-void stopOutput(SimRig& link) {
-    link.write("SSS", 100);
-    link.write("\r");
 }
 
 long newlines(const std::string& text) {
@@ -73,8 +49,7 @@ long newlines(const std::string& text) {
 }
 
 TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
-    SimRig bench;
-    SimRig& link = bench;
+    SimRig link;
     EXPECT_EQ(link.ask("***R", 100), "***R\r\nRUN MODE\r\n");
     const std::string one = link.ask("");
     EXPECT_TRUE(one.starts_with("\r\n")) << one;
@@ -86,25 +61,20 @@ TEST(InstrumentModes, RunModeSamplesAndSendsScansOnRequestOrContinuously) {
     EXPECT_NEAR(newlines(link.read()), 45, 1) << "4.5 scans per second";
     EXPECT_EQ(link.ask("MODE").find("RUN MODE"), std::string::npos)
         << "a streaming instrument ignores commands";
-    stopOutput(bench);
+    link.write("SSS", 100); // the stop sequence: three "S" 100 ms apart and a return
+    link.write("\r");
     link.sleep(SimRig::kResponseMs);
     EXPECT_EQ(link.ask("MODE"), "MODE\r\nRUN MODE\r\n");
     EXPECT_EQ(link.ask("***O"), "***O\r\nOpen\r\n");
-    EXPECT_EQ(bench.instrument().mode(), Instrument::Mode::Open);
+    EXPECT_EQ(link.instrument().mode(), Instrument::Mode::Open);
 }
 
 TEST(InstrumentModes, RefusedUnknownAndOverlongCommandsAnswerBadCommand) {
     SimRig bench(ProductCode::Vexa3, [](auto& c) { c.faults.refused = {"CH3", "RSOT"}; });
-    const std::string overlong(200, 'x');
-    for (const auto& [command, answer] :
-         {std::pair<std::string, std::string>{"CH3=ON", "CH3=ON\r\nBAD COMMAND\r\n"},
-          {"CH3", "CH3\r\nBAD COMMAND\r\n"},
-          {"RSOT", "RSOT\r\nBAD COMMAND\r\n"},
-          {"CH2", "CH2 = on\r\n"},
-          {overlong, overlong + "\r\nBAD COMMAND\r\n"},
-          {"CH1", "CH1 = on\r\n"}}) {
-        EXPECT_EQ(bench.ask(command, 1000), answer);
-    }
+    for (const std::string& command : {"CH3=ON"s, "CH3"s, "RSOT"s, std::string(200, 'x')})
+        EXPECT_EQ(bench.ask(command, 1000), command + "\r\nBAD COMMAND\r\n");
+    for (const char* accepted : {"CH1", "CH2"}) // the refusals leave the instrument listening
+        EXPECT_EQ(bench.ask(accepted), accepted + " = on\r\n"s);
 }
 
 TEST(InstrumentModes, DeploymentModesSampleIntoTheMemoryOnTheirSchedule) {
@@ -116,7 +86,9 @@ TEST(InstrumentModes, DeploymentModesSampleIntoTheMemoryOnTheirSchedule) {
     bench.device.advance();
     const LoggingMemory& memory = bench.instrument().memory();
     EXPECT_NEAR(double(memory.loggedBytes() / bench.instrument().bytesPerScan()), 2 * 135, 2);
-    EXPECT_EQ(requestOpen(bench), "\r\nOpen\r\n");
+    // The open-mode request: "***O\r", a pause, purge, a bare return and 12 bytes of answer.
+    bench.ask("***O", 0, SimRig::kResponseMs);
+    EXPECT_EQ(bench.ask("", 12, SimRig::kResponseMs + 100), "\r\nOpen\r\n");
     const std::size_t logged = memory.loggedBytes();
     bench.sleep(10'000);
     bench.device.advance();

@@ -115,14 +115,11 @@ TEST(SimOptions, ChoosesModelIdentityAndMemory) {
 }
 
 TEST(SimOptions, RefusesWhatItDoesNotKnow) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--model", "vexa9"},
-                                               {"--baud"},
-                                               {"--baud", "fast"},
-                                               {"--address", "8"},
-                                               {"--fault", "drop=0"},
-                                               {"--fault", "gremlins"},
-                                               {"--frobnicate", "1"}}) {
+    const std::vector<std::string> cases[] = {{"--model", "vexa9"},  {"--baud"},
+                                              {"--baud", "fast"},    {"--address", "8"},
+                                              {"--fault", "drop=0"}, {"--fault", "gremlins"},
+                                              {"--frobnicate", "1"}};
+    for (const auto& args : cases) {
         halcyx::sim::SimOptions options;
         EXPECT_TRUE(halcyx::sim::parseOptions(args, options)) << args[0];
     }

@@ -165,7 +165,6 @@ TEST(GpsReceiver, SendsPositionAndDateOnceASecond) {
     ASSERT_EQ(sentences.size(), 6u);
     EXPECT_EQ(sentences[0], "$GPGLL,4430.0000,N,06315.0000,W,120000.00,A,A*7A");
     EXPECT_TRUE(sentences[1].starts_with("$GPZDA,120000.00,06,12,2026,00,00*"));
-    EXPECT_TRUE(sentences[4].starts_with("$GPGLL,")) << sentences[4];
     EXPECT_NE(sentences[4].find(",120002.00,A"), std::string::npos) << sentences[4];
 }
 
