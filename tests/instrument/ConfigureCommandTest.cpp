@@ -123,14 +123,13 @@ TEST_F(Configure, SettingsAlreadyReadAreNotReadAgain) {
 TEST_F(Configure, ADeployedInstrumentIsLeftAloneUnlessTheOperatorSaysSo) {
     attachVexa3();
     h->record.deployed = true;
-    h->op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy",
-                         false);
+    h->op.expectQuestion(kDeployedQuestion, "Deploy", false);
     EXPECT_EQ(configure(), ConfigureOutcome::StillDeployed);
     EXPECT_TRUE(h->record.deployed);
     EXPECT_EQ(h->received(), "");
     EXPECT_TRUE(dialogs.log.empty());
 
-    h->op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
+    h->op.expectQuestion(kDeployedQuestion, "Deploy", true);
     dialogs.save = false;
     EXPECT_EQ(configure(), ConfigureOutcome::Cancelled);
     EXPECT_FALSE(h->record.deployed);
