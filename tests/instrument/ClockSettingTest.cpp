@@ -7,6 +7,7 @@
 #include <ctime>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace halcyx::test {
 namespace {
@@ -31,8 +32,7 @@ TEST(ClockSetting, TextsOfTheLocalTime) {
         local.tm_min = c.minute;
         local.tm_sec = c.second;
         const ClockTexts texts = clockTexts(local);
-        EXPECT_EQ(texts.time, c.time);
-        EXPECT_EQ(texts.date, c.date);
+        EXPECT_EQ(std::tie(texts.time, texts.date), std::make_tuple(c.time, c.date));
     }
 }
 

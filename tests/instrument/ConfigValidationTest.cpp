@@ -34,8 +34,6 @@ struct Case {
 constexpr const char* kFormat = "Interval Time format error, (00:00:00)";
 constexpr const char* kOnOver = "ON Time must be less than Interval Time!";
 constexpr const char* kOnUnder = "ON Time must be greater than 10 seconds!";
-constexpr const char* kDTime = "Delayed Time format error, (00:00:00)";
-constexpr const char* kDDate = "Delayed Date format error, (00-00-0000)";
 constexpr const char* kAvgFormat = "Average Time format error, (00:00)";
 constexpr const char* kAvgOver = "Average Time cannot be greater than Instrument On Time.";
 
@@ -63,9 +61,9 @@ const Case kCases[] = {
     {T, {"1:00:00", "x", "01-01-1999", "08:00:00", "00:10", true}, kFormat, "Interval Time Error", F::IntervalTime},
     {T, {"00:01:00", "00:0a:30", "01-01-1999", "08:00:00", "00:10", true}, "ON Time format error, (00:00:00)", "ON Time Error", F::OnTime},
     // Delayed time before delayed date; both before the time limits.
-    {T, {"00:01:00", "00:00:30", "", "8:00:00", "00:10", true}, kDTime, "Delayed Time Error", F::DelayedTime},
+    {T, {"00:01:00", "00:00:30", "", "8:00:00", "00:10", true}, "Delayed Time format error, (00:00:00)", "Delayed Time Error", F::DelayedTime},
     {V, {"00:01:00", "00:00:30", "01/01-1999", "08:00:00", "00:10", true}, "", "", F::OnTime},
-    {V, {"00:01:00", "00:00:01", "01-01-99", "08:00:00", "00:10", true}, kDDate, "Delayed Date Error", F::DelayedDate},
+    {V, {"00:01:00", "00:00:01", "01-01-99", "08:00:00", "00:10", true}, "Delayed Date format error, (00-00-0000)", "Delayed Date Error", F::DelayedDate},
     // The average: equal to the on time passes; minutes count 60 s; every digit after the
     // colon counts; the time limits come first.
     {V, {"00:01:00", "00:00:30", "01-01-1999", "08:00:00", "00:30", true}, "", "", F::OnTime},
@@ -103,7 +101,7 @@ TEST(ConfigValidation, DcQuestionIsAskedAgainAfterNo) {
     bad.onTime = "00:00:05";
 
     op.expectQuestion("Do you want to Configure the DC Channels?", "DC Channels", false)
-        .expectMessage("ON Time must be greater than 10 seconds!", "Time Error", Icon::Stop)
+        .expectMessage(kOnUnder, "Time Error", Icon::Stop)
         .expectQuestion("Do you want to Configure the DC Channels?", "DC Channels", false);
     EXPECT_TRUE(confirmSave(ConfigFamily::Vexa, bad, op, &state, openDcSetup));
     EXPECT_FALSE(confirmSave(ConfigFamily::Vexa, goodEntries(), op, &state, openDcSetup));
@@ -112,7 +110,7 @@ TEST(ConfigValidation, DcQuestionIsAskedAgainAfterNo) {
 
     // Yes opens the DC channel dialog once; later presses no longer ask.
     op.expectQuestion("Do you want to Configure the DC Channels?", "DC Channels", true)
-        .expectMessage("ON Time must be greater than 10 seconds!", "Time Error", Icon::Stop);
+        .expectMessage(kOnUnder, "Time Error", Icon::Stop);
     EXPECT_TRUE(confirmSave(ConfigFamily::Vexa, bad, op, &state, openDcSetup));
     EXPECT_FALSE(confirmSave(ConfigFamily::Vexa, goodEntries(), op, &state, openDcSetup));
     EXPECT_EQ(dcSetupRuns, 1);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 namespace halcyx::test {
 namespace {
@@ -81,17 +82,16 @@ TEST_F(Configure, AVexa3IsReadShownAndWrittenBack) {
 
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"Configure Vexa dc78=1 avg=1"}));
     // The dialog saw what the instrument holds and its clock, read just before.
-    EXPECT_EQ(dialogs.shownVexa.intervalTime, "00:05:00");
-    EXPECT_EQ(dialogs.shownVexa.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
-    EXPECT_EQ(dialogs.shownVexa.instrumentDate, "12-06-2026");
-    EXPECT_EQ(dialogs.shownVexa.instrumentTime.size(), 8u);
-    EXPECT_TRUE(h->record.settingsRead);
-    EXPECT_TRUE(h->record.saveEnable);
+    const VexaConfigData& shown = dialogs.shownVexa;
+    EXPECT_EQ(std::tie(shown.intervalTime, shown.instrumentDate),
+              std::make_tuple("00:05:00", "12-06-2026"));
+    EXPECT_EQ(shown.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(shown.instrumentTime.size(), 8u);
+    EXPECT_TRUE(h->record.settingsRead && h->record.saveEnable);
 
     const sim::InstrumentSettings& stored = h->instrument().storedSettings();
-    EXPECT_EQ(stored.intervalTime, "00:10:00");
-    EXPECT_TRUE(stored.dcChannels[6]);
-    EXPECT_EQ(stored.tau, 2);
+    EXPECT_EQ(std::tie(stored.intervalTime, stored.dcChannels[6], stored.tau),
+              std::make_tuple("00:10:00", true, 2));
     EXPECT_EQ(h->settings.samplingRateIndex, 2);
     EXPECT_EQ(h->settings.channelMask & 0x4000u, 0x4000u);
 }
@@ -123,14 +123,13 @@ TEST_F(Configure, SettingsAlreadyReadAreNotReadAgain) {
 TEST_F(Configure, ADeployedInstrumentIsLeftAloneUnlessTheOperatorSaysSo) {
     attachVexa3();
     h->record.deployed = true;
-    h->op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy",
-                         false);
+    h->op.expectQuestion(kDeployedQuestion, "Deploy", false);
     EXPECT_EQ(configure(), ConfigureOutcome::StillDeployed);
     EXPECT_TRUE(h->record.deployed);
     EXPECT_EQ(h->received(), "");
     EXPECT_TRUE(dialogs.log.empty());
 
-    h->op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
+    h->op.expectQuestion(kDeployedQuestion, "Deploy", true);
     dialogs.save = false;
     EXPECT_EQ(configure(), ConfigureOutcome::Cancelled);
     EXPECT_FALSE(h->record.deployed);
@@ -147,8 +146,8 @@ TEST_F(Configure, AFailedClockReadIsReportedAndTheDialogStillShows) {
     h->op.expectMessage("ERROR - Reading Instrument Time", "Communication Error", Icon::Stop);
 
     EXPECT_EQ(configure(), ConfigureOutcome::Cancelled);
-    EXPECT_EQ(dialogs.shownVexa.instrumentTime, "07:00:00");
-    EXPECT_EQ(dialogs.shownVexa.instrumentDate, "12-06-2026");
+    EXPECT_EQ(std::tie(dialogs.shownVexa.instrumentTime, dialogs.shownVexa.instrumentDate),
+              std::make_tuple("07:00:00", "12-06-2026"));
 }
 
 TEST_F(Configure, AnInstrumentThatWillNotOpenEndsTheCommand) {
@@ -199,10 +198,9 @@ TEST_F(Configure, ASavedFileOpenedAgainRestoresTheInstrument) {
               OpenOutcome::Loaded);
     EXPECT_EQ(dialogs.shownVexa.intervalTime, "00:05:00");
     EXPECT_EQ(dcTable.texts(1).name, "Oxygen");
-    EXPECT_EQ(h->instrument().storedSettings().intervalTime, "00:05:00");
-    EXPECT_EQ(h->instrument().storedSettings().tau, 3);
-    EXPECT_TRUE(h->record.settingsRead);
-    EXPECT_TRUE(h->record.saveEnable);
+    const sim::InstrumentSettings& stored = h->instrument().storedSettings();
+    EXPECT_EQ(std::tie(stored.intervalTime, stored.tau), std::make_tuple("00:05:00", 3));
+    EXPECT_TRUE(h->record.settingsRead && h->record.saveEnable);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tests/instrument/Harness.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace halcyx::test {
 namespace {
@@ -14,8 +15,7 @@ TEST(Detect, ASilentInstrumentIsAskedFiveTimesThenTheOperatorIsAsked) {
     h.op.expectQuestion(kNoResponseQuestion, "No Instrument", false);
     h.op.expectQuestion("No instrument found on COM1\nDo you want to check another COM port?",
                         "Check Instrument", true);
-    Detector detector(h.layer, h.record, h.chooser);
-    EXPECT_EQ(detector.CheckInstrument(), CheckOutcome::ChooseAnotherPort);
+    EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::ChooseAnotherPort);
     EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "***O"), 5);
     // Each silent request is followed by the stop command at 50 ms per character.
     EXPECT_EQ(std::count(h.lines().begin(), h.lines().end(), "S"), 15);
@@ -27,8 +27,7 @@ TEST(CheckAddressMode, AnInstrumentAnsweringAnMProbeIsFound) {
     Harness h;
     h.line.setEcho(false);
     h.line.answer({{"#M3", "\r"}, {"", "Open"}});
-    Detector detector(h.layer, h.record, h.chooser);
-    ASSERT_TRUE(detector.CheckAddressMode());
+    ASSERT_TRUE(h.detector.CheckAddressMode());
     EXPECT_EQ(h.lines(), (std::vector<std::string>{"#M0", "#M1", "#M2", "#M3", "***O", ""}));
     EXPECT_EQ(h.op.progress,
               (std::vector<std::string>{"show", "1:Checking Address...", "2:#M0", "2:#M1", "2:#M2",
@@ -41,42 +40,36 @@ TEST(CheckAddressMode, NoiseIsNoAnswerAndARefusedClearIsReportedButFound) {
     h.line.answer({{"#M0", "\x80\xff"}, {"#K6", "K"}, {"CAOP", "BAD COMMAND"}, {"", "busy"}});
     h.op.expectMessage("Error using Command = BAD COMMAND", "Command Error", Icon::Stop);
     h.op.expectMessage("Error clearing address Mode!", "Bad Command", Icon::Stop);
-    Detector detector(h.layer, h.record, h.chooser);
     // Found, but the open-mode request that follows is refused.
-    EXPECT_FALSE(detector.CheckAddressMode());
+    EXPECT_FALSE(h.detector.CheckAddressMode());
     EXPECT_EQ(h.lines().size(), 8u + 7u + 1u + 2u);
 }
 
 TEST(CheckAddressMode, SilenceOnEveryProbeFindsNothing) {
     Harness h;
     h.line.setEcho(false);
-    Detector detector(h.layer, h.record, h.chooser);
-    EXPECT_FALSE(detector.CheckAddressMode());
+    EXPECT_FALSE(h.detector.CheckAddressMode());
     EXPECT_EQ(h.lines().size(), 16u);
 }
 
 TEST(Detect, ASerialNumberWithoutModelLetterAsksTheOperator) {
     SimRig h(ProductCode::Vexa3, [](auto& c) { c.identity.serialNumber = "12345"; });
-    h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
-    h.chooser.answer = ProductCode::TavrinP;
-    ASSERT_TRUE(h.detector.Detect());
-    EXPECT_EQ(h.record.product, ProductCode::TavrinP);
-    EXPECT_EQ(h.record.model, "Tavrin P");
-
-    // The dialog offers the last choice; Cancel keeps the code the instrument had.
-    h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
-    h.op.expectMessage("Instrument type Unknown!", "Instrument", Icon::Stop);
-    h.chooser.answer = std::nullopt;
-    ASSERT_TRUE(h.detector.Detect());
-    EXPECT_EQ(h.record.product, ProductCode::TavrinP);
-    EXPECT_EQ(h.chooser.offered,
-              (std::vector<ProductCode>{ProductCode::None, ProductCode::TavrinP}));
-
-    // OK without a choice changes nothing either.
-    h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error", Icon::Stop);
-    h.chooser.answer = ProductCode::None;
-    ASSERT_TRUE(h.detector.Detect());
-    EXPECT_EQ(h.record.product, ProductCode::TavrinP);
+    // The dialog offers the last choice; Cancel, or OK without a choice, keeps the code the
+    // instrument had.
+    for (const std::optional<ProductCode> answer :
+         {std::optional(ProductCode::TavrinP), std::optional<ProductCode>(),
+          std::optional(ProductCode::None)}) {
+        h.op.expectMessage("Cannot determine instrument!", "Product Serial Number Error",
+                           Icon::Stop);
+        if (!answer)
+            h.op.expectMessage("Instrument type Unknown!", "Instrument", Icon::Stop);
+        h.chooser.answer = answer;
+        ASSERT_TRUE(h.detector.Detect());
+        EXPECT_EQ(h.record.product, ProductCode::TavrinP);
+        EXPECT_EQ(h.record.model, "Tavrin P");
+    }
+    EXPECT_EQ(h.chooser.offered, (std::vector<ProductCode>{ProductCode::None, ProductCode::TavrinP,
+                                                           ProductCode::TavrinP}));
 }
 
 TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMemory) {
@@ -93,21 +86,20 @@ TEST(Detect, FailedQueriesKeepTheFieldsAndANewerFirmwareNeverLeavesStaleScaledMe
     // An instrument that answers open mode but refuses every identity query.
     h.instrument().faults().refused = {"S/N", "VER", "CDATE", "ADR"};
     ASSERT_TRUE(h.detector.Detect());
-    EXPECT_EQ(h.record.serialNumber, "1700M");
-    EXPECT_EQ(h.record.firmware, "1.90");
-    EXPECT_EQ(h.record.calDate, "10OCT25");
+    EXPECT_EQ(std::tie(h.record.serialNumber, h.record.firmware, h.record.calDate),
+              std::make_tuple("1700M", "1.90", "10OCT25"));
     EXPECT_EQ(h.record.product, ProductCode::Vexa3);
 }
 
 TEST(CheckInstrument, ADeployedInstrumentIsLeftAloneWhenTheOperatorSaysNo) {
     SimRig h;
     h.record.deployed = true;
-    h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", false);
+    h.op.expectQuestion(kDeployedQuestion, "Deploy", false);
     EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::Declined);
     EXPECT_TRUE(h.record.deployed);
     EXPECT_EQ(h.received(), "");
 
-    h.op.expectQuestion("The Instrument is currently deployed!\nStop deployment?", "Deploy", true);
+    h.op.expectQuestion(kDeployedQuestion, "Deploy", true);
     EXPECT_EQ(h.detector.CheckInstrument(), CheckOutcome::Found);
     EXPECT_FALSE(h.record.deployed);
 }

@@ -13,6 +13,10 @@ namespace halcyx::test {
 inline constexpr const char* kNoResponseQuestion =
     "No Response from instrument!\nDo you want to check if the instrument is in Address Mode?";
 
+// The operator's question before a deployed instrument is disturbed.
+inline constexpr const char* kDeployedQuestion =
+    "The Instrument is currently deployed!\nStop deployment?";
+
 // The configuration port on the virtual clock with the scripted stand-in behind it.
 struct Harness : SimRig {
     explicit Harness(std::uint32_t baud = kBaud)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace halcyx {
@@ -59,9 +60,9 @@ TEST(CapabilitiesFor, ComparesTheFirmwareWithEachModelsLimit) {
     };
     for (const Case& c : cases) {
         const FirmwareCapabilities caps = capabilitiesFor(c.product, c.firmware);
-        EXPECT_EQ(caps.averaging, c.averaging) << c.firmware;
-        EXPECT_EQ(caps.scaledMemory, c.scaledMemory) << c.firmware;
-        EXPECT_EQ(caps.samplerOff, c.samplerOff) << c.firmware;
+        EXPECT_EQ(std::tie(caps.averaging, caps.scaledMemory, caps.samplerOff),
+                  std::tie(c.averaging, c.scaledMemory, c.samplerOff))
+            << c.firmware;
     }
 }
 

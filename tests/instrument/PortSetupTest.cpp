@@ -10,6 +10,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace halcyx::test {
 namespace {
@@ -75,12 +76,11 @@ TEST(OpenConfigPort, TakesPortRateAndPausesFromTheSettingsFile) {
             h.op.expectMessage("Bad Baudrate value in Halcyx.ini, default to 9600",
                                "INI FILE ERROR", Icon::Stop);
         ASSERT_TRUE(openConfigPort(h.layer, h.settings)) << c.device;
-        EXPECT_EQ(h.device.path(), c.device);
-        EXPECT_EQ(h.device.portBaud(), c.baud);
-        EXPECT_EQ(h.layer.delays(), c.delays) << c.baud;
+        EXPECT_EQ(std::make_tuple(h.device.path(), h.device.portBaud(), h.layer.delays()),
+                  std::make_tuple(c.device, c.baud, c.delays));
         EXPECT_EQ(h.port.defaultPause(), c.delays.responseMs);
-        EXPECT_EQ(h.port.inputFigure(), 1024);
-        EXPECT_EQ(h.port.outputFigure(), 1024);
+        EXPECT_EQ(std::make_tuple(h.port.inputFigure(), h.port.outputFigure()),
+                  std::make_tuple(1024, 1024));
     }
 }
 
@@ -128,8 +128,8 @@ TEST(ConfigPortSetup, CancelKeepsAllAndANewOrRemappedPortIsOpenedAndWritten) {
     EXPECT_EQ(runConfigPortSetup(h.layer, h.settings, h.dialog), PortSetupResult::Applied);
     EXPECT_EQ(h.device.path(), "/dev/ttyS2");
     EXPECT_EQ(h.port.inputFigure(), 4096);
-    EXPECT_EQ(kInstrumentPort.read(h.settings), 3);
-    EXPECT_EQ(kInstrumentBaud.read(h.settings), 4800);
+    EXPECT_EQ(std::make_tuple(kInstrumentPort.read(h.settings), kInstrumentBaud.read(h.settings)),
+              std::make_tuple(3, 4800));
 
     h.settings.writeString("PORTS", "COM1", "/dev/ttyUSB0");
     h.dialog.choice = PortChoice{1, 9600, true};

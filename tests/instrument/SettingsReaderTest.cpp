@@ -13,8 +13,8 @@ TEST(ReadSettings, AVexa2IsNeverAskedDc7OrDc8) {
     h.settings.vexa.dcChannel[6] = 1;
     ReadSettings(h.layer, h.record, h.settings);
     EXPECT_NE(h.received().find("DC6"), std::string::npos);
-    EXPECT_EQ(h.received().find("DC7"), std::string::npos);
-    EXPECT_EQ(h.received().find("DC8"), std::string::npos);
+    for (const char* dc : {"DC7", "DC8"})
+        EXPECT_EQ(h.received().find(dc), std::string::npos) << dc;
     EXPECT_EQ(h.settings.vexa.dcChannel[6], 1) << "an unasked flag keeps its value";
     EXPECT_EQ(h.settings.channelMask & 0xC000u, 0u);
 }
@@ -31,12 +31,14 @@ TEST(ReadSettings, UnansweredQueriesAreSkippedAndKeepTheirValues) {
 }
 
 TEST(ReadSettings, NotSetAndBadAnswersOfTheTimingQueries) {
+    constexpr const char* kInterval = "Error reading Interval Time!";
+    constexpr const char* kDate = "Error reading Delayed Start Date!";
     struct Case {
         const char* what;
         std::map<std::string, std::string> answers;
         const char* error; // nullptr: no message
-        const char* intervalTime;
-        const char* delayedDate;
+        const char* intervalTime = "00:01:00";
+        const char* delayedDate = "01-01-1999";
     };
     const std::vector<Case> cases = {
         {"not set",
@@ -44,31 +46,14 @@ TEST(ReadSettings, NotSetAndBadAnswersOfTheTimingQueries) {
          nullptr,
          "Not Set",
          "Not Set"},
-        {"no marker word",
-         {{"ITIME", "\ninterval 00:05:00\r\n"}},
-         "Error reading Interval Time!",
-         "00:01:00",
-         "01-01-1999"},
-        {"cut short",
-         {{"ITIME", "\nInterval is 00:0"}},
-         "Error reading Interval Time!",
-         "00:01:00",
-         "01-01-1999"},
-        {"marker at the very end",
-         {{"DTIME", "\nDate is "}},
-         "Error reading Delayed Start Date!",
-         "00:01:00",
-         "01-01-1999"},
-        {"binary noise",
-         {{"DTIME", std::string("\xff\x00\x13is", 5)}},
-         "Error reading Delayed Start Date!",
-         "00:01:00",
-         "01-01-1999"},
+        {"no marker word", {{"ITIME", "\ninterval 00:05:00\r\n"}}, kInterval},
+        {"cut short", {{"ITIME", "\nInterval is 00:0"}}, kInterval},
+        {"marker at the very end", {{"DTIME", "\nDate is "}}, kDate},
+        {"binary noise", {{"DTIME", std::string("\xff\x00\x13is", 5)}}, kDate},
         {"longer than the limit",
          {{"ITIME", "\nInterval is 00:07:00" + std::string(200, 'x')}},
          nullptr,
-         "00:07:00",
-         "01-01-1999"},
+         "00:07:00"},
     };
     for (const Case& c : cases) {
         OpenHarness h(ProductCode::Vexa3, false);

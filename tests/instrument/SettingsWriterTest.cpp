@@ -5,10 +5,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace halcyx::test {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -30,12 +33,11 @@ TEST(WriteSettings, AVexa3SendsEverySettingAndStoresThem) {
     WriteRig h(ProductCode::Vexa3);
     WriteSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.settings.channelMask, 0xFu | 0x200u | 0x4000u | 0x8000u);
-    EXPECT_EQ(h.stored().channels, (std::array<bool, 6>{true, true, true, true, false, false}));
-    EXPECT_EQ(h.stored().dcChannels,
+    const sim::InstrumentSettings& s = h.stored();
+    EXPECT_EQ(s.channels, (std::array<bool, 6>{true, true, true, true, false, false}));
+    EXPECT_EQ(s.dcChannels,
               (std::array<bool, 8>{false, true, false, false, false, false, true, true}));
-    EXPECT_EQ(h.stored().tau, 2);
-    EXPECT_EQ(h.stored().averageLength, "00:20");
-    EXPECT_TRUE(h.stored().scaledOutput);
+    EXPECT_EQ(std::tie(s.tau, s.averageLength, s.scaledOutput), std::make_tuple(2, "00:20", true));
     // A value follows its command word as a checked command of its own, so it ends with two
     // carriage returns.
     EXPECT_THAT(h.received(), HasSubstr("< 00:01:00\\r\\r\n"));
@@ -46,11 +48,8 @@ TEST(WriteSettings, AVexa3SendsEverySettingAndStoresThem) {
 TEST(WriteSettings, AVexa2SendsOnlySixDcChannelsAndNoAveraging) {
     WriteRig h(ProductCode::Vexa2);
     WriteSettings(h.layer, h.record, h.settings);
-    const std::string sent = h.received();
-    EXPECT_THAT(sent, HasSubstr("DC6=OFF"));
-    EXPECT_THAT(sent, Not(HasSubstr("DC7")));
-    EXPECT_THAT(sent, Not(HasSubstr("DC8")));
-    EXPECT_THAT(sent, Not(HasSubstr("AVGI")));
+    EXPECT_THAT(h.received(), AllOf(HasSubstr("DC6=OFF"), Not(HasSubstr("DC7")),
+                                    Not(HasSubstr("DC8")), Not(HasSubstr("AVGI"))));
     EXPECT_EQ(h.settings.channelMask, 0xFu | 0x200u);
 }
 
@@ -61,22 +60,17 @@ TEST(WriteSettings, ATavrinPSendsThreeChannelsNoRateAndItsOwnTitles) {
     h.settings.p.averageTime = "00:05";
     h.settings.p.continuousOutput = 1;
     WriteSettings(h.layer, h.record, h.settings);
-    EXPECT_EQ(h.stored().channels, (std::array<bool, 6>{true, false, true, false, false, false}));
-    EXPECT_EQ(h.stored().intervalTime, "00:02:00");
-    EXPECT_EQ(h.stored().averageLength, "00:05");
-    EXPECT_TRUE(h.stored().continuousOnPowerUp);
-    EXPECT_FALSE(h.stored().scaledOutput);
+    const sim::InstrumentSettings& s = h.stored();
+    EXPECT_EQ(s.channels, (std::array<bool, 6>{true, false, true, false, false, false}));
+    EXPECT_EQ(std::tie(s.intervalTime, s.averageLength, s.continuousOnPowerUp, s.scaledOutput),
+              std::make_tuple("00:02:00", "00:05", true, false));
     EXPECT_THAT(h.received(), Not(HasSubstr("ST=")));
     EXPECT_EQ(h.settings.channelMask, 0x5u);
-    const auto& progress = h.op.progress;
-    EXPECT_NE(std::find(progress.begin(), progress.end(), "1:Setting Avgering Time..."),
-              progress.end());
-    EXPECT_NE(std::find(progress.begin(), progress.end(), "1:Setting continuous on power up..."),
-              progress.end());
     // The values the instrument asks for show without the return that ends them.
-    for (const char* detail : {"2:00:02:00", "2:00:05"})
-        EXPECT_NE(std::find(progress.begin(), progress.end(), detail), progress.end()) << detail;
-    for (const std::string& line : progress)
+    for (const char* line : {"1:Setting Avgering Time...", "1:Setting continuous on power up...",
+                             "2:00:02:00", "2:00:05"})
+        EXPECT_THAT(h.op.progress, Contains(line));
+    for (const std::string& line : h.op.progress)
         EXPECT_EQ(line.find('\r'), std::string::npos) << line;
 }
 

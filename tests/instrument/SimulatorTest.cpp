@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace halcyx::test {
 namespace {
@@ -40,28 +41,24 @@ TEST(Simulator, AVexa3IsDetectedReadAndWrittenAt9600Baud) {
                                         "1:Get Instrument Firmware Version", "2:VER",
                                         "1:Turning OFF Auto Sampler command", "2:SMP=OFF",
                                         "1:Get Instrument Calibration Date", "2:CDATE", "close"}));
-    EXPECT_EQ(h.record.model, "Vexa 3");
-    EXPECT_EQ(h.record.serialNumber, "1634M");
-    EXPECT_EQ(h.record.firmware, "2.10");
-    EXPECT_EQ(h.record.calDate, "10OCT97");
-    EXPECT_TRUE(h.record.averaging);
+    const InstrumentRecord& r = h.record;
+    EXPECT_EQ(std::tie(r.model, r.serialNumber, r.firmware, r.calDate, r.averaging),
+              std::make_tuple("Vexa 3", "1634M", "2.10", "10OCT97", true));
 
     const std::int64_t readStart = h.clock.nowMs();
     ReadSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.clock.nowMs() - readStart, 16020);
-    EXPECT_EQ(h.settings.channelMask, 0x37u | 0x100u | 0x8000u);
-    EXPECT_EQ(h.settings.vexa.channel, (std::array<std::uint16_t, 6>{1, 1, 1, 0, 1, 1}));
-    EXPECT_EQ(h.settings.vexa.dcChannel, (std::array<std::uint16_t, 8>{1, 0, 0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(h.settings.ct.channel, (std::array<std::uint16_t, 3>{})) << "not the model's record";
-    EXPECT_EQ(h.settings.p.intervalTime, "00:05:00");
-    EXPECT_EQ(h.settings.vexa.intervalTime, "00:05:00");
-    EXPECT_EQ(h.settings.vexa.onTime, "00:00:30");
-    EXPECT_EQ(h.settings.ct.delayedDate, "01-01-1999");
-    EXPECT_EQ(h.settings.p.delayedTime, "08:00:00");
-    EXPECT_EQ(h.settings.samplingRateIndex, 3);
-    EXPECT_EQ(h.settings.vexa.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
-    EXPECT_EQ(h.settings.vexa.averageLength, "00:10");
-    EXPECT_EQ(h.settings.vexa.continuousOutput, 0);
+    const InstrumentSettings& s = h.settings;
+    EXPECT_EQ(s.channelMask, 0x37u | 0x100u | 0x8000u);
+    EXPECT_EQ(s.vexa.channel, (std::array<std::uint16_t, 6>{1, 1, 1, 0, 1, 1}));
+    EXPECT_EQ(s.vexa.dcChannel, (std::array<std::uint16_t, 8>{1, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(s.ct.channel, (std::array<std::uint16_t, 3>{})) << "not the model's record";
+    // The timing texts are shared by the three models' records.
+    EXPECT_EQ(std::tie(s.p.intervalTime, s.vexa.onTime, s.ct.delayedDate, s.p.delayedTime),
+              std::make_tuple("00:05:00", "00:00:30", "01-01-1999", "08:00:00"));
+    EXPECT_EQ(s.samplingRateIndex, 3);
+    EXPECT_EQ(s.vexa.samplingRate, (std::array<std::uint16_t, 5>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(std::tie(s.vexa.averageLength, s.vexa.continuousOutput), std::make_tuple("00:10", 0));
     EXPECT_EQ(h.op.progress.back(), "close");
     EXPECT_FALSE(h.op.waitCursor);
 
@@ -87,9 +84,8 @@ TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
 
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.record.product, ProductCode::TavrinCT);
-    EXPECT_EQ(h.record.address, 3);
-    EXPECT_TRUE(h.record.averaging);
-    EXPECT_FALSE(h.record.scaledMemory);
+    EXPECT_EQ(std::tie(h.record.address, h.record.averaging, h.record.scaledMemory),
+              std::make_tuple(3, true, false));
     EXPECT_EQ(h.received().find("SMP=OFF"), std::string::npos);
     h.device.traffic().clear();
     h.settings.samplingRateIndex = 4;
@@ -101,8 +97,8 @@ TEST(Simulator, ATavrinCTIsNeverAskedForTheSamplingRate) {
     h.settings.ct.channel[2] = 1;
     h.settings.ct.averageTime = "00:20";
     WriteSettings(h.layer, h.record, h.settings);
-    EXPECT_TRUE(h.instrument().storedSettings().channels[2]);
-    EXPECT_EQ(h.instrument().storedSettings().averageLength, "00:20");
+    const sim::InstrumentSettings& stored = h.instrument().storedSettings();
+    EXPECT_EQ(std::tie(stored.channels[2], stored.averageLength), std::make_tuple(true, "00:20"));
     EXPECT_EQ(h.settings.channelMask, 0x7u);
 }
 
@@ -110,8 +106,8 @@ TEST(Simulator, A300BaudVexa3AnswersWithinTheSlowPauses) {
     SimRig h(ProductCode::Vexa3, vexa3(300), 300);
     ASSERT_TRUE(h.detector.Detect());
     EXPECT_EQ(h.clock.nowMs(), 26300);
-    EXPECT_EQ(h.record.serialNumber, "1634M");
-    EXPECT_EQ(h.record.calDate, "10OCT97");
+    EXPECT_EQ(std::tie(h.record.serialNumber, h.record.calDate),
+              std::make_tuple("1634M", "10OCT97"));
     ReadSettings(h.layer, h.record, h.settings);
     EXPECT_EQ(h.settings.samplingRateIndex, 3);
     EXPECT_EQ(h.settings.vexa.intervalTime, "00:05:00");
