@@ -146,7 +146,6 @@ TEST(ConfigWndStartUp, APortThatWillNotOpenIsExplainedOnceWithItsDeviceAndSettin
     });
     rig.settle();
     EXPECT_EQ(setupTitle, "Configuration COM Setup") << "then the port setup dialog";
-    EXPECT_TRUE(op.done());
 }
 
 class TavrinPTest : public ConfigWndTest {
