@@ -1,12 +1,14 @@
 // The configuration window offscreen with a simulated instrument: start-up detection, a
 // port that will not open, a device that goes away and comes back, the instrument panel,
-// the menu after detection, and the port setup and product dialogs.
+// the menu after detection, configuring from the menu, and the port setup and product
+// dialogs.
 #include "gui/instrument/ConfigWnd.h"
 
 #include "core/base/Commands.h"
 #include "core/settings/Profile.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/VeltroApp.h"
+#include "gui/instrument/ConfigVexa.h"
 #include "gui/instrument/ProductDlg.h"
 #include "gui/instrument/SetComportDlg.h"
 #include "gui/widgets/InstrumentWnd.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 #include <cerrno>
@@ -43,6 +46,10 @@ protected:
     ConfigWndTest() : ConfigWndTest(ProductCode::Vexa3, "1634M", "2.10") {}
 
     QString readout(InstrumentWnd::Row row) { return app.configWnd().panel().readout(row).value(); }
+    bool enabled(int command) {
+        app.frame().refreshCommandStates();
+        return app.frame().commandAction(command)->isEnabled();
+    }
 
     test::TempFolder folder;
     Profile settings{folder.path() / "Halcyx.ini"};
@@ -64,10 +71,6 @@ TEST_F(ConfigWndTest, AVanishedDeviceIsNotConnectedUntilACheckFindsItAgain) {
     app.show();
     test::screenshot(app.frame(), "ConfigWnd-vexa3");
     MainFrame& frame = app.frame();
-    const auto enabled = [&frame](int command) {
-        frame.refreshCommandStates();
-        return frame.commandAction(command)->isEnabled();
-    };
 
     rig.device.unplug();
     bool dialogShown = false;
@@ -92,6 +95,24 @@ TEST_F(ConfigWndTest, AVanishedDeviceIsNotConnectedUntilACheckFindsItAgain) {
     frame.runCommand(cmd::kCheckInstrument);
     EXPECT_EQ(readout(InstrumentWnd::Model), "Vexa 3");
     EXPECT_TRUE(enabled(cmd::kConfigureInstrument));
+}
+
+TEST_F(ConfigWndTest, ConfigureInstrumentWritesWhatTheDialogSaved) {
+    rig.settle();
+    EXPECT_FALSE(enabled(cmd::kSaveConfig)) << "nothing read yet";
+    ASSERT_TRUE(enabled(cmd::kConfigureInstrument));
+
+    test::whenModalOpens([](QDialog& dialog) {
+        auto& vexa = dynamic_cast<ConfigVexa&>(dialog);
+        EXPECT_EQ(vexa.intervalTime()->text(), "00:01:00") << "read from the instrument";
+        EXPECT_EQ(vexa.instrumentDate()->text(), "12-06-2026");
+        vexa.onTime()->setText("00:00:45");
+        vexa.accept();
+    });
+    app.frame().commandAction(cmd::kConfigureInstrument)->trigger();
+
+    EXPECT_EQ(rig.instrument().storedSettings().onTime, "00:00:45");
+    EXPECT_TRUE(enabled(cmd::kSaveConfig));
 }
 
 TEST(ConfigWndStartUp, APortThatWillNotOpenIsExplainedOnceWithItsDeviceAndSettingsFile) {
@@ -125,7 +146,6 @@ TEST(ConfigWndStartUp, APortThatWillNotOpenIsExplainedOnceWithItsDeviceAndSettin
     });
     rig.settle();
     EXPECT_EQ(setupTitle, "Configuration COM Setup") << "then the port setup dialog";
-    EXPECT_TRUE(op.done());
 }
 
 class TavrinPTest : public ConfigWndTest {
@@ -142,15 +162,21 @@ TEST_F(TavrinPTest, ATavrinPLeavesNoContinuousDataModeInTheMenu) {
 
 class PanelTest : public test::GuiTest {};
 
+// The radio button of the dialog with the text, or none.
+QRadioButton* radio(QWidget& dialog, const QString& text) {
+    for (QRadioButton* button : dialog.findChildren<QRadioButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
 TEST_F(PanelTest, TheInstrumentPanelLaysOutFourReadoutsUnderAnEtchedLine) {
     QWidget owner;
     owner.resize(300, 200);
     InstrumentWnd panel(&owner);
     const char* captions[] = {"Model:", "S/N:", "Firmware Ver.:", "Cal. Date:"};
-    for (int row = 0; row < InstrumentWnd::kRows; ++row) {
-        TextWnd& readout = panel.readout(static_cast<InstrumentWnd::Row>(row));
-        EXPECT_EQ(readout.caption(), captions[row]);
-    }
+    for (int row = 0; row < InstrumentWnd::kRows; ++row)
+        EXPECT_EQ(panel.readout(static_cast<InstrumentWnd::Row>(row)).caption(), captions[row]);
     panel.showInstrument("Vexa 3", "1634M", "2.10", "10OCT97");
     const QImage image = panel.grab().toImage();
     EXPECT_EQ(image.pixelColor(20, 17), QColor(128, 128, 128));
@@ -176,16 +202,10 @@ TEST_F(PanelTest, ThePortDialogStoresEachClickAtOnce) {
     std::uint32_t baud = 12345; // not a rate: 9600 is checked
     SetComportDlg dialog(port, baud, settings, "Configuration COM Setup");
     EXPECT_EQ(dialog.windowTitle(), "Configuration COM Setup");
-    const auto button = [&dialog](const QString& text) -> QRadioButton* {
-        for (QRadioButton* b : dialog.findChildren<QRadioButton*>())
-            if (b->text() == text)
-                return b;
-        return nullptr;
-    };
-    QRadioButton* com1 = button("COM1");
-    QRadioButton* com3 = button("COM3");
-    QRadioButton* rate9600 = button("9600");
-    QRadioButton* rate300 = button("300");
+    QRadioButton* com1 = radio(dialog, "COM1");
+    QRadioButton* com3 = radio(dialog, "COM3");
+    QRadioButton* rate9600 = radio(dialog, "9600");
+    QRadioButton* rate300 = radio(dialog, "300");
     ASSERT_TRUE(com1 && com3 && rate9600 && rate300);
     EXPECT_TRUE(com1->isChecked());
     EXPECT_TRUE(rate9600->isChecked());
@@ -205,10 +225,9 @@ TEST_F(PanelTest, TheProductDialogOffersTheLastChoice) {
     EXPECT_EQ(none.chosen(), ProductCode::None);
     ProductDlg last(ProductCode::TavrinCT, op);
     EXPECT_EQ(last.chosen(), ProductCode::TavrinCT);
-    for (QRadioButton* button : last.findChildren<QRadioButton*>()) {
-        if (button->text() == "Vexa 2")
-            button->click();
-    }
+    QRadioButton* vexa2 = radio(last, "Vexa 2");
+    ASSERT_NE(vexa2, nullptr);
+    vexa2->click();
     EXPECT_EQ(last.chosen(), ProductCode::Vexa2);
     test::screenshot(last, "ProductDlg");
 }

@@ -46,7 +46,6 @@ TEST(SequenceGuard, QueuedActionsRunFromTheLoopAfterTheSequenceAndHoldTheGuard) 
         SequenceGuard::whenIdle(&context, [&] {
             order.push_back(SequenceGuard::busy() ? "queued, guarded" : "queued, unguarded");
         });
-        EXPECT_TRUE(order.empty()) << "not at once";
         clock.sleepMs(2 * SequenceGuard::kRetryMs + 20);
         order.push_back("sequence done");
     }
