@@ -33,6 +33,76 @@ void append(std::vector<PixelPoint>& curve, PixelPoint point) {
         curve.push_back(point);
 }
 
+// The device position of a value held within [low, high], for rebuilding whole curves: the
+// same mapping as AxisScale with its rounding, but without a library call per value, since a
+// rebuild maps every stored scan. A value that is not a number lands on low.
+class HeldScale {
+public:
+    HeldScale(const AxisRange& range, int from, int to, int low, int high)
+        : minimum_(range.minimum), from_(from), low_(low), high_(std::max(low, high)),
+          perUnit_(range.span() == 0 ? 0.0 : (to - from) / range.span()) {}
+
+    int operator()(float value) const {
+        const double position = from_ + (value - minimum_) * perUnit_;
+        const double held = position > high_ ? high_ : position >= low_ ? position : low_;
+        return low_ + static_cast<int>(held - low_ + 0.5); // rounded, as held - low >= 0
+    }
+
+private:
+    double minimum_;
+    double from_;
+    int low_;
+    int high_;
+    double perUnit_;
+};
+
+// Builds the polyline of a whole curve leaving out the points that add no pixel. A profile
+// falls slowly down the plot, so its scans come in long runs on one row, and a run on one row
+// covers the pixels from its leftmost to its rightmost point, whatever the order: of each run
+// only the first, the leftmost, the rightmost and the last point are kept.
+class RowRuns {
+public:
+    explicit RowRuns(std::vector<PixelPoint>& curve) : curve_(curve) {}
+    ~RowRuns() { flush(); }
+    RowRuns(const RowRuns&) = delete;
+    RowRuns& operator=(const RowRuns&) = delete;
+
+    void add(PixelPoint point) {
+        if (open_ && point.y != first_.y)
+            flush();
+        if (!open_) {
+            open_ = true;
+            first_ = left_ = right_ = last_ = point;
+            leftFirst_ = true;
+            return;
+        }
+        last_ = point;
+        if (point.x < left_.x) {
+            left_ = point;
+            leftFirst_ = false;
+        } else if (point.x > right_.x) {
+            right_ = point;
+            leftFirst_ = true;
+        }
+    }
+
+private:
+    void flush() {
+        if (!open_)
+            return;
+        append(curve_, first_);
+        append(curve_, leftFirst_ ? left_ : right_);
+        append(curve_, leftFirst_ ? right_ : left_);
+        append(curve_, last_);
+        open_ = false;
+    }
+
+    std::vector<PixelPoint>& curve_;
+    bool open_ = false;
+    PixelPoint first_, left_, right_, last_;
+    bool leftFirst_ = true; // the leftmost point came before the rightmost
+};
+
 bool fitsText(std::string_view text) {
     return text.size() < ProfileGraph::kMaxTextChars + 1;
 }
@@ -180,18 +250,17 @@ std::array<std::vector<PixelPoint>, kHorizontalAxes>
 ProfileGraph::curvesIn(const PixelRect& plot) const {
     std::array<std::vector<PixelPoint>, kHorizontalAxes> curves;
     const std::span<const float> depths = buffer_.stored(vertical_.channel);
-    const AxisScale down = verticalScale(vertical_.range, plot);
+    const HeldScale down(vertical_.range, plot.top, plot.bottom, plot.top + kInset,
+                         plot.bottom - kInset);
     std::vector<int> rows(depths.size());
-    std::transform(depths.begin(), depths.end(), rows.begin(), [&](float value) {
-        return hold(down.toPixel(value), plot.top + kInset, plot.bottom - kInset);
-    });
+    std::transform(depths.begin(), depths.end(), rows.begin(), down);
     for (std::size_t k = 0; k < curves.size(); ++k) {
         const std::span<const float> values = buffer_.stored(horizontal_[k].channel);
-        const AxisScale across = horizontalScale(horizontal_[k].range, plot);
+        const HeldScale across(horizontal_[k].range, plot.left, plot.right, plot.left + kInset,
+                               plot.right - kInset);
+        RowRuns runs(curves[k]);
         for (std::size_t i = 0; i < values.size() && i < rows.size(); ++i)
-            append(curves[k],
-                   {hold(across.toPixel(values[i]), plot.left + kInset, plot.right - kInset),
-                    rows[i]});
+            runs.add({across(values[i]), rows[i]});
     }
     return curves;
 }

@@ -10,15 +10,19 @@
 #include "gui/graphs/AxisDlg.h"
 #include "gui/graphs/GraphicsDlg.h"
 #include "gui/plot/GraphColours.h"
+#include "gui/plot/ProfileGraphPainter.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/ScriptedOperator.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -172,12 +176,64 @@ TEST_F(GraphWndTest, ACastExtendsTheDepthAndZoomsToItsData) {
     EXPECT_EQ(shot.pixelColor(QPoint(5, 5)), kGraphBackground);
     test::screenshot(wnd, "GraphWnd");
 
+    // The same drawing on a PDF page lays the graph out in the page's rectangle.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        QPainter page(&writer);
+        const QRect frame(0, 0, page.device()->width(), page.device()->height());
+        ProfileGraphPainter(graph).draw(page,
+                                        frame.adjusted(frame.width() / 10, frame.height() / 10,
+                                                       -frame.width() / 10, -frame.height() / 10));
+    }
+    EXPECT_GT(pdf.size(), 1000);
+    EXPECT_EQ(graph.curve(0), graph.curvesIn(graph.layout().plot)[0]) << "the screen curves stay";
+
     const ProfileAxes before = graph.ranges();
     mouse(wnd, QEvent::MouseButtonPress, Qt::LeftButton, {170, 100});
     mouse(wnd, QEvent::MouseMove, Qt::LeftButton, {370, 240});
     mouse(wnd, QEvent::MouseButtonRelease, Qt::LeftButton, {370, 240});
     EXPECT_EQ(graph.vertical().range, (AxisRange{100, 300}));
     EXPECT_NE(graph.horizontal(0).range, before.horizontal[0]);
+}
+
+// A rebuilt curve leaves out most points of a jittery cast, yet draws the very pixels the
+// polyline through every scan would.
+TEST(ProfileGraphCurves, LeaveOutOnlyPointsThatAddNoPixel) {
+    test::guiApp();
+    ProfileGraph graph;
+    graph.setAxisChannel(ProfileGraph::kVerticalAxis, 3);
+    graph.setAxisChannel(0, 1);
+    graph.setHorizontalRange(0, {0, 10});
+    graph.setVerticalRange({0, 100});
+    const QRect client(QPoint(0, 0), kWindow);
+    graph.setClient({0, 0, client.width(), client.height()});
+    const PixelRect plot = graph.layout().plot;
+    const AxisScale across({0, 10}, plot.left, plot.right), down({0, 100}, plot.top, plot.bottom);
+    QPolygon everyScan;
+    for (int scan = 0; scan < 20000; ++scan) {
+        const float depth = scan * 0.0025f; // down to 50, clear of the bottom
+        const float value = 5 + 3 * std::sin(depth / 9) + 0.05f * static_cast<float>(scan % 7);
+        (void)graph.addPoint(depth, {value, 0, 0, 0});
+        everyScan.append(QPoint(std::clamp(across.toPixel(value), plot.left + 1, plot.right - 1),
+                                std::clamp(down.toPixel(depth), plot.top + 1, plot.bottom - 1)));
+    }
+    graph.rebuildCurves();
+    const std::vector<PixelPoint>& kept = graph.curve(0);
+    EXPECT_LT(kept.size() * 4, static_cast<std::size_t>(everyScan.size()));
+
+    const auto drawn = [&client](const QPolygon& line) {
+        QImage image(client.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.drawPolyline(line);
+        return image;
+    };
+    QPolygon keptLine;
+    for (const PixelPoint& p : kept)
+        keptLine.append(QPoint(p.x, p.y));
+    EXPECT_EQ(drawn(keptLine), drawn(everyScan));
 }
 
 } // namespace
