@@ -87,6 +87,7 @@ public:
 
     // The window's client area: the screen layout follows it.
     void setClient(PixelRect client);
+    const PixelRect& client() const { return client_; }
     // The curves of the stored scans in the screen layout, built afresh (a full drawing).
     void rebuildCurves() { curves_ = curvesIn(layout_.plot); }
     const ProfileLayout& layout() const { return layout_; }

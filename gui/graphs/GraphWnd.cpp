@@ -35,6 +35,7 @@ QPoint qPoint(PixelPoint p) {
 } // namespace
 
 GraphWnd::GraphWnd(WindowContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    setWindowTitle(QStringLiteral("CTD Plot"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (!graph_.buffer().allocated()) {
@@ -113,6 +114,10 @@ CommandState GraphWnd::commandState(int command) const {
 void GraphWnd::onScan(const ScanRecord& record, std::size_t valueCount) {
     if (!graph_.buffer().allocated())
         return;
+    // A window not shown yet has had no resize event, but points need its layout already.
+    const PixelRect client{0, 0, width(), height()};
+    if (graph_.client() != client)
+        graph_.setClient(client);
     const int index = graph_.count();
     const std::size_t values = std::min(valueCount, record.values.size());
     for (std::size_t i = 0; i < values; ++i)

@@ -147,8 +147,6 @@ TEST_F(GraphWndTest, CurveLabelsAndCoordinatesFollowTheirCommands) {
 }
 
 TEST_F(GraphWndTest, ACastExtendsTheDepthAndZoomsToItsData) {
-    wnd.show();
-    QApplication::processEvents();
     constexpr int kScans = 3000;
     wnd.clearData();
     for (int scan = 0; scan < kScans; ++scan) {
@@ -160,6 +158,8 @@ TEST_F(GraphWndTest, ACastExtendsTheDepthAndZoomsToItsData) {
         record[3] = pressure;
         record[14] = 34 + std::sin(pressure / 30);
         wnd.onScan(record, ScanRecord::kValues);
+        if (scan == kScans / 2)
+            wnd.show(); // the first half before the window was ever shown
         if (scan % 500 == 0)
             QApplication::processEvents(); // paints in between, as the data timer allows
     }
