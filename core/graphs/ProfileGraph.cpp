@@ -104,7 +104,7 @@ private:
 };
 
 bool fitsText(std::string_view text) {
-    return text.size() < ProfileGraph::kMaxTextChars + 1;
+    return text.size() <= ProfileGraph::kMaxTextChars;
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +43,7 @@ public:
 
     ProfileGraph();
 
-    // Texts of kMaxTextChars or more are ignored and the old text stays.
+    // Texts longer than kMaxTextChars are ignored and the old text stays.
     const std::string& title() const { return title_; }
     void setTitle(std::string_view text);
     const ProfileAxis& vertical() const { return vertical_; }
@@ -89,6 +88,7 @@ public:
     void setClient(PixelRect client);
     const PixelRect& client() const { return client_; }
     // The curves of the stored scans in the screen layout, built afresh (a full drawing).
+    // Rebuilt curves keep only the points that add a pixel to their polylines.
     void rebuildCurves() { curves_ = curvesIn(layout_.plot); }
     const ProfileLayout& layout() const { return layout_; }
     const std::vector<PixelPoint>& curve(int axis) const {

@@ -19,7 +19,9 @@ namespace halcyx {
 
 namespace {
 
-constexpr int kLabelCommands = cmd::kAxis4Enable - cmd::kAxis1Label + 1; // label, enable per axis
+// Each curve label has two commands: its text, then its enable.
+constexpr int kCommandsPerLabel = 2;
+static_assert(cmd::kAxis4Enable - cmd::kAxis1Label + 1 == kCommandsPerLabel * kHorizontalAxes);
 constexpr int kPromptChars = 64;
 constexpr int kMemoryChars = 96;
 
@@ -54,9 +56,7 @@ void GraphWnd::setChannels(const ChannelList& channels, ScanLayout layout) {
     graph_.setExtensionStep(layout == ScanLayout::Vexa ? ProfileGraph::kVexaExtension
                                                        : ProfileGraph::kTavrinExtension);
     settings_ = readProfileGraphSettings(context_.settings, static_cast<int>(channels.size()) - 1);
-    applyProfileGraphSettings(graph_, settings_, [this](int position) {
-        return static_cast<int>(channels_.recordIndex(position));
-    });
+    applyGraphSettings(graph_, settings_, channels_);
     nameCoordinates();
     if (kGraphAxisCoordinates.read(context_.settings) != 0)
         showCoordinates(true);
@@ -71,8 +71,8 @@ void GraphWnd::clearData() {
 
 bool GraphWnd::onCommand(int command) {
     if (command >= cmd::kAxis1Label && command <= cmd::kAxis4Enable) {
-        const int index = (command - cmd::kAxis1Label) / 2;
-        if ((command - cmd::kAxis1Label) % 2 == 0) {
+        const int index = (command - cmd::kAxis1Label) / kCommandsPerLabel;
+        if ((command - cmd::kAxis1Label) % kCommandsPerLabel == 0) {
             askCurveLabel(index);
         } else {
             graph_.labels().show(index, !graph_.labels()[index].shown);
@@ -99,10 +99,10 @@ bool GraphWnd::onCommand(int command) {
 }
 
 CommandState GraphWnd::commandState(int command) const {
-    static_assert(kLabelCommands == 2 * kHorizontalAxes);
     if (command >= cmd::kAxis1Label && command <= cmd::kAxis4Enable) {
         const int offset = command - cmd::kAxis1Label;
-        return {true, offset % 2 == 1 && graph_.labels()[offset / 2].shown};
+        return {true, offset % kCommandsPerLabel == 1 &&
+                          graph_.labels()[offset / kCommandsPerLabel].shown};
     }
     if (command == cmd::kGraphCoordinates)
         return {true, coordinates_ != nullptr && coordinates_->isVisible()};

@@ -40,6 +40,13 @@ QLineEdit* lineEdit(QWidget* parent, int maxChars) {
 
 } // namespace
 
+void applyGraphSettings(ProfileGraph& graph, const ProfileGraphSettings& settings,
+                        const ChannelList& channels) {
+    applyProfileGraphSettings(graph, settings, [&channels](int position) {
+        return static_cast<int>(channels.recordIndex(position));
+    });
+}
+
 GraphicsDlg::GraphicsDlg(ProfileGraph& graph, const ChannelList& channels,
                          ProfileGraphSettings& settings, Operator& op, Profile& profile,
                          QWidget* parent)
@@ -74,11 +81,10 @@ GraphicsDlg::GraphicsDlg(ProfileGraph& graph, const ChannelList& channels,
     auto* extras = new QVBoxLayout;
     extras->addWidget(zoomGroup);
     extras->addWidget(grid_);
-    auto* note = new QLabel(QStringLiteral("Note: All Temperature plots are ITS - 90"), this);
-    note->setWordWrap(true);
-    extras->addWidget(note);
     extras->addStretch();
     groups->addLayout(extras, 1, 0);
+    groups->addWidget(new QLabel(QStringLiteral("Note: All Temperature plots are ITS - 90"), this),
+                      2, 0, 1, 3);
 
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     ok_->setDefault(true);
@@ -170,9 +176,7 @@ void GraphicsDlg::accept() {
     ProfileGraphSettings settings = entered();
     {
         const WaitCursor wait(op_);
-        applyProfileGraphSettings(graph_, settings, [this](int position) {
-            return static_cast<int>(channels_.recordIndex(position));
-        });
+        applyGraphSettings(graph_, settings, channels_);
         graph_.requestRedraw();
     }
     if (std::atoi(settings.updateRate.c_str()) < kMinUpdateRate) {

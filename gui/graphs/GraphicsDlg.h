@@ -16,6 +16,10 @@ class ChannelList;
 class Operator;
 class Profile;
 
+// Hands the settings to the graph, each axis's list position read through the channel list.
+void applyGraphSettings(ProfileGraph& graph, const ProfileGraphSettings& settings,
+                        const ChannelList& channels);
+
 // "Graph Setup": the title, the five axes (caption, parameter, range, enable), auto-zoom and
 // the grid of the profile graph. OK hands the entries to the graph, raises an update rate
 // below the minimum with a warning, and writes every graph setting to the settings file;
