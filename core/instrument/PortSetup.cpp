@@ -75,7 +75,8 @@ PortSetupResult runConfigPortSetup(CommandLayer& layer, Profile& settings,
 }
 
 TerminalRestore restoreAfterTerminal(CommPort& port, Operator& op, PortChoice before) {
-    if (port.port() == before.port) {
+    // A port the terminal left closed (a failed change) is opened again even on its number.
+    if (port.isOpen() && port.port() == before.port) {
         if (port.baud() == before.baud)
             return TerminalRestore::Unchanged;
         port.SetBaud(before.baud);

@@ -5,7 +5,11 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/SequenceGuard.h"
 #include "gui/app/SettingsDlg.h"
+#include "gui/instrument/CTRunWnd.h"
 #include "gui/instrument/QtConfigDialogs.h"
+#include "gui/instrument/VexaRunWnd.h"
+#include "gui/terminal/CommWnd.h"
+#include "gui/viewer/ViewDataDlg.h"
 #include "gui/widgets/InstrumentWnd.h"
 #include "gui/widgets/TextWnd.h"
 
@@ -147,6 +151,15 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kSaveConfig:
         saveConfiguration();
         return true;
+    case cmd::kContinuousDataMode:
+        continuousDataMode();
+        return true;
+    case cmd::kViewDataFile:
+        viewDataFile(context_.op, this);
+        return true;
+    case cmd::kCommunicationsWindow:
+        communicationsWindow();
+        return true;
     default:
         return false;
     }
@@ -158,10 +171,15 @@ CommandState ConfigWnd::commandState(int command) const {
         return {};
     case cmd::kCheckInstrument:
     case cmd::kPortSetup:
+    case cmd::kCommunicationsWindow:
         return {session_ != nullptr, false};
+    case cmd::kViewDataFile:
+        return {isCommandEnabled(command, session_ ? session_->enablingState() : EnablingState{}),
+                false};
     case cmd::kConfigureInstrument:
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
+    case cmd::kContinuousDataMode:
         return {session_ && isCommandEnabled(command, session_->enablingState()), false};
     default:
         return ClientWnd::commandState(command);
@@ -223,6 +241,37 @@ void ConfigWnd::saveConfiguration() {
     if (!session_)
         return;
     SaveConfiguration(context_.op, {session_->record(), session_->settings(), dcTable_});
+    refreshCommands();
+}
+
+void ConfigWnd::continuousDataMode() {
+    if (!session_)
+        return;
+    const auto request = ContinuousDataMode(*session_, context_.op);
+    if (!request)
+        return;
+    const ChannelMask mask = session_->settings().channelMask;
+    if (request->product == ProductCode::TavrinCT) {
+        CTRunWnd window(session_->port(), context_.op, mask, request->logPath, this);
+        window.exec();
+    } else {
+        VexaRunWnd window(session_->port(), context_.op, request->product, mask, request->logPath,
+                          this);
+        window.exec();
+    }
+    refreshCommands();
+}
+
+void ConfigWnd::communicationsWindow() {
+    if (!session_)
+        return;
+    CommPort& port = session_->port();
+    const PortChoice before{port.port(), port.baud()};
+    CommWnd terminal(port, context_.op, context_.settings, this);
+    terminal.exec();
+    // The terminal's port and rate do not outlast it here.
+    if (const auto outcome = session_->afterTerminal(before))
+        afterCheck(*outcome);
     refreshCommands();
 }
 

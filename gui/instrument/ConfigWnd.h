@@ -75,6 +75,10 @@ private:
     void configureInstrument();
     void openConfiguration();
     void saveConfiguration();
+    void continuousDataMode();
+    // The communications terminal on this window's port, whose number and rate come back
+    // when it closes.
+    void communicationsWindow();
     // The picture of the identified model; null for models without one.
     const QPixmap* modelPicture() const;
 
