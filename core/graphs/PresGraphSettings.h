@@ -24,6 +24,7 @@ struct PresGraphSettings {
 
     // The stored units code as what the x labels count; an unknown code counts scans.
     StripUnits stripUnits() const;
+    friend bool operator==(const PresGraphSettings&, const PresGraphSettings&) = default;
 };
 
 PresGraphSettings readPresGraphSettings(const Profile& profile, int graph);
