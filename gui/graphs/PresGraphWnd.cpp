@@ -49,7 +49,6 @@ void PresGraphWnd::applySettings(const PresGraphSettings& settings, const Channe
     colourIndex_ = channels.recordIndex(settings.paramIndex);
     valueReadout_->setCaption(QString::fromStdString(graph_.colourName()));
     fitScrollBar();
-    showViewPosition();
     setVisible(graphEnabled_);
     update();
 }

@@ -8,6 +8,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 namespace halcyx {
@@ -88,10 +89,14 @@ void PresGraphPainter::draw(QPainter& painter, QRect frame) const {
     painter.setClipRect(plot);
     painter.setPen(kGraphBackground);
     const qreal halfLine = QFontMetricsF(painter.font(), painter.device()).height() / 2;
-    for (const StripPositionMark& mark : graph_.positionMarks(p))
+    for (const StripPositionMark& mark : graph_.positionMarks(p)) {
+        // Centred on its sample's column, but kept whole inside the plot: the newest sample
+        // sits on the right edge.
+        const qreal centre = std::clamp<qreal>(mark.x, p.left + halfLine, p.right - halfLine);
         drawTurnedText(painter, Text(mark.text),
-                       QPointF(mark.x + halfLine, p.top + device.px(kPositionLabelTop)),
+                       QPointF(centre + halfLine, p.top + device.px(kPositionLabelTop)),
                        Reading::Downwards);
+    }
     const int arm = device.px(kSampleArm);
     for (const StripCross& cross : graph_.crosses(p)) {
         painter.setPen(QPen(kColourClassColours[static_cast<std::size_t>(cross.colourClass)], pen));
