@@ -71,12 +71,13 @@ public:
     std::int64_t records = 0;
 };
 
-void BM_ScanToRecord(benchmark::State& state) {
-    CastSession session(ScanLayout::Vexa, kAllChannels, DCChannelTable(), Durability::Buffered);
+// Full ticks of whole lines through a cast session writing to path, once synchronised.
+void RunTicks(benchmark::State& state, const std::string& path, Durability durability) {
+    CastSession session(ScanLayout::Vexa, kAllChannels, DCChannelTable(), durability);
     Counter counter;
     session.subscribe(counter);
-    if (!session.startCast("/dev/null", {})) {
-        state.SkipWithError("cannot open /dev/null");
+    if (!session.startCast(path, {})) {
+        state.SkipWithError("cannot create the cast file");
         return;
     }
     const std::string tick = TickOfLines(0);
@@ -85,6 +86,11 @@ void BM_ScanToRecord(benchmark::State& state) {
     for (auto _ : state)
         session.tick(Bytes(tick));
     state.SetItemsProcessed(counter.records);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(tick.size()));
+}
+
+void BM_ScanToRecord(benchmark::State& state) {
+    RunTicks(state, "/dev/null", Durability::Buffered);
 }
 BENCHMARK(BM_ScanToRecord);
 
@@ -96,23 +102,7 @@ void BM_LiveTick(benchmark::State& state) {
         state.SkipWithError("cannot make a folder");
         return;
     }
-    const std::string data = std::string(folder) + "/cast.dat";
-    {
-        CastSession session(ScanLayout::Vexa, kAllChannels, DCChannelTable(), Durability::Live);
-        Counter counter;
-        session.subscribe(counter);
-        if (!session.startCast(data, {})) {
-            state.SkipWithError("cannot create the cast file");
-            return;
-        }
-        const std::string tick = TickOfLines(0);
-        session.tick(Bytes(std::string(250, 'z') + "\r\n" + tick)); // synchronise
-        counter.records = 0;
-        for (auto _ : state)
-            session.tick(Bytes(tick));
-        state.SetItemsProcessed(counter.records);
-        state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(tick.size()));
-    }
+    RunTicks(state, std::string(folder) + "/cast.dat", Durability::Live);
     fs::remove_all(folder);
 }
 BENCHMARK(BM_LiveTick)->Unit(benchmark::kMicrosecond);
