@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,6 +189,17 @@ TEST_F(AcqWndTest, TheSamplerControlsAndTheDisplaysFollowTheirToggles) {
     EXPECT_EQ(acq().listing().geometry(), QRect(210, 1, acq().width() - 210, acq().height() - 75));
     choose(cmd::kEnableSampler);
     EXPECT_FALSE(acq().fireButton().isVisible());
+
+    // The DC channel and port dialogs open over the window.
+    for (int command : {cmd::kDcChannelSetup, cmd::kPortSetup}) {
+        QString title;
+        test::whenModalOpens([&title](QDialog& dialog) {
+            title = dialog.windowTitle();
+            dialog.reject();
+        });
+        choose(command);
+        EXPECT_EQ(title, command == cmd::kPortSetup ? "Communications Setup" : "DC Channel Setup");
+    }
 }
 
 class TavrinCtTest : public AcqWndTest {
