@@ -14,6 +14,7 @@
 #include "gui/graphs/GraphWnd.h"
 #include "gui/instrument/ConfigWnd.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/SimProgram.h"
 #include "tests/support/SimRig.h"
 
 #include <QAction>
@@ -31,7 +32,6 @@ namespace halcyx {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScriptedOperator;
 
 constexpr const char* kEndCastFirst = "You must end the current cast before leaving aquisition!";
 
@@ -44,13 +44,11 @@ std::string fileText(const fs::path& path) {
 
 // The program with a simulated instrument on COM1 that it finds at start-up, switched to
 // acquisition.
-class AcqWndTest : public test::GuiTest {
+class AcqWndTest : public test::GuiTest, protected test::SimProgram {
 protected:
     explicit AcqWndTest(ProductCode model = ProductCode::Vexa3,
                         const test::AdjustConfig& adjust = {})
-        : rig(model, adjust) {
-        settings.writeString("SETTINGS", "CheckInt", "1");
-        rig.pumpEvents = [] { QApplication::processEvents(); };
+        : SimProgram(model, adjust) {
         app.show();
         rig.settle();
         choose(cmd::kAcquisition);
@@ -97,13 +95,6 @@ protected:
         EXPECT_FALSE(acq().dataTimer().isActive());
     }
     int scans() { return acq().readout(AcqWnd::Scans).text().toInt(); }
-
-    test::TempFolder folder;
-    Profile settings{folder.path() / "Halcyx.ini"};
-    test::SimRig rig;
-    ScriptedOperator& op = rig.op;
-    VeltroApp app{{settings, &op, &rig.clock, [this] { return rig.connect(); },
-                   [](const QUrl&) { return true; }}};
 };
 
 TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) {
