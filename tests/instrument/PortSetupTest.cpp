@@ -169,6 +169,10 @@ TEST(RestoreAfterTerminal, BringsBackTheEarlierPortAndRate) {
     EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Restored);
     EXPECT_EQ(h.device.path(), "/dev/ttyS0");
     EXPECT_EQ(h.device.portBaud(), 9600u) << "the reopened device gets our rate back";
+
+    h.port.Close(); // a failed change in the terminal left the port closed
+    EXPECT_EQ(restoreAfterTerminal(h.port, h.op, {1, 9600}), TerminalRestore::Restored);
+    EXPECT_TRUE(h.port.isOpen());
 }
 
 // The configuration session over a simulated Vexa 3, with a settings file of its own.
