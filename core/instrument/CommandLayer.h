@@ -27,7 +27,7 @@ inline constexpr std::size_t kIdentityAnswerBytes = 18; // S/N, VER, CDATE
 inline constexpr std::size_t kClockAnswerBytes = 49;    // TIME, DATE
 inline constexpr std::size_t kAddressAnswerBytes = 100;
 inline constexpr std::size_t kChannelAnswerBytes = 20;
-inline constexpr std::size_t kLargestAnswerBytes = 100;
+inline constexpr std::size_t kLargestAnswerBytes = 500; // the memory commands
 
 // The two texts EnsureOpen shows when it gives up.
 inline constexpr std::string_view kRunToOpenFailed =
