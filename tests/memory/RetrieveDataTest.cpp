@@ -9,6 +9,8 @@
 #include "tests/instrument/Harness.h"
 #include "tests/support/TempFolder.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace halcyx::test {
@@ -288,6 +290,48 @@ TEST(MemoryDownload, AVexaDumpThatStopsPartWayKeepsWhatCame) {
                        "Download", Icon::Information);
     EXPECT_EQ(download.download((folder / "v.dat").string()), MemoryDownload::Result::Stopped);
     EXPECT_EQ(readFile(folder / "v.bin"), rig.instrument().memory().contents().substr(0, 9000));
+}
+
+// The program's clock, which pulls the simulated device's plug once its time has come.
+class UnpluggingClock : public Clock {
+public:
+    UnpluggingClock(SimRig& rig, std::int64_t atMs) : rig_(rig), atMs_(atMs) {}
+    void sleepMs(std::uint32_t ms) override {
+        rig_.clock.sleepMs(ms);
+        if (rig_.clock.nowMs() >= atMs_)
+            rig_.device.unplug();
+    }
+    std::int64_t nowMs() const override { return rig_.clock.nowMs(); }
+
+private:
+    SimRig& rig_;
+    std::int64_t atMs_;
+};
+
+TEST(MemoryDownload, ADeviceThatGoesAwayLeavesWhatCame) {
+    SimRig rig(ProductCode::TavrinCT);
+    rig.instrument().preloadMemory(3000);
+    UnpluggingClock clock(rig, 5000);
+    const std::unique_ptr<SerialDevice> device = rig.connect();
+    CommPort port(*device, clock, rig.op, [](int) { return std::string("/dev/sim"); });
+    ASSERT_TRUE(port.OpenPort(1));
+    CommandLayer layer(port, rig.op);
+    TempFolder folder;
+    DCChannelTable dcTable;
+    CastInfo castInfo;
+    DeploymentInfo deployment;
+    MemoryDownload download(layer, {ProductCode::TavrinCT, 0x3, 4, 3000 * 4, false, "F0123"},
+                            dcTable, castInfo, deployment, {}, fixedNow);
+    rig.op.expectMessage("ReadComm Timeout Error = 5", "COMMUNICATION PORT ERROR", Icon::Stop)
+        .expectMessage(std::strerror(EIO), "GetLastError", Icon::Information)
+        // About 4.2 s of the dump at 960 bytes a second had come: 1010 whole scans.
+        .expectMessage("1010 scans were saved in " + (folder / "t.Dat").string() +
+                           ".\nThe bytes as received are in " + (folder / "t.bin").string() + ".",
+                       "Download", Icon::Information);
+    EXPECT_EQ(download.download((folder / "t").string()), MemoryDownload::Result::Stopped);
+    const std::string received = readFile(folder / "t.bin");
+    EXPECT_EQ(received, rig.instrument().memory().contents().substr(0, received.size()));
+    EXPECT_EQ(lines(readFile(folder / "t.Dat")).size(), received.size() / 4);
 }
 
 } // namespace
