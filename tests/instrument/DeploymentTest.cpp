@@ -172,15 +172,5 @@ TEST(Deploy, FailedStepsEndOrAskAsEachAllows) {
     EXPECT_FALSE(h.record.deployed);
 }
 
-TEST(Deploy, ADeployedInstrumentIsLeftAloneUnlessStopped) {
-    OpenRig rig(ProductCode::Vexa3);
-    rig.record.deployed = true;
-    rig.op.expectQuestion(kDeployedQuestion, "Deploy", false);
-    Deployment deploy;
-    EXPECT_EQ(deploy.run(rig), DeployOutcome::NotStarted);
-    EXPECT_EQ(rig.received(), "");
-    EXPECT_TRUE(rig.record.deployed);
-}
-
 } // namespace
 } // namespace halcyx::test

@@ -38,10 +38,14 @@ struct ScriptedDownload : DownloadDialogRunner {
     long shownScans = -1;
 };
 
+// What the configuration window keeps for a retrieval.
 struct Records {
     DCChannelTable dcTable;
     CastInfo castInfo;
     DeploymentInfo deployment;
+    MemoryDownload download(CommandLayer& layer, const DownloadRequest& request) {
+        return MemoryDownload(layer, request, dcTable, castInfo, deployment, {}, fixedNow);
+    }
     RetrieveOutcome retrieve(CommandLayer& layer, InstrumentRecord& record,
                              InstrumentSettings& settings, DownloadDialogRunner& dialogs) {
         return RetrieveData(layer, {record, settings, dcTable, castInfo, deployment}, dialogs,
@@ -192,15 +196,11 @@ struct DumpHarness : OpenHarness {
     static constexpr int kBytesPerScan = 4; // Tavrin CT without time
     explicit DumpHarness(long scans)
         : OpenHarness(ProductCode::TavrinCT),
-          download(
-              layer,
-              {ProductCode::TavrinCT, 0x3, kBytesPerScan, scans * kBytesPerScan, false, "1234"},
-              dcTable, castInfo, deployment, {}, fixedNow) {
+          download(records.download(layer, {ProductCode::TavrinCT, 0x3, kBytesPerScan,
+                                            scans * kBytesPerScan, false, "1234"})) {
         line.setEcho(false); // as an instrument in a dump session
     }
-    DCChannelTable dcTable;
-    CastInfo castInfo;
-    DeploymentInfo deployment;
+    Records records;
     MemoryDownload download;
     TempFolder folder;
 };
@@ -230,8 +230,8 @@ TEST(MemoryDownload, FileNamesTakeTheDatExtensionInTheirOwnFolder) {
             continue;
         }
         EXPECT_EQ(result, MemoryDownload::Result::Completed);
-        EXPECT_EQ(h.castInfo.dataFile, (h.folder / c.data).string());
-        EXPECT_TRUE(std::filesystem::exists(replaceExtension(h.castInfo.dataFile, "bin")));
+        EXPECT_EQ(h.records.castInfo.dataFile, (h.folder / c.data).string());
+        EXPECT_TRUE(std::filesystem::exists(replaceExtension(h.records.castInfo.dataFile, "bin")));
         // Again: the file exists now, and No keeps it.
         h.op.expectQuestion("Do you want to overwrite?", "File Exists", false);
         EXPECT_EQ(h.download.download((h.folder / c.typed).string()),
@@ -270,14 +270,11 @@ TEST(MemoryDownload, AVexaDumpThatStopsPartWayKeepsWhatCame) {
     ASSERT_TRUE(rig.detector.Detect());
     rig.instrument().preloadMemory(1000);
     TempFolder folder;
-    DCChannelTable dcTable;
-    CastInfo castInfo;
-    DeploymentInfo deployment;
+    Records records;
     const int perScan = int(rig.instrument().bytesPerScan());
-    MemoryDownload download(rig.layer,
-                            {ProductCode::Vexa3, rig.settings.channelMask, perScan, 1000L * perScan,
-                             rig.record.scaledMemory, "1634M"},
-                            dcTable, castInfo, deployment, {}, fixedNow);
+    MemoryDownload download =
+        records.download(rig.layer, {ProductCode::Vexa3, rig.settings.channelMask, perScan,
+                                     1000L * perScan, rig.record.scaledMemory, "1634M"});
     const long chunk = 8096 / perScan;
     rig.op
         .expectMessage(
@@ -317,11 +314,9 @@ TEST(MemoryDownload, ADeviceThatGoesAwayLeavesWhatCame) {
     ASSERT_TRUE(port.OpenPort(1));
     CommandLayer layer(port, rig.op);
     TempFolder folder;
-    DCChannelTable dcTable;
-    CastInfo castInfo;
-    DeploymentInfo deployment;
-    MemoryDownload download(layer, {ProductCode::TavrinCT, 0x3, 4, 3000 * 4, false, "F0123"},
-                            dcTable, castInfo, deployment, {}, fixedNow);
+    Records records;
+    MemoryDownload download =
+        records.download(layer, {ProductCode::TavrinCT, 0x3, 4, 3000 * 4, false, "F0123"});
     rig.op.expectMessage("ReadComm Timeout Error = 5", "COMMUNICATION PORT ERROR", Icon::Stop)
         .expectMessage(std::strerror(EIO), "GetLastError", Icon::Information)
         // About 4.2 s of the dump at 960 bytes a second had come: 1010 whole scans.
