@@ -83,6 +83,8 @@ public:
 
     // Writes text slowly at the character delay.
     void write(std::string_view text);
+    // Writes command + "\r" slowly, then reads at most maxBytes after pauseMs (see readAnswer).
+    std::string exchange(std::string_view command, std::size_t maxBytes, std::uint32_t pauseMs);
     // A command that needs no check: written slowly, then one response delay.
     void writeUnchecked(std::string_view command);
     // The bytes that arrived within pauseMs, at most maxBytes (up to kLargestAnswerBytes).

@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint32_t kVexaStepPauseMs = 200;      // before CLOG, CAOP, ZMEM
 constexpr std::uint32_t kZeroStartPauseMs = 2000;    // after ZMEM, before the polls
 constexpr std::uint32_t kZeroPollPauseMs = 500;      // before each read of a poll
-constexpr int kZeroPolls = 110;                      // then the Vexa has given up
+constexpr int kZeroPolls = 110;                      // unanswered, the zeroing failed
 constexpr std::uint32_t kPointerPauseMs = 500;       // before RLPTR and SLOG (Vexa)
 constexpr std::uint32_t kPointerAnswerMs = 1500;     // RLPTR's answer
 constexpr std::uint32_t kTavrinZeroAnswerMs = 30000; // a Tavrin zeroes its memory in one go
@@ -33,13 +33,6 @@ constexpr const char* kRunModeText[] = {
     "The Instrument is now in Run Mode!\nPress the ENTER key to request a line of data.",
 };
 constexpr const char* kModeCommand[] = {"***I", "***D", "***R"};
-
-// Writes command + "\r" and reads what arrived after pauseMs, at most maxBytes.
-std::string sendAndRead(CommandLayer& layer, const std::string& command, std::size_t maxBytes,
-                        std::uint32_t pauseMs) {
-    layer.write(command + "\r");
-    return layer.readAnswer(maxBytes, pauseMs);
-}
 
 void clearAddressMode(CommandLayer& layer, ProgressBox& box) {
     box.line1("Clearing Address mode...");
@@ -67,7 +60,7 @@ Ending goOnUnless(Operator& op, bool answered, const char* question, const char*
 Ending setLogging(CommandLayer& layer, ProgressBox& box) {
     box.line2("SLOG");
     const std::string answer =
-        sendAndRead(layer, "SLOG", kMemoryAnswerBytes, layer.delays().responseMs);
+        layer.exchange("SLOG", kMemoryAnswerBytes, layer.delays().responseMs);
     return goOnUnless(layer.op(), contains(answer, "Data Logging is set"),
                       "ERROR - Turning Logging ON!\nDo you want to continue?", "SLOG Error");
 }
@@ -88,7 +81,7 @@ Ending armVexaMemory(CommandLayer& layer, ProgressBox& box) {
     box.line2("CLOG");
     port.Sleep(kVexaStepPauseMs);
     const std::string cleared =
-        sendAndRead(layer, "CLOG", kMemoryAnswerBytes, layer.delays().responseMs);
+        layer.exchange("CLOG", kMemoryAnswerBytes, layer.delays().responseMs);
     if (const Ending end =
             goOnUnless(op, contains(cleared, "Data Logging is cleared"),
                        "ERROR - Turning Logging OFF!\nDo you want to continue?", "CLOG Error"))
@@ -116,7 +109,7 @@ Ending armVexaMemory(CommandLayer& layer, ProgressBox& box) {
     layer.purgeReceive();
     box.line1("Initializing Logging Memory...");
     box.line2("RLPTR");
-    if (!contains(sendAndRead(layer, "RLPTR", kMemoryAnswerBytes, kPointerAnswerMs), "Hardware"))
+    if (!contains(layer.exchange("RLPTR", kMemoryAnswerBytes, kPointerAnswerMs), "Hardware"))
         return failed(op, "ERROR - Resetting Logging Pointer!", "RLPTR Error");
 
     port.Sleep(kPointerPauseMs);
@@ -138,13 +131,12 @@ Ending armTavrinMemory(CommandLayer& layer, ProgressBox& box) {
 
     box.line1("Initializing Logging Memory...");
     box.line2("RLPTR");
-    if (!contains(sendAndRead(layer, "RLPTR", kTavrinMemoryAnswerBytes, kPointerAnswerMs), "Reset"))
+    if (!contains(layer.exchange("RLPTR", kTavrinMemoryAnswerBytes, kPointerAnswerMs), "Reset"))
         return failed(op, "ERROR - Resetting Logging Pointer!", "RLPTR Error");
 
     box.line1("Clearing Logging Memory...");
     box.line2("ZMEM takes approx. 30 seconds");
-    if (!contains(sendAndRead(layer, "ZMEM", kTavrinMemoryAnswerBytes, kTavrinZeroAnswerMs),
-                  "Zeroed"))
+    if (!contains(layer.exchange("ZMEM", kTavrinMemoryAnswerBytes, kTavrinZeroAnswerMs), "Zeroed"))
         return failed(op, "ERROR - Clearing Memory!", "ZMEM Error");
     return setLogging(layer, box);
 }

@@ -31,21 +31,20 @@ void stop(Operator& op, const char* text, const char* caption) {
     op.message(text, caption, Icon::Stop);
 }
 
-// Writes command + "\r" and reads what arrived after pauseMs, at most maxBytes.
-std::string sendAndRead(CommandLayer& layer, ProgressBox& box, const char* line1,
-                        const char* command, std::size_t maxBytes, std::uint32_t pauseMs) {
-    box.line1(line1);
+// One step in the progress box: its title and command, and the command's answer.
+std::string step(CommandLayer& layer, ProgressBox& box, const char* title, const char* command,
+                 std::size_t maxBytes, std::uint32_t pauseMs) {
+    box.line1(title);
     box.line2(command);
-    layer.write(std::string(command) + "\r");
-    return layer.readAnswer(maxBytes, pauseMs);
+    return layer.exchange(command, maxBytes, pauseMs);
 }
 
 // The logged bytes, from the instrument or, when it reports none, from the operator's count
 // of scans. nullopt when there is nothing to read.
 std::optional<long> readLoggedBytes(CommandLayer& layer, ProgressBox& box, int bytesPerScan) {
     Operator& op = layer.op();
-    const std::string answer = sendAndRead(layer, box, "Read Pointer Position", "RDPTR",
-                                           kPointerAnswerBytes, layer.delays().responseMs);
+    const std::string answer = step(layer, box, "Read Pointer Position", "RDPTR",
+                                    kPointerAnswerBytes, layer.delays().responseMs);
     if (answer.empty()) {
         stop(op, "Error reading Software Pointer", "RDPTR Command Error");
         return std::nullopt;
@@ -74,16 +73,16 @@ std::optional<DownloadRequest> readMemoryInventory(CommandLayer& layer,
     box.line1("Reading Memory Settings");
     layer.pauseResponse();
     layer.purgeReceive();
-    if (!contains(sendAndRead(layer, box, "Turn OFF Data Logging", "CLOG", kClogAnswerBytes,
-                              layer.delays().responseMs),
+    if (!contains(step(layer, box, "Turn OFF Data Logging", "CLOG", kClogAnswerBytes,
+                       layer.delays().responseMs),
                   "cleared")) {
         stop(op, "Error turning OFF memory logging", "CLOG Command Error");
         return std::nullopt;
     }
 
     const std::optional<int> bytesPerScan =
-        bytesPerScanFromRdm(sendAndRead(layer, box, "Read Number of Bytes/Scan", "RDM",
-                                        kRdmAnswerBytes, 2 * layer.delays().responseMs),
+        bytesPerScanFromRdm(step(layer, box, "Read Number of Bytes/Scan", "RDM", kRdmAnswerBytes,
+                                 2 * layer.delays().responseMs),
                             product);
     if (!bytesPerScan) {
         stop(op, "Error reading Bytes/Scan", "RDM Command Error");
@@ -106,8 +105,8 @@ std::optional<DownloadRequest> readMemoryInventory(CommandLayer& layer,
         return std::nullopt;
 
     const bool vexa = isVexa(product);
-    if (!contains(sendAndRead(layer, box, "Reset Hardware Pointer Position",
-                              vexa ? "RHPTR" : "RLPTR", kPointerAnswerBytes, kPointerResetMs),
+    if (!contains(step(layer, box, "Reset Hardware Pointer Position", vexa ? "RHPTR" : "RLPTR",
+                       kPointerAnswerBytes, kPointerResetMs),
                   vexa ? "Hardware Pointer Reset" : "Logged Pointer Reset")) {
         stop(op, "Error Reseting Pointer", vexa ? "RHPTR Command Error" : "RLPTR Command Error");
         return std::nullopt;
