@@ -1,16 +1,20 @@
 #include "gui/instrument/ConfigWnd.h"
 
 #include "core/app/Menus.h"
+#include "core/memory/RetrieveData.h"
 #include "core/prompt/Operator.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SequenceGuard.h"
 #include "gui/app/SettingsDlg.h"
+#include "gui/instrument/DeployDlg.h"
+#include "gui/instrument/DownloadDlg.h"
 #include "gui/instrument/QtConfigDialogs.h"
 #include "gui/widgets/InstrumentWnd.h"
 #include "gui/widgets/TextWnd.h"
 
 #include <QPainter>
 #include <algorithm>
+#include <ctime>
 
 namespace halcyx {
 
@@ -23,6 +27,13 @@ constexpr QSize kPictureSize(128, 128);
 const QString kCaption = QStringLiteral("Configuration COM Setup");
 // The panel's model line once the instrument has gone away.
 const QString kNotConnected = QStringLiteral("Not connected");
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
 
 QString fromText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -157,6 +168,12 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kSaveConfig:
         saveConfiguration();
         return true;
+    case cmd::kDeploy:
+        deploy();
+        return true;
+    case cmd::kRetrieveData:
+        retrieveData();
+        return true;
     default:
         return false;
     }
@@ -172,6 +189,8 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kConfigureInstrument:
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
+    case cmd::kDeploy:
+    case cmd::kRetrieveData:
         return {session_ && isCommandEnabled(command, session_->enablingState()), false};
     default:
         return ClientWnd::commandState(command);
@@ -233,6 +252,29 @@ void ConfigWnd::saveConfiguration() {
     if (!session_)
         return;
     SaveConfiguration(context_.op, {session_->record(), session_->settings(), dcTable_});
+    refreshCommands();
+}
+
+void ConfigWnd::deploy() {
+    if (!session_)
+        return;
+    QtDeployChooser chooser(this);
+    Deploy(session_->layer(), session_->record(), deploySelection_, chooser, [this] {
+        SequenceGuard::whenIdle(this, [this] {
+            if (openTerminal_)
+                openTerminal_();
+        });
+    });
+    refreshCommands();
+}
+
+void ConfigWnd::retrieveData() {
+    if (!session_)
+        return;
+    QtDownloadDialogs dialogs(this, context_.op);
+    RetrieveData(session_->layer(),
+                 {session_->record(), session_->settings(), dcTable_, castInfo_, deploymentInfo_},
+                 dialogs, localNow);
     refreshCommands();
 }
 
