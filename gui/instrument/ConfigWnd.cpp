@@ -1,11 +1,14 @@
 #include "gui/instrument/ConfigWnd.h"
 
 #include "core/app/Menus.h"
+#include "core/memory/RetrieveData.h"
 #include "core/prompt/Operator.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SequenceGuard.h"
 #include "gui/app/SettingsDlg.h"
 #include "gui/instrument/CTRunWnd.h"
+#include "gui/instrument/DeployDlg.h"
+#include "gui/instrument/DownloadDlg.h"
 #include "gui/instrument/QtConfigDialogs.h"
 #include "gui/instrument/VexaRunWnd.h"
 #include "gui/terminal/CommWnd.h"
@@ -15,6 +18,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <ctime>
 
 namespace halcyx {
 
@@ -27,6 +31,13 @@ constexpr QSize kPictureSize(128, 128);
 const QString kCaption = QStringLiteral("Configuration COM Setup");
 // The panel's model line once the instrument has gone away.
 const QString kNotConnected = QStringLiteral("Not connected");
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
 
 QString fromText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -170,6 +181,12 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kCommunicationsWindow:
         communicationsWindow();
         return true;
+    case cmd::kDeploy:
+        deploy();
+        return true;
+    case cmd::kRetrieveData:
+        retrieveData();
+        return true;
     default:
         return false;
     }
@@ -189,6 +206,8 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kConfigureInstrument:
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
+    case cmd::kDeploy:
+    case cmd::kRetrieveData:
     case cmd::kContinuousDataMode:
         return {session_ && isCommandEnabled(command, session_->enablingState()), false};
     default:
@@ -282,6 +301,27 @@ void ConfigWnd::communicationsWindow() {
     // The terminal's port and rate do not outlast it here.
     if (const auto outcome = session_->afterTerminal(before))
         afterCheck(*outcome);
+    refreshCommands();
+}
+
+void ConfigWnd::deploy() {
+    if (!session_)
+        return;
+    QtDeployChooser chooser(this);
+    // An instrument left answering gets the terminal once the command has returned.
+    Deploy(session_->layer(), session_->record(), deploySelection_, chooser, [this] {
+        SequenceGuard::whenIdle(this, [this] { communicationsWindow(); });
+    });
+    refreshCommands();
+}
+
+void ConfigWnd::retrieveData() {
+    if (!session_)
+        return;
+    QtDownloadDialogs dialogs(this, context_.op);
+    RetrieveData(session_->layer(),
+                 {session_->record(), session_->settings(), dcTable_, castInfo_, deploymentInfo_},
+                 dialogs, localNow);
     refreshCommands();
 }
 

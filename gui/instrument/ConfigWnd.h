@@ -4,12 +4,15 @@
 #include "core/app/ClientWindows.h"
 #include "core/instrument/ConfigSession.h"
 #include "core/instrument/DcChannelTable.h"
+#include "core/instrument/Deployment.h"
+#include "core/memory/DownloadFiles.h"
 #include "gui/app/ClientWnd.h"
 #include "gui/app/WindowContext.h"
 #include "gui/instrument/ProductDlg.h"
 #include "gui/instrument/SetComportDlg.h"
 
 #include <QPixmap>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -56,6 +59,13 @@ public:
     DCChannelTable& dcTable() { return dcTable_; }
     // The serial number and chosen sampling rate a cast's information records.
     CastInstrument castInstrument() const;
+    // The communications terminal on this window's port, whose number and rate come back
+    // when it closes. A deployment that leaves the instrument answering opens it once the
+    // command has returned.
+    void communicationsWindow();
+    // The cast information a download's header files take.
+    CastInfo& castInfo() { return castInfo_; }
+
     // Shows the instrument record in the panel and the model's picture, or that the
     // instrument is not connected once it went away.
     void showInstrument();
@@ -79,9 +89,8 @@ private:
     void openConfiguration();
     void saveConfiguration();
     void continuousDataMode();
-    // The communications terminal on this window's port, whose number and rate come back
-    // when it closes.
-    void communicationsWindow();
+    void deploy();
+    void retrieveData();
     // The picture of the identified model; null for models without one.
     const QPixmap* modelPicture() const;
 
@@ -90,6 +99,9 @@ private:
     InstrumentRecord noInstrument_;
     InstrumentSettings noSettings_;
     DCChannelTable dcTable_;
+    DeployMode deploySelection_ = DeployMode::Continuous;
+    CastInfo castInfo_;
+    DeploymentInfo deploymentInfo_;
     std::unique_ptr<SerialDevice> device_;
     QtProductChooser chooser_;
     QtPortSetupDialog portDialog_;
