@@ -8,6 +8,7 @@ std::optional<CommandState> acqCommandState(int command, const AcqCommandContext
     case cmd::kStartCast:
     case cmd::kStartUpCast:
     case cmd::kPortSetup:
+    case cmd::kCommunicationsWindow:
         return CommandState{idle, false};
     case cmd::kEndCast:
         return CommandState{context.logging && context.downCast, false};

@@ -8,6 +8,7 @@
 #include "gui/app/SequenceGuard.h"
 #include "gui/graphs/GraphWnd.h"
 #include "gui/instrument/DCSetupDlg.h"
+#include "gui/terminal/CommWnd.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -44,11 +45,6 @@ const QString kGraphTitle = QStringLiteral("CTD Plot");
 constexpr const char* kTowedTitle = "Halcyx - Towed Acquisition";
 // Enough for the caption and a file name of any length the system allows.
 constexpr std::size_t kCaptionBytes = 512;
-
-// The commands whose exchanges arrive with the water sampler: disabled until then.
-bool comesLater(int command) {
-    return command == cmd::kHomeSampler || command == cmd::kFireBottle;
-}
 
 bool isGraphCommand(int command) {
     return command >= cmd::kGraphSetup && command <= cmd::kGraphCoordinates;
@@ -212,6 +208,16 @@ bool AcqWnd::runCommand(int command) {
     case cmd::kEnableSampler:
         toggleSampler();
         return true;
+    case cmd::kHomeSampler:
+    case cmd::kFireBottle:
+        samplerCommand(command);
+        return true;
+    case cmd::kCommunicationsWindow: {
+        // The terminal's port and rate stay with the data port afterwards.
+        CommWnd terminal(session_->port(), context_.op, context_.settings, this);
+        terminal.exec();
+        return true;
+    }
     default:
         return false;
     }
@@ -220,17 +226,16 @@ bool AcqWnd::runCommand(int command) {
 CommandState AcqWnd::commandState(int command) const {
     if (isGraphCommand(command))
         return graph_->commandState(command);
-    if (comesLater(command))
-        return {false, false};
     const std::optional<CommandState> state = acqCommandState(command, commandContext());
     if (!state)
         return ClientWnd::commandState(command);
-    // The port setup needs a data port; casts and the DC channels a session set up for an
-    // instrument that sends scans.
+    // The port setup, the terminal and the sampler need a data port; casts and the DC
+    // channels a session set up for an instrument that sends scans.
+    const bool needsPort = command == cmd::kPortSetup || command == cmd::kCommunicationsWindow ||
+                           command == cmd::kHomeSampler || command == cmd::kFireBottle;
     const bool needsSetUp = command == cmd::kStartCast || command == cmd::kStartUpCast ||
                             command == cmd::kDcChannelSetup;
-    if ((command == cmd::kPortSetup && !session_) ||
-        (needsSetUp && !(session_ && session_->isSetUp())))
+    if ((needsPort && !session_) || (needsSetUp && !(session_ && session_->isSetUp())))
         return {false, state->checked};
     return *state;
 }
@@ -305,6 +310,15 @@ void AcqWnd::toggleSampler() {
     fire_->setEnabled(commandState(cmd::kFireBottle).enabled);
     home_->setEnabled(commandState(cmd::kHomeSampler).enabled);
     update();
+}
+
+void AcqWnd::samplerCommand(int command) {
+    dataTimer_.stop();
+    const bool restart = command == cmd::kHomeSampler ? sampler_.home(*session_, context_.op)
+                                                      : sampler_.fire(*session_, context_.op);
+    samplerStatus_->setText(QString::fromStdString(sampler_.status()));
+    if (restart)
+        dataTimer_.start(session_->tickPeriodMs());
 }
 
 void AcqWnd::layoutChildren() {

@@ -2,6 +2,7 @@
 
 #include "core/acquisition/AcqCommands.h"
 #include "core/acquisition/AcqSession.h"
+#include "core/acquisition/WaterSampler.h"
 #include "core/app/ClientWindows.h"
 #include "core/instrument/DcChannelTable.h"
 #include "gui/app/ClientWnd.h"
@@ -80,6 +81,8 @@ public:
     QLineEdit& readout(ReadoutRow row) { return *readouts_[static_cast<std::size_t>(row)]; }
     QPushButton& fireButton() { return *fire_; }
     QPushButton& homeButton() { return *home_; }
+    QLabel& samplerStatus() { return *samplerStatus_; }
+    const WaterSampler& sampler() const { return sampler_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -96,6 +99,8 @@ private:
     void dcChannelSetup();
     void portSetup();
     void toggleSampler();
+    // Home (240) or Fire (241): the data timer rests during the exchange.
+    void samplerCommand(int command);
     void layoutChildren();
     // Which readouts the model fills.
     bool showsReadout(ReadoutRow row) const;
@@ -116,6 +121,7 @@ private:
     float constantPressure_ = ScanDecoder::kDefaultConstantPressure;
     float constantLatitude_ = ScanDecoder::kDefaultConstantLatitude;
     bool samplerEnabled_ = false;
+    WaterSampler sampler_;
     bool graphVisible_ = true;
     bool listingVisible_ = false;
 

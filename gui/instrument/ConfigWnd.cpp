@@ -309,9 +309,8 @@ void ConfigWnd::deploy() {
         return;
     QtDeployChooser chooser(this);
     // An instrument left answering gets the terminal once the command has returned.
-    Deploy(session_->layer(), session_->record(), deploySelection_, chooser, [this] {
-        SequenceGuard::whenIdle(this, [this] { communicationsWindow(); });
-    });
+    Deploy(session_->layer(), session_->record(), deploySelection_, chooser,
+           [this] { SequenceGuard::whenIdle(this, [this] { communicationsWindow(); }); });
     refreshCommands();
 }
 

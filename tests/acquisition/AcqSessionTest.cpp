@@ -59,7 +59,9 @@ TEST(AcqCommands, EnablingFollowsTheCastAndTheToggles) {
         EXPECT_EQ(state->enabled, c.enabled) << c.command;
         EXPECT_EQ(state->checked, c.checked) << c.command;
     }
-    for (int other : {cmd::kConfiguration, cmd::kGraphSetup, cmd::kCommunicationsWindow})
+    EXPECT_FALSE(acqCommandState(cmd::kCommunicationsWindow, down)->enabled) << "not logging";
+    EXPECT_TRUE(acqCommandState(cmd::kCommunicationsWindow, idle)->enabled);
+    for (int other : {cmd::kConfiguration, cmd::kGraphSetup})
         EXPECT_FALSE(acqCommandState(other, idle)) << other;
 }
 

@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 namespace halcyx {
@@ -100,7 +101,7 @@ protected:
 TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) {
     ASSERT_EQ(frame().client(), &acq());
     EXPECT_FALSE(enabled(cmd::kEndCast));
-    EXPECT_FALSE(enabled(cmd::kCommunicationsWindow)) << "the terminal comes later";
+    EXPECT_TRUE(enabled(cmd::kCommunicationsWindow));
 
     // A file dialog cancelled, then a file that cannot be created: still idle.
     op.expectFile(true, std::nullopt);
@@ -117,6 +118,7 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     EXPECT_NE(rig.received().find("SC\\r"), std::string::npos);
     EXPECT_FALSE(enabled(cmd::kEndUpCast));
     EXPECT_FALSE(enabled(cmd::kPortSetup));
+    EXPECT_FALSE(enabled(cmd::kCommunicationsWindow));
     EXPECT_FALSE(enabled(cmd::kStartUpCast));
     op.expectMessage(kEndCastFirst, "Status - Logging", Icon::Stop)
         .expectMessage(kEndCastFirst, "Status - Logging", Icon::Stop);
@@ -181,15 +183,18 @@ TEST_F(AcqWndTest, TheSamplerControlsAndTheDisplaysFollowTheirToggles) {
     choose(cmd::kEnableSampler);
     EXPECT_FALSE(acq().fireButton().isVisible());
 
-    // The DC channel and port dialogs open over the window.
-    for (int command : {cmd::kDcChannelSetup, cmd::kPortSetup}) {
+    // The DC channel and port dialogs and the terminal open over the window.
+    const std::map<int, QString> titles = {{cmd::kDcChannelSetup, "DC Channel Setup"},
+                                           {cmd::kPortSetup, "Communications Setup"},
+                                           {cmd::kCommunicationsWindow, "Communications Window"}};
+    for (const auto& [command, expected] : titles) {
         QString title;
         test::whenModalOpens([&title](QDialog& dialog) {
             title = dialog.windowTitle();
             dialog.reject();
         });
         choose(command);
-        EXPECT_EQ(title, command == cmd::kPortSetup ? "Communications Setup" : "DC Channel Setup");
+        EXPECT_EQ(title, expected);
     }
 }
 
