@@ -46,11 +46,22 @@ if [ -z "$instrument" ] || [ -z "$gps" ]; then
     exit 1
 fi
 
-# The settings file uses CR LF line ends, as the program writes it.
+# The settings file uses CR LF line ends, as the program writes it. The profile graph's
+# depth axis reaches just past the simulated casts' 200 dbar. Towed acquisition stamps its
+# records with the receiver's position and time, and shows four pressure graphs coloured by
+# conductivity, temperature, salinity and sound velocity (positions 1, 2, 4 and 5 of a
+# Vexa's channel list).
 printf '%s\r\n' \
     "[PORTS]" "COM1=$instrument" "COM2=$gps" \
     "[COMMPORT]" "Port=1" "Baudrate=9600" \
     "[NAVCOMMPORT]" "Enable=1" "Port=2" "Baudrate=9600" \
+    "EnableTimeStamp=1" "PCTime=0" "GPSTime=1" \
+    "[PGRAPH1]" "Enable=1" "HighPres=200.0" "ParamIndex=1" "LowThres=30.0" "HighThres=60.0" \
+    "[PGRAPH2]" "Enable=1" "HighPres=200.0" "ParamIndex=2" "LowThres=5.0" "HighThres=20.0" \
+    "[PGRAPH3]" "Enable=1" "HighPres=200.0" "ParamIndex=4" "LowThres=30.0" "HighThres=36.0" \
+    "[PGRAPH4]" "Enable=1" "HighPres=200.0" "ParamIndex=5" "LowThres=1470.0" \
+    "HighThres=1520.0" \
+    "[YAXIS]" "Y.Max=250" \
     "[SETTINGS]" "CheckInt=1" >"$demo/Halcyx.ini"
 
 "$build/gui/halcyx" --settings "$demo/Halcyx.ini" "$@"
