@@ -34,7 +34,6 @@ public:
     bool next(Fifo& queue);
 
     std::string_view line() const { return {line_.data(), chars_}; }
-    bool waitingForFirstRecord() const { return state_ != State::Cutting; }
 
 private:
     enum class State {

@@ -74,7 +74,6 @@ public:
 
     bool moduleSelected() const { return selected_; }
     bool logging() const { return logging_; }
-    bool waitingForFirstRecord() const { return reader_.waitingForFirstRecord(); }
     int recordCount() const { return recordCount_; }
     ModuleType moduleType() const { return type_; }
     // The data file's name without its directory, for the title.
@@ -84,8 +83,6 @@ public:
     ModGraphData& graph() { return graph_; }
     const ModGraphData& graph() const { return graph_; }
     CommPort& dataPort() { return port_; }
-    // The pause between the start commands [ms]: 300, or 1500 at 300 baud, 700 at 1200.
-    std::uint32_t responseDelay() const { return responseMs_; }
 
 private:
     // The run-mode check: "mode" must be answered with "run".
@@ -100,6 +97,7 @@ private:
     NavSession& nav_;
     NavSession::LocalTime localTime_;
     CommPort port_;
+    // The pause between the start commands [ms]: 300, or 1500 at 300 baud, 700 at 1200.
     std::uint32_t responseMs_ = 300;
     ModuleType type_ = ModuleType::Conductivity;
     bool selected_ = false;

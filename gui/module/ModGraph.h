@@ -30,7 +30,6 @@ public:
 
     TextWnd& positionReadout() { return *position_; }
     QScrollBar& scrollBar() { return *scrollBar_; }
-    const ModGraphPainter& painter() const { return painter_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
