@@ -12,10 +12,12 @@
 #include "tests/support/SimRig.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <regex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,15 @@ using sim::ModuleModel;
 struct NoNavDialog : NavPortDialog {
     bool edit(NavSettings&) override { return false; }
 };
+
+// The number a whole text holds; nullopt when any of it is not part of the number.
+std::optional<double> wholeNumber(const std::string& text) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0')
+        return std::nullopt;
+    return value;
+}
 
 std::tm localNoon() {
     std::tm t{};
@@ -70,7 +81,7 @@ struct Bench {
                 bytes += burst.bytes;
         std::vector<std::string> values;
         for (const std::string& line : test::lines(bytes))
-            if (std::regex_match(line, std::regex(" *-?[0-9]+\\.[0-9]{4}")))
+            if (const auto value = wholeNumber(line); value && formatText("%8.4f", *value) == line)
                 values.push_back(line);
         return values;
     }
@@ -139,11 +150,20 @@ TEST(ModuleSession, RecordsCarryThePositionAndTheGpsTime) {
     bench.session.EndLogging();
     const std::vector<std::string> records = bench.fileLines();
     ASSERT_FALSE(records.empty());
-    EXPECT_TRUE(std::regex_match(
-        records.back(),
-        std::regex("\\+1[0-9]\\.[0-9]{4}, 44[0-9]{2}\\.[0-9]{3}, N, 63[0-9]{2}\\.[0-9]{3}, W, "
-                   "12:00:[0-9]{2} 12-6-2026")))
+    double value = 0, latitude = 0, longitude = 0;
+    char north = 0, west = 0;
+    int hour = 0, minute = 0, second = 0, month = 0, day = 0, year = 0;
+    ASSERT_EQ(std::sscanf(records.back().c_str(), "%lf, %lf, %c, %lf, %c, %d:%d:%d %d-%d-%d",
+                          &value, &latitude, &north, &longitude, &west, &hour, &minute, &second,
+                          &month, &day, &year),
+              11)
         << records.back();
+    EXPECT_NEAR(value, 17.0, 2.0);
+    EXPECT_NEAR(latitude, 4430.0, 1.0) << "44.5 degrees north as ddmm.mmmm";
+    EXPECT_NEAR(longitude, 6330.0, 1.0);
+    EXPECT_EQ(std::string() + north + west, "NW");
+    EXPECT_EQ(formatText("%02d:%02d %d-%d-%d", hour, minute, month, day, year), "12:00 12-6-2026")
+        << "the receiver's time and date";
 }
 
 TEST(ModuleSession, AModuleThatGoesAwayIsToldOnceAndLoggingGoesOnWhenItIsBack) {
@@ -193,8 +213,7 @@ TEST(ModuleSession, SilenceNoiseAndShortLinesNeverBreakTheLog) {
     const std::vector<std::string> records = bench.fileLines();
     EXPECT_EQ(records.size(), static_cast<std::size_t>(bench.session.recordCount()));
     for (const std::string& record : records)
-        EXPECT_TRUE(std::regex_match(record, std::regex(" *[+-]([0-9]+\\.[0-9]{4}|inf)")))
-            << record;
+        EXPECT_EQ(formatText("%+7.4f", wholeNumber(record).value_or(0)), record) << record;
 }
 
 } // namespace
