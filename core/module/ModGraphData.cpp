@@ -40,7 +40,7 @@ void ModGraphData::addValue(float value) {
     view_.countSample();
 }
 
-void ModGraphData::addPosition(float latitude, char latHemisphere, float longitude,
+void ModGraphData::addPosition(double latitude, char latHemisphere, double longitude,
                                char lonHemisphere) {
     latitudes_.Put(latitude);
     latHemispheres_.Put(latHemisphere);
@@ -49,8 +49,9 @@ void ModGraphData::addPosition(float latitude, char latHemisphere, float longitu
 }
 
 void ModGraphData::reset() {
-    for (RingBuf<float>* ring : {&values_, &latitudes_, &longitudes_})
-        ring->Reset();
+    values_.Reset();
+    latitudes_.Reset();
+    longitudes_.Reset();
     latHemispheres_.Reset();
     lonHemispheres_.Reset();
     view_.reset();

@@ -13,9 +13,9 @@ namespace halcyx {
 
 // One sample of the module graph's history with the navigation position it was taken at.
 struct ModSample {
-    float value = 0;     // [the module's unit]
-    float latitude = 0;  // ddmm.mmmm
-    float longitude = 0; // dddmm.mmmm
+    float value = 0;      // [the module's unit]
+    double latitude = 0;  // ddmm.mmmm
+    double longitude = 0; // dddmm.mmmm
     char latHemisphere = 'X';
     char lonHemisphere = 'X';
 };
@@ -50,7 +50,9 @@ public:
     void scroll(StripView::Scroll action, int thumbPosition = 0);
 
     void addValue(float value);
-    void addPosition(float latitude, char latHemisphere, float longitude, char lonHemisphere);
+    // The position as received, kept in double precision so that the labels along the strip
+    // show the digits the receiver sent.
+    void addPosition(double latitude, char latHemisphere, double longitude, char lonHemisphere);
     // Logging starts: the rings empty, offset 0, samples added 1.
     void reset();
 
@@ -67,8 +69,8 @@ private:
     bool grid_ = false;
     StripView view_;
     RingBuf<float> values_{RingBuf<float>::kGraphCapacity};
-    RingBuf<float> latitudes_{RingBuf<float>::kGraphCapacity};
-    RingBuf<float> longitudes_{RingBuf<float>::kGraphCapacity};
+    RingBuf<double> latitudes_{RingBuf<double>::kGraphCapacity};
+    RingBuf<double> longitudes_{RingBuf<double>::kGraphCapacity};
     RingBuf<char> latHemispheres_{RingBuf<char>::kGraphCapacity};
     RingBuf<char> lonHemispheres_{RingBuf<char>::kGraphCapacity};
 };

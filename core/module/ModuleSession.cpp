@@ -194,8 +194,7 @@ void ModuleSession::logLine(std::string_view line, ModuleTick& result) {
     listing_.append(record);
     data_.writeRecord(record);
     graph_.addValue(toSingle(value));
-    graph_.addPosition(toSingle(fix.latitude), fix.latHemisphere, toSingle(fix.longitude),
-                       fix.lonHemisphere);
+    graph_.addPosition(fix.latitude, fix.latHemisphere, fix.longitude, fix.lonHemisphere);
     ++recordCount_;
     ++recordsSinceZoom_;
     ++result.records;

@@ -184,7 +184,7 @@ TEST(ModAcqWnd, TheViewsShareTheWindowAndTheGraphScrollsBackNoFurtherThanItsHist
     data.setRange(-5, 55);
     for (int k = 0; k < 700; ++k) {
         data.addValue(static_cast<float>(k % 50));
-        data.addPosition(4430.0f + k / 100.0f, 'N', 6315.0f, 'W');
+        data.addPosition(4430.0 + k / 100.0, 'N', 6315.0, 'W');
     }
     ModGraph& graph = p.wnd().graph();
     QScrollBar& bar = graph.scrollBar();
