@@ -17,6 +17,7 @@
 #include "gui/widgets/TextWnd.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <ctime>
 
@@ -309,8 +310,13 @@ void ConfigWnd::deploy() {
         return;
     QtDeployChooser chooser(this);
     // An instrument left answering gets the terminal once the command has returned.
-    Deploy(session_->layer(), session_->record(), deploySelection_, chooser,
-           [this] { SequenceGuard::whenIdle(this, [this] { communicationsWindow(); }); });
+    Deploy(session_->layer(), session_->record(), deploySelection_, chooser, [this] {
+        SequenceGuard::whenIdle(this, [this] {
+            // Opened from the event loop, outside the guard the idle action runs under, so
+            // that the terminal's own timer may tick.
+            QTimer::singleShot(0, this, [this] { communicationsWindow(); });
+        });
+    });
     refreshCommands();
 }
 

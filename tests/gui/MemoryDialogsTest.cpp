@@ -4,6 +4,7 @@
 #include "core/base/Commands.h"
 #include "core/settings/Profile.h"
 #include "gui/app/MainFrame.h"
+#include "gui/app/SequenceGuard.h"
 #include "gui/app/VeltroApp.h"
 #include "gui/instrument/ConfigWnd.h"
 #include "gui/instrument/DeployDlg.h"
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QTimer>
 
 namespace halcyx {
 namespace {
@@ -54,14 +57,21 @@ TEST_F(MemoryDialogsTest, DeployContinuousThenRetrieveWhatWasLogged) {
         deploy.accept();
     });
     run(cmd::kDeploy);
-    // The terminal opens once the command has returned.
+    // The terminal opens once the command has returned, outside any running sequence, so
+    // that its timer ticks.
     bool terminalOpened = false;
-    test::whenModalOpens([&terminalOpened](QDialog& dialog) {
-        terminalOpened = dynamic_cast<CommWnd*>(&dialog) != nullptr;
-        dialog.accept();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&terminalOpened] {
+        auto* terminal = qobject_cast<CommWnd*>(QApplication::activeModalWidget());
+        if (!terminal)
+            return;
+        terminalOpened = true;
+        EXPECT_FALSE(SequenceGuard::busy());
+        terminal->accept();
     });
-    rig.settle();
-    EXPECT_TRUE(terminalOpened);
+    closer.start(10);
+    EXPECT_TRUE(QTest::qWaitFor([&terminalOpened] { return terminalOpened; }, 5000));
+    closer.stop();
 
     rig.clock.sleepMs(10'000);
     rig.settle();
