@@ -30,5 +30,8 @@ void screenshot(QWidget& widget, const QString& name);
 
 // Acts on the next modal dialog once it is shown (its exec() has started).
 void whenModalOpens(std::function<void(QDialog&)> act);
+// Acts on the first modal dialog that `matches` once it is shown, however many others open
+// and close before it.
+void whenModalOpens(std::function<bool(QDialog&)> matches, std::function<void(QDialog&)> act);
 
 } // namespace halcyx::test
