@@ -6,6 +6,8 @@
 #include "gui/app/SequenceGuard.h"
 #include "gui/app/SettingsDlg.h"
 #include "gui/instrument/QtConfigDialogs.h"
+#include "gui/printing/PrintCommands.h"
+#include "gui/printing/WindowPrinter.h"
 #include "gui/widgets/InstrumentWnd.h"
 #include "gui/widgets/TextWnd.h"
 
@@ -147,6 +149,9 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kSaveConfig:
         saveConfiguration();
         return true;
+    case cmd::kPrintConfig:
+        printConfig();
+        return true;
     default:
         return false;
     }
@@ -162,6 +167,7 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kConfigureInstrument:
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
+    case cmd::kPrintConfig:
         return {session_ && isCommandEnabled(command, session_->enablingState()), false};
     default:
         return ClientWnd::commandState(command);
@@ -224,6 +230,13 @@ void ConfigWnd::saveConfiguration() {
         return;
     SaveConfiguration(context_.op, {session_->record(), session_->settings(), dcTable_});
     refreshCommands();
+}
+
+void ConfigWnd::printConfig() {
+    if (!session_)
+        return;
+    WindowPrinter printer(context_.op, this);
+    printConfiguration(printer, context_.op, session_->record(), session_->settings(), dcTable_);
 }
 
 void ConfigWnd::showSettings() {

@@ -75,6 +75,7 @@ private:
     void configureInstrument();
     void openConfiguration();
     void saveConfiguration();
+    void printConfig();
     // The picture of the identified model; null for models without one.
     const QPixmap* modelPicture() const;
 
