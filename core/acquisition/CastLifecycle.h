@@ -17,6 +17,12 @@ namespace halcyx {
 [[nodiscard]] bool startCastFiles(RecordFile& data, CastInfo& info, const std::string& dataPath,
                                   const std::tm& now);
 
+// What the configuration knows of the instrument that a cast's information records.
+struct CastInstrument {
+    std::string serialNumber;
+    std::optional<int> rateIndex; // the selected sampling rate, when one is
+};
+
 // What the end of a cast needs to know about the instrument and the cast.
 struct CastSummary {
     ScanLayout layout = ScanLayout::Vexa;

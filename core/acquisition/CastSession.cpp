@@ -31,6 +31,11 @@ bool CastSession::startCast(const std::string& dataPath, const std::tm& now) {
     return true;
 }
 
+void CastSession::resynchronise() {
+    queue_.clear();
+    cutter_.restart();
+}
+
 void CastSession::tick(CommPort& port) {
     std::array<std::uint8_t, kMaxBytesPerTick> bytes{};
     const int n = port.Read(bytes);

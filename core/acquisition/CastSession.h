@@ -94,6 +94,10 @@ public:
     // information; empties the queue, synchronises afresh, scan count 0. False, with
     // nothing changed, when the file cannot be created.
     bool startCast(const std::string& dataPath, const std::tm& now);
+    // After the line was interrupted (a data device that went away and came back): what is
+    // queued is dropped and the line length is found afresh, so no partial line is cut;
+    // the scan count and the data file go on.
+    void resynchronise();
     // One data tick with what the port delivered (at most kMaxBytesPerTick are taken).
     // Nothing more happens once the data file failed.
     void tick(std::span<const std::uint8_t> bytes);

@@ -38,13 +38,20 @@ void StripView::scroll(Scroll action, int thumbPosition) {
     offset_ = std::clamp(offset_, 0, kHistory - viewWidth_);
 }
 
+long StripView::held() const {
+    // Samples that ever came in, as far as the ring still holds them.
+    return std::min<long>(samplesAdded_ - 1, kHistory);
+}
+
+void StripView::keepWithinHeld() {
+    offset_ =
+        static_cast<int>(std::clamp<long>(offset_, 0, std::max<long>(held() - viewWidth_, 0)));
+}
+
 VisibleRun StripView::visible(int stored) const {
     VisibleRun run{0, std::clamp(stored, 0, viewWidth_)};
-    if (run.count == viewWidth_ && offset_ > 0) {
-        // Samples that ever came in, as far as the ring still holds them.
-        const long held = std::min<long>(samplesAdded_ - 1, kHistory);
-        run.skip = static_cast<int>(std::clamp<long>(held - run.count, 0, offset_));
-    }
+    if (run.count == viewWidth_ && offset_ > 0)
+        run.skip = static_cast<int>(std::clamp<long>(held() - run.count, 0, offset_));
     return run;
 }
 

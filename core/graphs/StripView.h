@@ -48,6 +48,10 @@ public:
     // Moves the view: the steps count back from the newest sample; ToPosition takes the
     // scroll bar's thumb position. The offset stays within 0 .. kHistory - view width.
     void scroll(Scroll action, int thumbPosition = 0);
+    // Keeps the offset where a full view still ends at the oldest sample the history holds
+    // (0 while the view is filling), so that the view position and the x labels name the
+    // samples drawn.
+    void keepWithinHeld();
 
     // The run to draw from a history holding `stored` samples (the ring's count). Scrolled
     // back with a full view, the skip never reaches past the oldest sample still held.
@@ -61,6 +65,8 @@ public:
                                      double scanRate) const;
 
 private:
+    long held() const;
+
     int viewWidth_ = kNarrow;
     int offset_ = 0;
     long samplesAdded_ = 1;

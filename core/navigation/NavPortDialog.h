@@ -13,6 +13,7 @@ struct NavSettings {
     bool timeStamp = false;    // append a time to each record
     bool pcTime = true;        // the time comes from the computer's clock
     bool gpsTime = false;      // the time comes from the GPS sentences
+    bool operator==(const NavSettings&) const = default;
 };
 
 // The "NAV Communications Setup" dialog: it edits the record; true for OK.

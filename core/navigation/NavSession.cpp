@@ -114,9 +114,13 @@ void NavSession::setup() {
     kNavBaud.write(settingsFile_, static_cast<int>(settings_.baud));
 }
 
-void NavSession::startCast() {
+void NavSession::dropPending() {
     port_.Purge(PurgeWhat::Both);
     reader_.clear();
+}
+
+void NavSession::startCast() {
+    dropPending();
     fix_.latHemisphere = fix_.lonHemisphere = NavFix::kUnknown;
     noDataCount_ = 0;
 }

@@ -66,6 +66,9 @@ public:
     // A towed cast starts: what the port and the queue hold is dropped, the position is
     // unknown and the no-data count starts again.
     void startCast();
+    // Drops what waits in the port and the queue, so that the next fix is one sent from now
+    // on (after the no-data alarm, whose message may have stood open for a long time).
+    void dropPending();
     // One navigation tick: reads the port without waiting and uses what arrived.
     NavTick tick();
     // One tick with the bytes the port delivered (at most kMaxBytesPerTick are taken).

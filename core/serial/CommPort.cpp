@@ -96,8 +96,21 @@ bool CommPort::OpenPort(int port) {
     }
     port_ = port;
     open_ = true;
+    deviceLost_ = false;
     device_.purge(PurgeWhat::Both);
     return true;
+}
+
+bool CommPort::reopenQuietly() {
+    if (open_ || !validPort(port_))
+        return open_;
+    const std::string path = pathForPort_ ? pathForPort_(port_) : defaultPathForPort(port_);
+    if (!device_.open(path))
+        return false;
+    open_ = true;
+    deviceLost_ = false;
+    device_.purge(PurgeWhat::Both);
+    return applyLine(baud_);
 }
 
 bool CommPort::Close() {
@@ -211,7 +224,10 @@ void CommPort::reportIoFailure(const std::string& description) {
     const std::string text = device_.lastErrorText();
     if (deviceIsGone(code)) {
         open_ = false;
+        deviceLost_ = true;
         device_.close();
+        if (!reportDeviceLoss_)
+            return;
     }
     showError(description, code, text);
 }

@@ -83,6 +83,16 @@ public:
     // Shows "%s = %d" (description, system error code), then the system's own text.
     void ReportLastError(const std::string& description);
 
+    // Whether a device that goes away is reported here (the default) or only noticed: the
+    // port closes either way, and the owner that turned the report off says so itself.
+    void setReportDeviceLoss(bool report) { reportDeviceLoss_ = report; }
+    // True once a device that went away closed the port, until the port is opened again.
+    bool deviceLost() const { return deviceLost_; }
+    // Opens the device of the current COM number again without a message (an adapter that
+    // was plugged back in) and applies the rate and handshake in use. False while the
+    // device is still away.
+    [[nodiscard]] bool reopenQuietly();
+
     bool isOpen() const { return open_; }
     int port() const { return port_; }
     std::uint32_t baud() const { return baud_; }
@@ -111,6 +121,8 @@ private:
     std::uint32_t baud_ = 9600;
     int handshake_ = kHandshakeNone;
     bool open_ = false;
+    bool reportDeviceLoss_ = true;
+    bool deviceLost_ = false;
     std::string lastAnswer_;
 };
 

@@ -36,6 +36,12 @@ public:
         return buf_[read_];
     }
 
+    // The value `steps` before the newest (0 = the newest) without moving the read position;
+    // steps beyond what was put give whatever the slot holds, so callers stay below count().
+    T back(std::uint32_t steps) const {
+        return buf_[(write_ + capacity_ - 1 - steps % capacity_) % capacity_];
+    }
+
     // Values put since the last reset, saturating at kCountLimit.
     int count() const { return count_; }
     std::uint32_t capacity() const { return capacity_; }

@@ -1,17 +1,341 @@
 #include "gui/acquisition/AcqWnd.h"
 
+#include "core/app/ModeSwitcher.h"
+#include "core/graphs/AcqLayout.h"
+#include "gui/acquisition/AcqSetupDlg.h"
+#include "gui/acquisition/HeaderDlg.h"
+#include "gui/acquisition/ListingWnd.h"
+#include "gui/app/SequenceGuard.h"
+#include "gui/graphs/GraphWnd.h"
+#include "gui/instrument/DCSetupDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
 namespace halcyx {
 
-AcqWnd::AcqWnd(WindowContext& context, QWidget* parent) : ClientWnd(parent), context_(context) {}
+namespace {
 
-// The data and navigation ports come with the scan stream; until then there is none to
-// open or close.
-bool AcqWnd::closeDataPort() {
-    return true;
+struct ReadoutPlace {
+    const char* label;
+    QRect field;  // [px]
+    int labelTop; // [px]
+};
+constexpr int kLabelLeft = 10;
+constexpr int kLabelWidth = 90;
+constexpr int kLabelHeight = 20;
+const std::array<ReadoutPlace, AcqWnd::kReadoutRows> kReadoutPlaces{{
+    {"Scans", QRect(100, 1, 70, 20), 0},
+    {"Pressure", QRect(100, 25, 100, 20), 27},
+    {"Temperature", QRect(100, 50, 100, 20), 52},
+    {"Conductivity", QRect(100, 75, 100, 20), 77},
+}};
+const QRect kFirePlace(10, 110, 100, 30);
+const QRect kHomePlace(130, 110, 70, 30);
+const QRect kSamplerStatusPlace(20, 170, 160, 20);
+constexpr int kSamplerLabelTop = 150;
+const QRect kGraphPlace(250, 10, 300, 400);
+const QString kGraphTitle = QStringLiteral("CTD Plot");
+constexpr const char* kTowedTitle = "Halcyx - Towed Acquisition";
+// Enough for the caption and a file name of any length the system allows.
+constexpr std::size_t kCaptionBytes = 512;
+
+// The commands whose exchanges arrive with the water sampler: disabled until then.
+bool comesLater(int command) {
+    return command == cmd::kHomeSampler || command == cmd::kFireBottle;
 }
 
-void AcqWnd::openDataPort() {}
+bool isGraphCommand(int command) {
+    return command >= cmd::kGraphSetup && command <= cmd::kGraphCoordinates;
+}
 
-void AcqWnd::openNavigationPort() {}
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+QLineEdit* readoutField(QWidget* parent, const QRect& place) {
+    auto* field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setGeometry(place);
+    return field;
+}
+
+QRect toQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+} // namespace
+
+AcqWnd::AcqWnd(WindowContext& context, QWidget* parent)
+    : ClientWnd(parent), context_(context),
+      portDialog_(context.settings, QStringLiteral("Communications Setup"), this),
+      fire_(new QPushButton(QStringLiteral("Fire"), this)),
+      home_(new QPushButton(QStringLiteral("Home"), this)), samplerStatus_(new QLabel(this)),
+      graph_(new GraphWnd(context, this)), listing_(new ListingWnd(this)) {
+    for (std::size_t row = 0; row < readouts_.size(); ++row)
+        readouts_[row] = readoutField(this, kReadoutPlaces[row].field);
+    fire_->setGeometry(kFirePlace);
+    home_->setGeometry(kHomePlace);
+    samplerStatus_->setGeometry(kSamplerStatusPlace);
+    connect(fire_, &QPushButton::clicked, this, [this] { onCommand(cmd::kFireBottle); });
+    connect(home_, &QPushButton::clicked, this, [this] { onCommand(cmd::kHomeSampler); });
+    for (QWidget* sampler : {static_cast<QWidget*>(fire_), static_cast<QWidget*>(home_),
+                             static_cast<QWidget*>(samplerStatus_)})
+        sampler->hide();
+    graph_->setWindowTitle(kGraphTitle);
+    graph_->setGeometry(kGraphPlace);
+    listing_->hide();
+
+    connect(&dataTimer_, &QTimer::timeout, this, [this] {
+        // A tick waits while a command sequence talks to the port; the next takes it up.
+        SequenceGuard::tryRun([this] { tick(); });
+    });
+    if (context.makeDevice)
+        device_ = context.makeDevice();
+    if (device_)
+        session_ =
+            std::make_unique<AcqSession>(*device_, context.clock, context.op, context.settings);
+}
+
+AcqWnd::~AcqWnd() {
+    dataTimer_.stop();
+    // The data file is flushed and closed with the session; the port closes before the
+    // device it talks through goes.
+    if (session_)
+        (void)session_->closeDataPort();
+    session_.reset();
+}
+
+void AcqWnd::setInstrumentSource(DCChannelTable& dcTable, InstrumentFacts facts) {
+    dcTable_ = &dcTable;
+    facts_ = std::move(facts);
+}
+
+void AcqWnd::setTowed(bool towed) {
+    towed_ = towed;
+    if (session_)
+        session_->setTowed(towed);
+    layoutChildren();
+}
+
+bool AcqWnd::closeDataPort() {
+    dataTimer_.stop();
+    return !session_ || session_->closeDataPort();
+}
+
+void AcqWnd::openDataPort() {
+    if (!session_)
+        return;
+    setUp();
+    (void)session_->openDataPort();
+    refreshCommands();
+}
+
+void AcqWnd::setUp() {
+    if (!session_->setInstrument(product_, channelMask_, *dcTable_))
+        return;
+    CastSession& cast = session_->cast();
+    cast.subscribe(*this);
+    cast.subscribe(*graph_);
+    cast.decoder().setConstants(constantPressure_, constantLatitude_);
+    graph_->setChannels(cast.decoder().channels(), cast.decoder().layout());
+    for (std::size_t row = 0; row < readouts_.size(); ++row)
+        readouts_[row]->setVisible(showsReadout(static_cast<ReadoutRow>(row)));
+    update();
+}
+
+bool AcqWnd::showsReadout(ReadoutRow row) const {
+    switch (row) {
+    case Pressure:
+        return product_ != ProductCode::TavrinCT;
+    case Temperature:
+    case Conductivity:
+        return product_ != ProductCode::TavrinP;
+    default:
+        return true;
+    }
+}
+
+AcqCommandContext AcqWnd::commandContext() const {
+    return {logging(),     !session_ || session_->downCast(),
+            towed_,        samplerEnabled_,
+            graphVisible_, listingVisible_};
+}
+
+bool AcqWnd::onCommand(int command) {
+    if (isGraphCommand(command))
+        return graph_->onCommand(command);
+    const bool handled = runCommand(command);
+    if (handled)
+        refreshCommands();
+    return handled;
+}
+
+bool AcqWnd::runCommand(int command) {
+    if (!commandState(command).enabled)
+        return false;
+    switch (command) {
+    case cmd::kStartCast:
+    case cmd::kStartUpCast:
+        startCast(command == cmd::kStartCast);
+        return true;
+    case cmd::kEndCast:
+    case cmd::kEndUpCast:
+        endCast();
+        return true;
+    case cmd::kAcqProperties:
+        acqSettings();
+        return true;
+    case cmd::kDcChannelSetup:
+        dcChannelSetup();
+        return true;
+    case cmd::kPortSetup:
+        portSetup();
+        return true;
+    case cmd::kGraph:
+        graphVisible_ = !graphVisible_;
+        layoutChildren();
+        return true;
+    case cmd::kListing:
+        listingVisible_ = !listingVisible_;
+        layoutChildren();
+        return true;
+    case cmd::kEnableSampler:
+        toggleSampler();
+        return true;
+    default:
+        return false;
+    }
+}
+
+CommandState AcqWnd::commandState(int command) const {
+    if (isGraphCommand(command))
+        return graph_->commandState(command);
+    if (comesLater(command))
+        return {false, false};
+    const std::optional<CommandState> state = acqCommandState(command, commandContext());
+    if (!state)
+        return ClientWnd::commandState(command);
+    // The port setup needs a data port; casts and the DC channels a session set up for an
+    // instrument that sends scans.
+    const bool needsSetUp = command == cmd::kStartCast || command == cmd::kStartUpCast ||
+                            command == cmd::kDcChannelSetup;
+    if ((command == cmd::kPortSetup && !session_) ||
+        (needsSetUp && !(session_ && session_->isSetUp())))
+        return {false, state->checked};
+    return *state;
+}
+
+void AcqWnd::startCast(bool down) {
+    if (!session_->startCast(down, localNow()))
+        return;
+    CastSession& cast = session_->cast();
+    graph_->clearData();
+    cast.setTowed(towed_, nullptr);
+    readouts_[Scans]->setText(QStringLiteral("0"));
+    char caption[kCaptionBytes];
+    const std::string name = std::filesystem::path(cast.info().dataFile).filename().string();
+    std::snprintf(caption, sizeof caption, "%s - Filename: [%s]",
+                  towed_ ? kTowedTitle : kTitleAcquisition, name.c_str());
+    setFrameTitle(QString::fromLocal8Bit(caption));
+    dataTimer_.start(session_->tickPeriodMs());
+}
+
+void AcqWnd::tick() {
+    if (!session_ || !session_->logging())
+        return;
+    const bool goesOn = session_->tick();
+    listing_->follow(session_->cast().listing());
+    if (!goesOn)
+        endCast();
+}
+
+void AcqWnd::endCast() {
+    dataTimer_.stop();
+    const CastInstrument instrument = facts_ ? facts_() : CastInstrument{};
+    session_->endCast(instrument, localNow(), [this](CastInfo& info) {
+        HeaderDlg dialog(info, context_.op, this);
+        dialog.exec();
+    });
+    refreshCommands();
+}
+
+void AcqWnd::onReadout(Readout which, std::string_view text) {
+    static constexpr std::array<ReadoutRow, kReadouts> kRows = {Conductivity, Temperature,
+                                                                Pressure};
+    readouts_[kRows[static_cast<std::size_t>(which)]]->setText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void AcqWnd::onScanCount(int scans) {
+    readouts_[Scans]->setText(QString::number(scans));
+}
+
+void AcqWnd::acqSettings() {
+    AcqSetupDlg dialog(constantPressure_, constantLatitude_, context_.op, this);
+    if (dialog.exec() == QDialog::Accepted && session_ && session_->isSetUp())
+        session_->cast().decoder().setConstants(constantPressure_, constantLatitude_);
+}
+
+void AcqWnd::dcChannelSetup() {
+    DCSetupDlg dialog(*dcTable_, context_.op, this);
+    dialog.exec();
+    // Whichever button closed it: the channels that are on take the coefficients now shown.
+    session_->cast().decoder().reconvertDcCoefficients(*dcTable_);
+}
+
+void AcqWnd::portSetup() {
+    session_->portSetup(portDialog_);
+}
+
+void AcqWnd::toggleSampler() {
+    samplerEnabled_ = !samplerEnabled_;
+    fire_->setVisible(samplerEnabled_);
+    home_->setVisible(samplerEnabled_);
+    samplerStatus_->setVisible(samplerEnabled_);
+    fire_->setEnabled(commandState(cmd::kFireBottle).enabled);
+    home_->setEnabled(commandState(cmd::kHomeSampler).enabled);
+    update();
+}
+
+void AcqWnd::layoutChildren() {
+    // The pressure graphs of towed casts take their places from layout.pressure once they
+    // exist; until then none is enabled.
+    const AcqLayout layout =
+        layoutAcqWnd(width(), height(), towed_, graphVisible_, listingVisible_, 0);
+    graph_->setVisible(layout.graph.has_value());
+    if (layout.graph)
+        graph_->setGeometry(toQRect(*layout.graph));
+    listing_->setVisible(layout.listing.has_value());
+    if (layout.listing)
+        listing_->setGeometry(toQRect(*layout.listing));
+    update();
+}
+
+void AcqWnd::resizeEvent(QResizeEvent*) {
+    layoutChildren();
+}
+
+void AcqWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (std::size_t row = 0; row < readouts_.size(); ++row)
+        if (showsReadout(static_cast<ReadoutRow>(row)))
+            painter.drawText(
+                QRect(kLabelLeft, kReadoutPlaces[row].labelTop, kLabelWidth, kLabelHeight),
+                Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kReadoutPlaces[row].label));
+    if (product_ == ProductCode::Vexa3 && !towed_ && samplerEnabled_)
+        painter.drawText(
+            QRect(kLabelLeft, kSamplerLabelTop, kSamplerStatusPlace.width(), kLabelHeight),
+            Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Sampler Status"));
+}
 
 } // namespace halcyx

@@ -1,47 +1,130 @@
 #pragma once
 
+#include "core/acquisition/AcqCommands.h"
+#include "core/acquisition/AcqSession.h"
 #include "core/app/ClientWindows.h"
+#include "core/instrument/DcChannelTable.h"
 #include "gui/app/ClientWnd.h"
 #include "gui/app/WindowContext.h"
+#include "gui/instrument/SetComportDlg.h"
+
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QLabel;
+class QPushButton;
 
 namespace halcyx {
 
+class GraphWnd;
+class ListingWnd;
+
 // The client window of profile and towed acquisition. The application hands it the
-// instrument's product code and channels as it enters the mode; the window keeps its state
-// across switches until the program ends.
-class AcqWnd : public ClientWnd, public AcqClient {
+// instrument's product code and channels as it enters the mode; at the first entry the
+// window sets up its cast session, whose channel list later entries keep. The window shows
+// the readouts, the profile graph and the listing, runs the data timer while a cast is
+// logged and carries out the acquisition menus; the cast itself lives in its AcqSession.
+// A window made without a device maker has no data port and starts no cast.
+class AcqWnd : public ClientWnd, public AcqClient, public ScanSubscriber {
     Q_OBJECT
 public:
-    explicit AcqWnd(WindowContext& context, QWidget* parent = nullptr);
+    // The readouts, top to bottom.
+    enum ReadoutRow { Scans, Pressure, Temperature, Conductivity, kReadoutRows };
+    // Where the window reads what the configuration window knows of the instrument: the DC
+    // channel table ("DC Channel Setup" edits it) and, at cast end, serial number and rate.
+    using InstrumentFacts = std::function<CastInstrument()>;
 
-    bool logging() const override { return logging_; }
-    void setTowed(bool towed) override { towed_ = towed; }
+    explicit AcqWnd(WindowContext& context, QWidget* parent = nullptr);
+    ~AcqWnd() override;
+
+    void setInstrumentSource(DCChannelTable& dcTable, InstrumentFacts facts);
+
+    bool logging() const override { return session_ && session_->logging(); }
+    void setTowed(bool towed) override;
     void setProductCode(ProductCode product) override { product_ = product; }
     void setChannelMask(ChannelMask mask) override { channelMask_ = mask; }
     void setSamplingRate(float scansPerSecond) override { samplingRate_ = scansPerSecond; }
     bool closeDataPort() override;
     void openDataPort() override;
-    void openNavigationPort() override;
+    // The navigation receiver of towed casts comes with the navigation port dialog.
+    void openNavigationPort() override {}
     void setShown(bool shown) override { setVisible(shown); }
+
+    bool onCommand(int command) override;
+    CommandState commandState(int command) const override;
+
+    // One tick of the data timer (timer 1): the port drained into the cast and the
+    // displays brought up to date.
+    void tick();
+
+    // ScanSubscriber: the readouts.
+    void onReadout(Readout which, std::string_view text) override;
+    void onScanCount(int scans) override;
 
     bool towed() const { return towed_; }
     ProductCode productCode() const { return product_; }
     ChannelMask channelMask() const { return channelMask_; }
     // [scans/s]
     float samplingRate() const { return samplingRate_; }
-
-    // Set while a cast or logging session is open.
-    void setLogging(bool logging) { logging_ = logging; }
+    // [dbar], [deg]
+    float constantPressure() const { return constantPressure_; }
+    float constantLatitude() const { return constantLatitude_; }
+    // Nullptr for a window without a data port.
+    AcqSession* session() { return session_.get(); }
+    const QTimer& dataTimer() const { return dataTimer_; }
+    GraphWnd& graph() { return *graph_; }
+    ListingWnd& listing() { return *listing_; }
+    QLineEdit& readout(ReadoutRow row) { return *readouts_[static_cast<std::size_t>(row)]; }
+    QPushButton& fireButton() { return *fire_; }
+    QPushButton& homeButton() { return *home_; }
 
 protected:
-    WindowContext& context_;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    AcqCommandContext commandContext() const;
+    // The window's own commands; false for the others.
+    bool runCommand(int command);
+    void setUp();
+    void startCast(bool down);
+    void endCast();
+    void acqSettings();
+    void dcChannelSetup();
+    void portSetup();
+    void toggleSampler();
+    void layoutChildren();
+    // Which readouts the model fills.
+    bool showsReadout(ReadoutRow row) const;
+
+    WindowContext& context_;
+    DCChannelTable ownDcTable_;
+    DCChannelTable* dcTable_ = &ownDcTable_;
+    InstrumentFacts facts_;
+    std::unique_ptr<SerialDevice> device_;
+    std::unique_ptr<AcqSession> session_;
+    QtPortSetupDialog portDialog_;
+    QTimer dataTimer_;
+
     bool towed_ = false;
-    bool logging_ = false;
     ProductCode product_ = ProductCode::None;
     ChannelMask channelMask_ = 0;
     float samplingRate_ = 0.0f;
+    float constantPressure_ = ScanDecoder::kDefaultConstantPressure;
+    float constantLatitude_ = ScanDecoder::kDefaultConstantLatitude;
+    bool samplerEnabled_ = false;
+    bool graphVisible_ = true;
+    bool listingVisible_ = false;
+
+    std::array<QLineEdit*, kReadoutRows> readouts_{};
+    QPushButton* fire_;
+    QPushButton* home_;
+    QLabel* samplerStatus_;
+    GraphWnd* graph_;
+    ListingWnd* listing_;
 };
 
 } // namespace halcyx

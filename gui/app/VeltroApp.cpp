@@ -55,6 +55,7 @@ VeltroApp::VeltroApp(AppServices services)
     modAcq_ = modAcq.get();
     acq_ = acq.get();
     config_ = config.get();
+    acq_->setInstrumentSource(config_->dcTable(), [this] { return config_->castInstrument(); });
     frame_ = std::make_unique<MainFrame>(config.release(), acq.release(), modAcq.release());
     if (qtOperator_)
         qtOperator_->setParentWindow(frame_.get());

@@ -81,6 +81,16 @@ SamplingRateFlags ConfigWnd::samplingRateFlags() const {
     return flags;
 }
 
+CastInstrument ConfigWnd::castInstrument() const {
+    CastInstrument instrument;
+    instrument.serialNumber =
+        std::string((session_ ? session_->record() : noInstrument_).serialNumber.view());
+    const SamplingRateFlags flags = samplingRateFlags();
+    if (const auto chosen = std::find(flags.begin(), flags.end(), true); chosen != flags.end())
+        instrument.rateIndex = static_cast<int>(chosen - flags.begin());
+    return instrument;
+}
+
 void ConfigWnd::setProductCode(ProductCode product) {
     (session_ ? session_->record() : noInstrument_).product = product;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/acquisition/CastLifecycle.h"
 #include "core/app/ClientWindows.h"
 #include "core/instrument/ConfigSession.h"
 #include "core/instrument/DcChannelTable.h"
@@ -53,6 +54,8 @@ public:
     InstrumentWnd& panel() { return *panel_; }
     // The names and coefficients of the DC channels, edited here and used in acquisition.
     DCChannelTable& dcTable() { return dcTable_; }
+    // The serial number and chosen sampling rate a cast's information records.
+    CastInstrument castInstrument() const;
     // Shows the instrument record in the panel and the model's picture, or that the
     // instrument is not connected once it went away.
     void showInstrument();

@@ -35,6 +35,8 @@ inline constexpr FontStyle kCurveLabelFont{kScaleFace, 9, 0, kFontNormal, FontUn
 inline constexpr FontStyle kStripScaleFont{kScaleFace, 12, 0, kFontNormal, FontUnit::Points};
 inline constexpr FontStyle kPressureCaptionFont{kCaptionFace, 14, 6, kFontNormal, FontUnit::Pixels};
 inline constexpr FontStyle kPressureTitleFont{kCaptionFace, 16, 7, kFontBold, FontUnit::Pixels};
+// The pressure graph's scales and position labels: they share a 15-pixel strip under the plot.
+inline constexpr FontStyle kPressureScaleFont{kScaleFace, 12, 0, kFontNormal, FontUnit::Pixels};
 inline constexpr FontStyle kModuleCaptionFont{kCaptionFace, 16, 0, kFontNormal, FontUnit::Points};
 
 // The font for a device: pixel sizes on the screen, point sizes at the device resolution.

@@ -14,6 +14,7 @@
 #include "gui/widgets/InstrumentWnd.h"
 #include "gui/widgets/TextWnd.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/SimProgram.h"
 #include "tests/support/ScriptedOperator.h"
 #include "tests/support/SimRig.h"
 
@@ -34,15 +35,12 @@ namespace {
 using test::ScriptedOperator;
 
 // The program with a simulated instrument on COM1, looking for it at start-up.
-class ConfigWndTest : public test::GuiTest {
+class ConfigWndTest : public test::GuiTest, protected test::SimProgram {
 protected:
     ConfigWndTest(ProductCode model, const char* serialNumber, const char* firmware)
-        : rig(model, [=](sim::Instrument::Config& config) {
+        : SimProgram(model, [=](sim::Instrument::Config& config) {
               config.identity = {serialNumber, firmware, "10OCT97", 1};
-          }) {
-        settings.writeString("SETTINGS", "CheckInt", "1");
-        rig.pumpEvents = [] { QApplication::processEvents(); };
-    }
+          }) {}
     ConfigWndTest() : ConfigWndTest(ProductCode::Vexa3, "1634M", "2.10") {}
 
     QString readout(InstrumentWnd::Row row) { return app.configWnd().panel().readout(row).value(); }
@@ -50,13 +48,6 @@ protected:
         app.frame().refreshCommandStates();
         return app.frame().commandAction(command)->isEnabled();
     }
-
-    test::TempFolder folder;
-    Profile settings{folder.path() / "Halcyx.ini"};
-    test::SimRig rig;
-    ScriptedOperator& op = rig.op;
-    VeltroApp app{{settings, &op, &rig.clock, [this] { return rig.connect(); },
-                   [](const QUrl&) { return true; }}};
 };
 
 // Found at start-up and shown in the panel; then the device goes away and comes back.

@@ -1,6 +1,6 @@
 // The real main window offscreen: every mode switch with its title, menu and client, the
-// refusals, the close check, Exit, help contents and the frame's place on the screen,
-// title bar included.
+// refusals, the close check in module acquisition (acquisition's is in AcqWndTest), Exit, help
+// contents and the frame's place on the screen, title bar included.
 #include "gui/app/MainFrame.h"
 
 #include "core/base/Commands.h"
@@ -117,27 +117,6 @@ TEST_F(MainFrameTest, EachInstrumentGetsItsAcquisitionMenuAndComesBackToTheSameW
     }
     EXPECT_FLOAT_EQ(app.acqWnd().samplingRate(), 0.5f) << "no rate chosen on the Vexa 2";
     EXPECT_TRUE(config && acq) << "client windows live through every switch";
-}
-
-TEST_F(MainFrameTest, LeavingAndExitAreRefusedWhileACastIsOpen) {
-    const std::pair<ProductCode, const char*> cases[] = {
-        {ProductCode::Vexa3, "You must end the current cast before leaving aquisition!"},
-        {ProductCode::TavrinCT, kStopLogging}};
-    for (const auto& [product, message] : cases) {
-        givenInstrument(product, 0x07);
-        choose(cmd::kAcquisition);
-        app.acqWnd().setLogging(true);
-        op.expectMessage(message, "Status - Logging", Icon::Stop);
-        choose(cmd::kConfiguration);
-        EXPECT_EQ(frame().client(), &app.acqWnd());
-        op.expectMessage(message, "Status - Logging", Icon::Stop);
-        choose(cmd::kExit);
-        EXPECT_TRUE(frame().isVisible());
-
-        app.acqWnd().setLogging(false);
-        choose(cmd::kConfiguration);
-        expectConfiguration();
-    }
 }
 
 TEST_F(MainFrameTest, ModuleAcquisitionHasNoWayBackAndRefusesToCloseWhileLogging) {

@@ -1,0 +1,315 @@
+// The acquisition window offscreen in the whole program with a simulated instrument: a Vexa 3
+// down cast and a Tavrin CT logging session from the menu to the files on disk, and what
+// operators at sea meet: a data device pulled and plugged back mid-cast, a full disk, a
+// stream of garbage and a silent instrument.
+#include "gui/acquisition/AcqWnd.h"
+
+#include "core/acquisition/CastSession.h"
+#include "core/settings/Profile.h"
+#include "gui/acquisition/AcqSetupDlg.h"
+#include "gui/acquisition/HeaderDlg.h"
+#include "gui/acquisition/ListingWnd.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/VeltroApp.h"
+#include "gui/graphs/GraphWnd.h"
+#include "gui/instrument/ConfigWnd.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/SimProgram.h"
+#include "tests/support/SimRig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace halcyx {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kEndCastFirst = "You must end the current cast before leaving aquisition!";
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The program with a simulated instrument on COM1 that it finds at start-up, switched to
+// acquisition.
+class AcqWndTest : public test::GuiTest, protected test::SimProgram {
+protected:
+    explicit AcqWndTest(ProductCode model = ProductCode::Vexa3,
+                        const test::AdjustConfig& adjust = {})
+        : SimProgram(model, adjust) {
+        app.show();
+        rig.settle();
+        choose(cmd::kAcquisition);
+    }
+
+    AcqWnd& acq() { return app.acqWnd(); }
+    MainFrame& frame() { return app.frame(); }
+    bool enabled(int command) {
+        frame().refreshCommandStates();
+        const QAction* action = frame().commandAction(command);
+        return action && action->isEnabled();
+    }
+    void choose(int command) {
+        ASSERT_TRUE(enabled(command)) << "command " << command;
+        frame().commandAction(command)->trigger();
+    }
+    // Starts a cast into folder/name, checking the timer runs at the model's tick.
+    fs::path startCast(int command, const char* name) {
+        const fs::path path = folder.path() / name;
+        op.expectFile(true, path.string());
+        choose(command);
+        EXPECT_TRUE(acq().logging());
+        EXPECT_TRUE(acq().dataTimer().isActive());
+        return path;
+    }
+    // Runs the data timer for a while [ms] on the virtual clock.
+    void runTicks(int ms) {
+        const int period = acq().dataTimer().interval();
+        for (int t = 0; t < ms; t += period) {
+            rig.sleep(static_cast<std::uint32_t>(period));
+            acq().tick();
+        }
+    }
+    // Ends the cast; the cast information dialog closes with OK after edit.
+    void endCast(int command, const std::function<void(HeaderDlg&)>& edit = {}) {
+        test::whenModalOpens([edit](QDialog& dialog) {
+            auto& header = dynamic_cast<HeaderDlg&>(dialog);
+            if (edit)
+                edit(header);
+            header.accept();
+        });
+        choose(command);
+        EXPECT_FALSE(acq().logging());
+        EXPECT_FALSE(acq().dataTimer().isActive());
+    }
+    int scans() { return acq().readout(AcqWnd::Scans).text().toInt(); }
+};
+
+TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) {
+    ASSERT_EQ(frame().client(), &acq());
+    EXPECT_FALSE(enabled(cmd::kEndCast));
+    EXPECT_FALSE(enabled(cmd::kCommunicationsWindow)) << "the terminal comes later";
+
+    // A file dialog cancelled, then a file that cannot be created: still idle.
+    op.expectFile(true, std::nullopt);
+    choose(cmd::kStartCast);
+    op.expectFile(true, (folder.path() / "missing" / "cast.dat").string())
+        .expectMessage("Error opening Cast File", "Binary File ERROR", Icon::Stop);
+    choose(cmd::kStartCast);
+    EXPECT_FALSE(acq().logging());
+    EXPECT_FALSE(acq().dataTimer().isActive());
+
+    const fs::path data = startCast(cmd::kStartCast, "cast1.dat");
+    EXPECT_EQ(acq().dataTimer().interval(), 250);
+    EXPECT_EQ(frame().windowTitle(), "Halcyx - Acquisition - Filename: [cast1.dat]");
+    EXPECT_NE(rig.received().find("SC\\r"), std::string::npos);
+    EXPECT_FALSE(enabled(cmd::kEndUpCast));
+    EXPECT_FALSE(enabled(cmd::kPortSetup));
+    EXPECT_FALSE(enabled(cmd::kStartUpCast));
+    op.expectMessage(kEndCastFirst, "Status - Logging", Icon::Stop)
+        .expectMessage(kEndCastFirst, "Status - Logging", Icon::Stop);
+    choose(cmd::kConfiguration);
+    choose(cmd::kExit);
+    EXPECT_EQ(frame().client(), &acq());
+    EXPECT_TRUE(frame().isVisible());
+
+    runTicks(60'000);
+    const int scanned = scans();
+    EXPECT_GT(scanned, 100);
+    EXPECT_FALSE(acq().readout(AcqWnd::Pressure).text().isEmpty());
+    choose(cmd::kListing);
+    acq().tick();
+    EXPECT_TRUE(acq().listing().isVisible());
+    EXPECT_EQ(acq().listing().geometry().top(), acq().graph().geometry().bottom() + 1)
+        << "the listing takes the lower third";
+    EXPECT_FALSE(acq().listing().toPlainText().isEmpty());
+    test::screenshot(frame(), "AcqWnd-vexa3");
+
+    endCast(cmd::kEndCast, [](HeaderDlg& header) {
+        EXPECT_EQ(header.textFor("Frame Length:")->text(), "ASCII");
+        EXPECT_EQ(header.editFor("Direction:")->text(), "Down");
+        header.editFor("Vessel:")->setText("Research Vessel Twenty");
+        test::screenshot(header, "HeaderDlg");
+    });
+    EXPECT_NE(rig.received().find("SS\\r"), std::string::npos) << "the stream stopped";
+
+    const std::vector<std::string> records = test::lines(fileText(data));
+    ASSERT_EQ(static_cast<int>(records.size()), acq().session()->cast().scanCount());
+    EXPECT_GE(static_cast<int>(records.size()), scanned);
+    for (const std::string& record : records)
+        ASSERT_EQ(record.size(), records.front().size()) << "whole lines only";
+    const std::string header = fileText(folder.path() / "cast1.Hdr");
+    EXPECT_EQ(header.substr(0, 50), "  Vessel: Research Vess|Cruise #:              |\r\n");
+    EXPECT_NE(header.find(" Inst. #: 1634M"), std::string::npos);
+    EXPECT_NE(header.find("    Obs.: " + std::to_string(records.size())), std::string::npos);
+    const std::vector<std::string> calibration = test::lines(fileText(folder.path() / "cast1.C00"));
+    ASSERT_GT(calibration.size(), 3u);
+    EXPECT_EQ(calibration[2], "RECORD LAYOUT; SS-1,04-2,03-2,02-2,UU-1,64-2,66-2,TT-0");
+    EXPECT_EQ(calibration[3], "NMEA: NO");
+    EXPECT_TRUE(fs::exists(folder.path() / "cast1.BTL"));
+
+    // Back in idle: the next cast may start, the window may be left.
+    EXPECT_TRUE(enabled(cmd::kStartUpCast));
+    EXPECT_TRUE(enabled(cmd::kPortSetup));
+    choose(cmd::kConfiguration);
+    EXPECT_EQ(frame().client(), &app.configWnd());
+}
+
+TEST_F(AcqWndTest, TheSamplerControlsAndTheDisplaysFollowTheirToggles) {
+    EXPECT_FALSE(acq().fireButton().isVisible());
+    choose(cmd::kEnableSampler);
+    EXPECT_TRUE(frame().commandAction(cmd::kEnableSampler)->isChecked());
+    EXPECT_TRUE(acq().fireButton().isVisible());
+    EXPECT_TRUE(acq().homeButton().isVisible());
+    choose(cmd::kGraph);
+    EXPECT_FALSE(frame().commandAction(cmd::kGraph)->isChecked());
+    choose(cmd::kListing);
+    // The listing alone takes the whole area right of the readouts.
+    EXPECT_EQ(acq().listing().geometry(), QRect(210, 1, acq().width() - 210, acq().height() - 75));
+    choose(cmd::kEnableSampler);
+    EXPECT_FALSE(acq().fireButton().isVisible());
+
+    // The DC channel and port dialogs open over the window.
+    for (int command : {cmd::kDcChannelSetup, cmd::kPortSetup}) {
+        QString title;
+        test::whenModalOpens([&title](QDialog& dialog) {
+            title = dialog.windowTitle();
+            dialog.reject();
+        });
+        choose(command);
+        EXPECT_EQ(title, command == cmd::kPortSetup ? "Communications Setup" : "DC Channel Setup");
+    }
+}
+
+class TavrinCtTest : public AcqWndTest {
+protected:
+    TavrinCtTest()
+        : AcqWndTest(ProductCode::TavrinCT,
+                     [](sim::Instrument::Config& config) { config.settings.channels[2] = false; }) {
+    }
+};
+
+TEST_F(TavrinCtTest, ALoggingSessionUsesTheConstantsAndTheTavrinLayout) {
+    ASSERT_EQ(frame().menu(), MenuId::AcqCT);
+    test::whenModalOpens([](QDialog& dialog) {
+        auto& setup = dynamic_cast<AcqSetupDlg&>(dialog);
+        EXPECT_EQ(setup.pressureEdit()->text(), "1.00000");
+        EXPECT_EQ(setup.latitudeEdit()->text(), "45.0");
+        setup.pressureEdit()->setText("-5");
+        setup.latitudeEdit()->setText("-33");
+        setup.accept();
+    });
+    choose(cmd::kAcqProperties);
+    EXPECT_EQ(acq().constantPressure(), 0.0f);
+    EXPECT_EQ(acq().constantLatitude(), 0.0f);
+
+    const fs::path data = startCast(cmd::kStartCast, "moored.dat");
+    EXPECT_EQ(acq().dataTimer().interval(), 1500);
+    runTicks(90'000);
+    EXPECT_GT(scans(), 20);
+    EXPECT_FALSE(acq().readout(AcqWnd::Conductivity).text().isEmpty());
+    EXPECT_FALSE(acq().readout(AcqWnd::Pressure).isVisible()) << "a CT measures no pressure";
+    op.expectMessage("You must stop the current logging session before leaving aquisition!",
+                     "Status - Logging", Icon::Stop);
+    choose(cmd::kConfiguration);
+    EXPECT_EQ(frame().client(), &acq());
+    test::screenshot(frame(), "AcqWnd-ct");
+    endCast(cmd::kEndCast);
+
+    EXPECT_EQ(static_cast<int>(test::lines(fileText(data)).size()),
+              acq().session()->cast().scanCount());
+    EXPECT_NE(fileText(folder.path() / "moored.Hdr").find("ScanRate: N/A  Hz"), std::string::npos);
+    const std::vector<std::string> calibration =
+        test::lines(fileText(folder.path() / "moored.C00"));
+    ASSERT_GT(calibration.size(), 3u);
+    EXPECT_EQ(calibration[2], "RECORD LAYOUT; SS-1,04-2,03-2,UU-1,TT-0");
+}
+
+// The adapter is pulled mid-cast and plugged back in on the same path, while the instrument
+// descends: its pressure grows from scan to scan, so a line written twice would show.
+TEST_F(AcqWndTest, ADataDeviceThatVanishesIsReportedOnceAndTheCastGoesOnWhenItIsBack) {
+    rig.sleep(35'000); // past the surface soak
+    const fs::path data = startCast(cmd::kStartCast, "pulled.dat");
+    runTicks(20'000);
+    const int before = acq().session()->cast().scanCount();
+    ASSERT_GT(before, 10);
+    EXPECT_EQ(static_cast<int>(test::lines(fileText(data)).size()), before)
+        << "every record cut is on disk at the end of its tick";
+
+    rig.device.unplug();
+    op.expectMessage("The data port COM1 (/dev/ttyS0) has gone away.\n\nEvery record received "
+                     "until now is in the cast file. The cast goes on by itself when the device "
+                     "is back; or end the cast to close its files.",
+                     "COMMUNICATION PORT ERROR", Icon::Stop);
+    runTicks(10'000); // one message, not one per tick
+    EXPECT_TRUE(op.done());
+    EXPECT_EQ(acq().session()->cast().scanCount(), before);
+
+    rig.device.plugIn();
+    runTicks(20'000);
+    EXPECT_GT(acq().session()->cast().scanCount(), before + 10) << "records resume";
+    endCast(cmd::kEndCast);
+    const std::vector<std::string> records = test::lines(fileText(data));
+    ASSERT_EQ(static_cast<int>(records.size()), acq().session()->cast().scanCount());
+    double lastPressure = -1.0;
+    for (const std::string& record : records) {
+        ASSERT_EQ(record.size(), records.front().size()) << "no partial line after the gap";
+        const std::size_t third = record.find(',', record.find(',') + 1) + 1;
+        const double pressure = std::stod(record.substr(third));
+        EXPECT_GT(pressure, lastPressure) << "no line twice: " << record;
+        lastPressure = pressure;
+    }
+    EXPECT_TRUE(fs::exists(folder.path() / "pulled.Hdr"));
+    EXPECT_TRUE(fs::exists(folder.path() / "pulled.C00"));
+}
+
+// The data file sits on a full disk: said once, the cast ends with its header files.
+TEST_F(AcqWndTest, AFullDiskIsReportedOnceAndEndsTheCast) {
+    const fs::path data = folder.path() / "full.dat";
+    fs::create_symlink("/dev/full", data);
+    op.expectFile(true, data.string());
+    choose(cmd::kStartCast);
+    op.expectMessage("Error writing Cast File " + data.string() +
+                         ": No space left on device.\n\nThe records received until now are kept "
+                         "in it. The cast ends here.",
+                     "Binary File ERROR", Icon::Stop);
+    test::whenModalOpens([](QDialog& dialog) { dialog.reject(); });
+    runTicks(30'000);
+    EXPECT_FALSE(acq().logging());
+    EXPECT_FALSE(acq().dataTimer().isActive());
+    EXPECT_TRUE(fs::exists(folder.path() / "full.Hdr")) << "written however the dialog closed";
+    EXPECT_TRUE(fs::exists(folder.path() / "full.C00"));
+}
+
+// Noise on the line, then an instrument that says nothing: no message, and the cast
+// still ends with its files.
+TEST_F(AcqWndTest, GarbageAndSilenceAreSurvivedQuietly) {
+    const fs::path data = startCast(cmd::kStartUpCast, "noise.dat");
+    EXPECT_TRUE(enabled(cmd::kEndUpCast));
+    EXPECT_FALSE(enabled(cmd::kEndCast));
+    rig.device.lineFaults().noise = true;
+    runTicks(20'000);
+    rig.device.lineFaults().noise = false;
+    rig.write("S"); // the stream stops
+    runTicks(20'000);
+    endCast(cmd::kEndUpCast,
+            [](HeaderDlg& header) { EXPECT_EQ(header.editFor("Direction:")->text(), "Up"); });
+    EXPECT_EQ(static_cast<int>(test::lines(fileText(data)).size()),
+              acq().session()->cast().scanCount());
+    EXPECT_TRUE(fs::exists(folder.path() / "noise.Hdr"));
+}
+
+} // namespace
+} // namespace halcyx
