@@ -1,6 +1,7 @@
 #include "gui/acquisition/AcqWnd.h"
 
 #include "core/app/ModeSwitcher.h"
+#include "core/app/PrintRules.h"
 #include "core/graphs/AcqLayout.h"
 #include "gui/acquisition/AcqSetupDlg.h"
 #include "gui/acquisition/HeaderDlg.h"
@@ -8,6 +9,8 @@
 #include "gui/app/SequenceGuard.h"
 #include "gui/graphs/GraphWnd.h"
 #include "gui/instrument/DCSetupDlg.h"
+#include "gui/printing/PrintCommands.h"
+#include "gui/printing/WindowPrinter.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -80,7 +83,8 @@ AcqWnd::AcqWnd(WindowContext& context, QWidget* parent)
       portDialog_(context.settings, QStringLiteral("Communications Setup"), this),
       fire_(new QPushButton(QStringLiteral("Fire"), this)),
       home_(new QPushButton(QStringLiteral("Home"), this)), samplerStatus_(new QLabel(this)),
-      graph_(new GraphWnd(context, this)), listing_(new ListingWnd(this)) {
+      graph_(new GraphWnd(context, this)), listing_(new ListingWnd(this)),
+      printer_(std::make_unique<WindowPrinter>(context.op, this)) {
     for (std::size_t row = 0; row < readouts_.size(); ++row)
         readouts_[row] = readoutField(this, kReadoutPlaces[row].field);
     fire_->setGeometry(kFirePlace);
@@ -212,9 +216,26 @@ bool AcqWnd::runCommand(int command) {
     case cmd::kEnableSampler:
         toggleSampler();
         return true;
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kPrinterSetup:
+        printCommand(command);
+        return true;
     default:
         return false;
     }
+}
+
+void AcqWnd::printCommand(int command) {
+    if (command == cmd::kPrinterSetup) {
+        printer_->setup();
+        return;
+    }
+    const CastInfo& info = session_->cast().info();
+    if (command == cmd::kPrint)
+        printCastGraph(*printer_, context_.op, graph_->graph(), info);
+    else
+        previewCastGraph(*printer_, context_.op, graph_->graph(), info);
 }
 
 CommandState AcqWnd::commandState(int command) const {
@@ -222,6 +243,8 @@ CommandState AcqWnd::commandState(int command) const {
         return graph_->commandState(command);
     if (comesLater(command))
         return {false, false};
+    if (isGraphPrintCommand(command))
+        return printCommandState(command, session_ ? graph_->graph().count() : 0, logging());
     const std::optional<CommandState> state = acqCommandState(command, commandContext());
     if (!state)
         return ClientWnd::commandState(command);

@@ -21,6 +21,7 @@ namespace halcyx {
 
 class GraphWnd;
 class ListingWnd;
+class WindowPrinter;
 
 // The client window of profile and towed acquisition. The application hands it the
 // instrument's product code and channels as it enters the mode; at the first entry the
@@ -77,6 +78,8 @@ public:
     const QTimer& dataTimer() const { return dataTimer_; }
     GraphWnd& graph() { return *graph_; }
     ListingWnd& listing() { return *listing_; }
+    // The printer of the print commands.
+    WindowPrinter& printer() { return *printer_; }
     QLineEdit& readout(ReadoutRow row) { return *readouts_[static_cast<std::size_t>(row)]; }
     QPushButton& fireButton() { return *fire_; }
     QPushButton& homeButton() { return *home_; }
@@ -96,6 +99,8 @@ private:
     void dcChannelSetup();
     void portSetup();
     void toggleSampler();
+    // Print, preview and printer setup of the cast graph.
+    void printCommand(int command);
     void layoutChildren();
     // Which readouts the model fills.
     bool showsReadout(ReadoutRow row) const;
@@ -125,6 +130,7 @@ private:
     QLabel* samplerStatus_;
     GraphWnd* graph_;
     ListingWnd* listing_;
+    std::unique_ptr<WindowPrinter> printer_;
 };
 
 } // namespace halcyx
