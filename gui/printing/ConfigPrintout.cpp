@@ -4,6 +4,7 @@
 #include "gui/plot/PlotDevice.h"
 #include "gui/printing/PageText.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -20,6 +21,9 @@ constexpr std::array<FontStyle, 4> kSheetFonts = {
     FontStyle{kScaleFace, 12, 0, kFontNormal, FontUnit::Points},
 };
 
+// Where a sheet carries on when its lines run past the page's bottom [fraction of the page].
+constexpr double kContinuedTop = 0.08;
+
 int along(double fraction, int start, int length) {
     return start + static_cast<int>(std::lround(fraction * length));
 }
@@ -34,11 +38,16 @@ void ConfigSheetPrintout::drawPage(QPainter& painter, QRect page) const {
 
     painter.save();
     painter.setPen(Qt::black);
+    // A Vexa with all its DC channels on needs more lines than a page holds: the rest go
+    // on a second sheet of paper rather than off the edge.
+    auto* paper = dynamic_cast<QPagedPaintDevice*>(painter.device());
     int y = page.top();
     for (const SheetLine& line : lines_) {
         const QFont& font = fonts[static_cast<std::size_t>(line.font)];
         if (line.y)
             y = along(*line.y, page.top(), page.height());
+        if (paper && y + lineHeight(painter, font) > page.bottom() && paper->newPage())
+            y = along(kContinuedTop, page.top(), page.height());
         if (!line.text.empty()) {
             painter.setFont(font);
             drawTextAt(painter, QString::fromStdString(line.text),

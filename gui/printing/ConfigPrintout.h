@@ -8,7 +8,7 @@
 namespace halcyx {
 
 // A configuration sheet: its lines written down the page in their fonts, each line's
-// height moving the pen down.
+// height moving the pen down. Lines that would run off the paper go on a second page.
 class ConfigSheetPrintout : public Printout {
 public:
     ConfigSheetPrintout(QString title, std::vector<SheetLine> lines)

@@ -93,7 +93,6 @@ PreviewFrame* WindowPrinter::preview(std::shared_ptr<Printout> printout,
 
 bool WindowPrinter::draw(const Printout& printout, QPrinter& target) {
     target.setDocName(printout.title());
-    target.setFromTo(kOnlyPage, kOnlyPage);
     QPainter painter;
     if (!painter.begin(&target)) {
         op_.message(kPrintError, kPrintCaption, Icon::Stop);
