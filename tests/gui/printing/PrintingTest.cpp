@@ -125,14 +125,6 @@ CastInfo sampleInfo() {
     return info;
 }
 
-// The preview frame on the screen, if one is.
-PreviewFrame* shownPreview() {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* frame = qobject_cast<PreviewFrame*>(window); frame && frame->isVisible())
-            return frame;
-    return nullptr;
-}
-
 class PrintingTest : public test::GuiTest {
 protected:
     PrintingTest() {
@@ -323,7 +315,7 @@ TEST_F(PrintingTest, PreviewHidesTheMainWindowAndItsPrintPrintsWhatWasShown) {
 
     op.expectQuestion("Do you want to print the Cast Information?", "Graph Printout", true);
     previewCastGraph(*printer, op, graph, sampleInfo());
-    PreviewFrame* frame = shownPreview();
+    PreviewFrame* frame = test::shownWindow<PreviewFrame>();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Veltro Acquisition Print Preview"));
     EXPECT_FALSE(main.isVisible());
