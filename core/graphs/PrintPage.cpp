@@ -68,6 +68,18 @@ int belowRows(const InfoColumn& info, int rows, int lineHeight) {
     return info.rowTop(rows, lineHeight);
 }
 
+// The letterhead beside the information column and the title two rows under it; the
+// caller puts the graph under the title.
+GraphPage titledPage(const Page& page, Spot heading, double labelRight, double valueLeft, int rows,
+                     PageLines lines) {
+    GraphPage result;
+    result.letterhead = page.at(kLetterheadRight);
+    result.info = page.column(heading, labelRight, valueLeft, page.x(kLetterheadRight.x));
+    result.title = PixelPoint{page.x(kTitleX),
+                              belowRows(*result.info, rows, lines.row) + kTitleGapRows * lines.row};
+    return result;
+}
+
 } // namespace
 
 GraphPage CastGraphPage(PixelRect frame, bool castInfo, int rows, PageLines lines) {
@@ -95,13 +107,8 @@ GraphPage CastGraphPage(PixelRect frame, bool castInfo, int rows, PageLines line
 
 GraphPage PressureGraphPage(PixelRect frame, int rows, PageLines lines) {
     const Page page(frame);
-    GraphPage result;
-    result.letterhead = page.at(kLetterheadRight);
-    result.info =
-        page.column(kCastHeading, kCastLabelRight, kCastValueLeft, page.x(kLetterheadRight.x));
-    const int title = belowRows(*result.info, rows, lines.row) + kTitleGapRows * lines.row;
-    result.title = PixelPoint{page.x(kTitleX), title};
-    const int top = title + kPressureGapTitles * lines.title;
+    GraphPage result = titledPage(page, kCastHeading, kCastLabelRight, kCastValueLeft, rows, lines);
+    const int top = result.title->y + kPressureGapTitles * lines.title;
     result.graph =
         page.below(top, kPressureLeft, kPressureRight,
                    top + static_cast<int>(std::lround(kPressureHeight * frame.height())));
@@ -110,17 +117,11 @@ GraphPage PressureGraphPage(PixelRect frame, int rows, PageLines lines) {
 
 GraphPage ModuleGraphPage(PixelRect frame, bool castInfo, int rows, PageLines lines) {
     const Page page(frame);
-    GraphPage result;
-    if (!castInfo) {
-        result.graph = page.area(kModuleGraphAlone);
-        return result;
-    }
-    result.letterhead = page.at(kLetterheadRight);
-    result.info = page.column(kModuleHeading, kModuleLabelRight, kModuleValueLeft,
-                              page.x(kLetterheadRight.x));
-    const int title = belowRows(*result.info, rows, lines.row) + kTitleGapRows * lines.row;
-    result.title = PixelPoint{page.x(kTitleX), title};
-    const int top = title + kModuleGapTitles * lines.title;
+    if (!castInfo)
+        return {std::nullopt, std::nullopt, std::nullopt, page.area(kModuleGraphAlone)};
+    GraphPage result =
+        titledPage(page, kModuleHeading, kModuleLabelRight, kModuleValueLeft, rows, lines);
+    const int top = result.title->y + kModuleGapTitles * lines.title;
     result.graph = page.below(top, kModuleLeft, kModuleRight, page.y(kGraphBottom));
     return result;
 }
