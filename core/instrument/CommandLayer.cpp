@@ -129,6 +129,12 @@ void CommandLayer::write(std::string_view text) {
     port_.WriteSlow(std::string(text), delays_.characterMs);
 }
 
+std::string CommandLayer::exchange(std::string_view command, std::size_t maxBytes,
+                                   std::uint32_t pauseMs) {
+    write(std::string(command) + "\r");
+    return readAnswer(maxBytes, pauseMs);
+}
+
 void CommandLayer::writeUnchecked(std::string_view command) {
     write(command);
     pauseResponse();

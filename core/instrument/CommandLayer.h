@@ -27,7 +27,7 @@ inline constexpr std::size_t kIdentityAnswerBytes = 18; // S/N, VER, CDATE
 inline constexpr std::size_t kClockAnswerBytes = 49;    // TIME, DATE
 inline constexpr std::size_t kAddressAnswerBytes = 100;
 inline constexpr std::size_t kChannelAnswerBytes = 20;
-inline constexpr std::size_t kLargestAnswerBytes = 100;
+inline constexpr std::size_t kLargestAnswerBytes = 500; // the memory commands
 
 // The two texts EnsureOpen shows when it gives up.
 inline constexpr std::string_view kRunToOpenFailed =
@@ -83,6 +83,8 @@ public:
 
     // Writes text slowly at the character delay.
     void write(std::string_view text);
+    // Writes command + "\r" slowly, then reads at most maxBytes after pauseMs (see readAnswer).
+    std::string exchange(std::string_view command, std::size_t maxBytes, std::uint32_t pauseMs);
     // A command that needs no check: written slowly, then one response delay.
     void writeUnchecked(std::string_view command);
     // The bytes that arrived within pauseMs, at most maxBytes (up to kLargestAnswerBytes).

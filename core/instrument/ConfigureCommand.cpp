@@ -1,6 +1,7 @@
 #include "core/instrument/ConfigureCommand.h"
 
 #include "core/instrument/CommandLayer.h"
+#include "core/instrument/Deployment.h"
 #include "core/instrument/SettingsReader.h"
 #include "core/instrument/SettingsWriter.h"
 #include "core/prompt/Operator.h"
@@ -55,13 +56,8 @@ bool runModelDialog(ConfigDialogRunner& dialogs, const InstrumentRecord& instrum
 ConfigureOutcome configureInstrument(CommandLayer& layer, InstrumentRecord& instrument,
                                      InstrumentSettings& settings, ConfigDialogRunner& dialogs) {
     Operator& op = layer.op();
-    if (instrument.deployed) {
-        if (!op.askYesNo("The Instrument is currently deployed!\nStop deployment?", "Deploy",
-                         Icon::Question)) {
-            return ConfigureOutcome::StillDeployed;
-        }
-        instrument.deployed = false;
-    }
+    if (!confirmStopDeployment(layer, instrument))
+        return ConfigureOutcome::StillDeployed;
     if (!layer.EnsureOpen(kNotInOpenMode))
         return ConfigureOutcome::NotOpen;
     // A device that went away under a read closed the port: there is nothing to show.

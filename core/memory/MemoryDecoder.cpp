@@ -7,7 +7,9 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace halcyx {
 namespace {
@@ -159,6 +161,26 @@ struct CountConversion {
 
 enum class FieldKind { Count, ScaledTime, Float, FloatTime, Raw, TavrinClock };
 
+// The text of one count as its field prints it, copied whole: length 0 until it is known.
+struct CountText {
+    static constexpr std::size_t kMaxChars = 15;
+    std::array<char, kMaxChars> text;
+    std::uint8_t length;
+};
+static_assert(sizeof(CountText) == 16);
+constexpr std::size_t kCounts = 65536; // every value of a 16-bit word
+
+// The texts of a field's counts, each made the first time its count is met: a dump repeats
+// counts over and over, and a table look-up is much cheaper than formatting. Allocated
+// zeroed by the system, so pages of counts never met cost nothing.
+struct FreeDeleter {
+    void operator()(CountText* texts) const { std::free(texts); }
+};
+using CountTexts = std::unique_ptr<CountText[], FreeDeleter>;
+CountTexts makeCountTexts() {
+    return CountTexts(static_cast<CountText*>(std::calloc(kCounts, sizeof(CountText))));
+}
+
 // The text before or after a field: nothing or a separator, copied whole.
 struct Affix {
     static constexpr std::size_t kMaxChars = 2;
@@ -199,7 +221,7 @@ public:
     }
 
     // Puts the line of a scan at line and returns its end.
-    char* putLine(const std::uint8_t* scan, char* line) const {
+    char* putLine(const std::uint8_t* scan, char* line) {
         char* out = line;
         for (const Field& field : fields_) {
             out = field.after.put(putField(field, scan + field.offset, field.before.put(out)));
@@ -215,11 +237,13 @@ private:
         int offset; // [bytes] into the scan
         Affix before, after;
         CountConversion conversion{};
+        CountTexts countTexts{}; // Count fields
     };
 
     void add(FieldKind kind, int bytes, std::string_view before, std::string_view after,
              const CountConversion& conversion = {}) {
-        fields_.push_back({kind, size_, before, after, conversion});
+        fields_.push_back({kind, size_, before, after, conversion,
+                           kind == FieldKind::Count ? makeCountTexts() : nullptr});
         size_ += bytes;
     }
     void addCount(const CountConversion& conversion, std::string_view before,
@@ -265,10 +289,10 @@ private:
             addCount({0.01, false, 500.0, false, 3}, kSeparator, {});
     }
 
-    static char* putField(const Field& field, const std::uint8_t* at, char* out) {
+    char* putField(const Field& field, const std::uint8_t* at, char* out) {
         switch (field.kind) {
         case FieldKind::Count:
-            return putFixed(out, field.conversion.value(word(at)), field.conversion.precision);
+            return putCount(field, word(at), out);
         case FieldKind::Raw:
             return putInt(out, word(at));
         case FieldKind::Float: {
@@ -287,9 +311,26 @@ private:
             }
             return out;
         case FieldKind::TavrinClock:
-            return putTavrinClock(out, decodeTavrinClock(word(at), word(at + 2)));
+            return putTavrinClock(out, word(at), word(at + 2));
         }
         return out;
+    }
+
+    // "%+8.<precision>f" of the count's value, from the field's table once it is known.
+    static char* putCount(const Field& field, std::uint16_t count, char* out) {
+        CountText* entry = field.countTexts ? &field.countTexts[count] : nullptr;
+        if (entry == nullptr || entry->length == 0) {
+            char text[kNumberChars];
+            const char* end =
+                putFixed(text, field.conversion.value(count), field.conversion.precision);
+            const auto length = static_cast<std::size_t>(end - text);
+            if (entry == nullptr || length > CountText::kMaxChars)
+                return putText(out, {text, length});
+            std::memcpy(entry->text.data(), text, length);
+            entry->length = static_cast<std::uint8_t>(length);
+        }
+        std::memcpy(out, entry, sizeof *entry);
+        return out + entry->length;
     }
 
     // Seconds since 1970 in universal time: "%02d:%02d:%02d " and "%02d-%02d-%4d" (month,
@@ -312,26 +353,41 @@ private:
         return putInt(out, date.year); // 1970 to 2106: always the four digits of "%4d"
     }
 
-    // "%02d:%02d:%02d " then, with a date, "%02d-%d-%d" (month, day, year).
-    static char* putTavrinClock(char* out, const TavrinClock& clock) {
+    // "%02d:%02d:%02d " then, with a date, "%02d-%d-%d" (month, day, year). Scans logged on
+    // one day share their date word, so the date's text is kept until the word changes.
+    char* putTavrinClock(char* out, std::uint16_t timeWord, std::uint16_t dateWord) {
+        const TavrinClock clock = decodeTavrinClock(timeWord, dateWord);
         out = putTwoDigits(out, clock.hour);
         *out++ = ':';
         out = putTwoDigits(out, clock.minute);
         *out++ = ':';
         out = putTwoDigits(out, clock.second);
         *out++ = ' ';
-        if (!clock.hasDate)
-            return out;
-        out = putTwoDigits(out, clock.month);
-        *out++ = '-';
-        out = putInt(out, clock.day);
-        *out++ = '-';
-        return putInt(out, clock.year);
+        if (!dateKnown_ || dateWord != dateWord_) {
+            char* end = dateText_.data();
+            if (clock.hasDate) {
+                end = putTwoDigits(end, clock.month);
+                *end++ = '-';
+                end = putInt(end, clock.day);
+                *end++ = '-';
+                end = putInt(end, clock.year);
+            }
+            dateLength_ = static_cast<std::size_t>(end - dateText_.data());
+            dateWord_ = dateWord;
+            dateKnown_ = true;
+        }
+        std::memcpy(out, dateText_.data(), dateText_.size());
+        return out + dateLength_;
     }
 
     std::vector<Field> fields_;
     int size_ = 0;
     bool trimSeparator_ = false;
+    // The text of the last Tavrin date word: "mm-d-yyyy" at most 2 + 1 + 5 + 1 + 11 chars.
+    std::array<char, 24> dateText_{};
+    std::size_t dateLength_ = 0;
+    std::uint16_t dateWord_ = 0;
+    bool dateKnown_ = false;
 };
 
 MemoryDecoder::MemoryDecoder(const MemoryLayout& layout, long scans, DecodedLineSink& sink)

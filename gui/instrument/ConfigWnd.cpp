@@ -1,10 +1,13 @@
 #include "gui/instrument/ConfigWnd.h"
 
 #include "core/app/Menus.h"
+#include "core/memory/RetrieveData.h"
 #include "core/prompt/Operator.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SequenceGuard.h"
 #include "gui/app/SettingsDlg.h"
+#include "gui/instrument/DeployDlg.h"
+#include "gui/instrument/DownloadDlg.h"
 #include "gui/instrument/QtConfigDialogs.h"
 #include "gui/printing/PrintCommands.h"
 #include "gui/printing/WindowPrinter.h"
@@ -13,6 +16,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <ctime>
 
 namespace halcyx {
 
@@ -25,6 +29,13 @@ constexpr QSize kPictureSize(128, 128);
 const QString kCaption = QStringLiteral("Configuration COM Setup");
 // The panel's model line once the instrument has gone away.
 const QString kNotConnected = QStringLiteral("Not connected");
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
 
 QString fromText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -162,6 +173,12 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kPrintConfig:
         printConfig();
         return true;
+    case cmd::kDeploy:
+        deploy();
+        return true;
+    case cmd::kRetrieveData:
+        retrieveData();
+        return true;
     default:
         return false;
     }
@@ -178,6 +195,8 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
     case cmd::kPrintConfig:
+    case cmd::kDeploy:
+    case cmd::kRetrieveData:
         return {session_ && isCommandEnabled(command, session_->enablingState()), false};
     default:
         return ClientWnd::commandState(command);
@@ -247,6 +266,29 @@ void ConfigWnd::printConfig() {
         return;
     WindowPrinter printer(context_.op, this);
     printConfiguration(printer, context_.op, session_->record(), session_->settings(), dcTable_);
+}
+
+void ConfigWnd::deploy() {
+    if (!session_)
+        return;
+    QtDeployChooser chooser(this);
+    Deploy(session_->layer(), session_->record(), deploySelection_, chooser, [this] {
+        SequenceGuard::whenIdle(this, [this] {
+            if (openTerminal_)
+                openTerminal_();
+        });
+    });
+    refreshCommands();
+}
+
+void ConfigWnd::retrieveData() {
+    if (!session_)
+        return;
+    QtDownloadDialogs dialogs(this, context_.op);
+    RetrieveData(session_->layer(),
+                 {session_->record(), session_->settings(), dcTable_, castInfo_, deploymentInfo_},
+                 dialogs, localNow);
+    refreshCommands();
 }
 
 void ConfigWnd::showSettings() {

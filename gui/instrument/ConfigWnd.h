@@ -4,12 +4,15 @@
 #include "core/app/ClientWindows.h"
 #include "core/instrument/ConfigSession.h"
 #include "core/instrument/DcChannelTable.h"
+#include "core/instrument/Deployment.h"
+#include "core/memory/DownloadFiles.h"
 #include "gui/app/ClientWnd.h"
 #include "gui/app/WindowContext.h"
 #include "gui/instrument/ProductDlg.h"
 #include "gui/instrument/SetComportDlg.h"
 
 #include <QPixmap>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -56,6 +59,14 @@ public:
     DCChannelTable& dcTable() { return dcTable_; }
     // The serial number and chosen sampling rate a cast's information records.
     CastInstrument castInstrument() const;
+    // Opens the communications terminal on this window's port; a deployment that leaves the
+    // instrument answering returns asks for it once the command has returned.
+    void setTerminalOpener(std::function<void()> openTerminal) {
+        openTerminal_ = std::move(openTerminal);
+    }
+    // The cast information a download's header files take.
+    CastInfo& castInfo() { return castInfo_; }
+
     // Shows the instrument record in the panel and the model's picture, or that the
     // instrument is not connected once it went away.
     void showInstrument();
@@ -79,6 +90,8 @@ private:
     void openConfiguration();
     void saveConfiguration();
     void printConfig();
+    void deploy();
+    void retrieveData();
     // The picture of the identified model; null for models without one.
     const QPixmap* modelPicture() const;
 
@@ -87,6 +100,10 @@ private:
     InstrumentRecord noInstrument_;
     InstrumentSettings noSettings_;
     DCChannelTable dcTable_;
+    DeployMode deploySelection_ = DeployMode::Continuous;
+    std::function<void()> openTerminal_;
+    CastInfo castInfo_;
+    DeploymentInfo deploymentInfo_;
     std::unique_ptr<SerialDevice> device_;
     QtProductChooser chooser_;
     QtPortSetupDialog portDialog_;

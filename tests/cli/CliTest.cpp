@@ -1,6 +1,9 @@
 // The halcyx-cli program as its users run it: help, bad arguments, results and files.
 
+#include "core/instrument/SettingsReader.h"
+#include "core/memory/MemoryDownload.h"
 #include "tests/acquisition/TestText.h"
+#include "tests/support/SimRig.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
@@ -144,6 +147,51 @@ TEST(Cli, DecodeWritesTheFilesOfADownload) {
     EXPECT_EQ(lines[10], "    PRES      BAROMETER ");
     EXPECT_EQ(lines[11], " +50.000, +1013.250");
     EXPECT_FALSE(fs::exists(dir / "p.Hdr"));
+}
+
+// A download's raw bytes decode into the very data file the download wrote, across chunks
+// and the one extra scan of the last.
+TEST(Cli, DecodeOfADownloadsBytesGivesItsDataFile) {
+    const struct {
+        halcyx::ProductCode model;
+        const char* name;
+        int scans;
+    } cases[] = {{halcyx::ProductCode::Vexa3, "vexa3", 1000},
+                 {halcyx::ProductCode::Vexa2, "vexa2", 600},
+                 {halcyx::ProductCode::TavrinCT, "ct", 2500}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        halcyx::test::SimRig rig(c.model);
+        ASSERT_TRUE(rig.detector.Detect());
+        halcyx::ReadSettings(rig.layer, rig.record, rig.settings);
+        rig.instrument().preloadMemory(c.scans);
+        const int perScan = int(rig.instrument().bytesPerScan());
+        const auto divisor = halcyx::pressureDivisorFromAnswer(rig.ask("A1003", 30));
+        TempFolder dir;
+        halcyx::DCChannelTable dcTable;
+        halcyx::CastInfo castInfo;
+        halcyx::DeploymentInfo deployment;
+        halcyx::MemoryDownload download(rig.layer,
+                                        {c.model, rig.settings.channelMask, perScan,
+                                         long(c.scans) * perScan, rig.record.scaledMemory, "1"},
+                                        dcTable, castInfo, deployment, {},
+                                        [] { return std::tm{}; });
+        rig.op.expectMessage("Binary Memory Dump Complete", "Download", halcyx::Icon::None);
+        ASSERT_EQ(download.download((dir / "m").string()),
+                  halcyx::MemoryDownload::Result::Completed);
+
+        char mask[16];
+        std::snprintf(mask, sizeof mask, "%X", rig.settings.channelMask);
+        const std::string scaled =
+            rig.record.scaledMemory ? " --scaled --divisor " + std::to_string(*divisor) : "";
+        const Result r = Cli("decode --model " + std::string(c.name) + " --mask " + mask +
+                                 " --bytes-per-scan " + std::to_string(perScan) + scaled +
+                                 " --scans " + std::to_string(c.scans) + " m.bin again.Dat",
+                             dir.path());
+        ASSERT_EQ(r.exit, 0) << r.err;
+        EXPECT_GT(readFile(dir / "m.bin").size(), std::size_t(c.scans * perScan));
+        EXPECT_EQ(readFile(dir / "again.Dat"), readFile(dir / "m.Dat"));
+    }
 }
 
 // A stream of Vexa scans with C, T, P, DC1 and DC2, starting in the middle of a line.

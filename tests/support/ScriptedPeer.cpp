@@ -32,6 +32,10 @@ void ScriptedPeer::answerLine(sim::SimTime t) {
     pendingLine_.clear();
     if (responder_)
         send(t, responder_(lines_.back()));
+    if (const auto found = later_.find(lines_.back()); found != later_.end()) {
+        const std::string text = found->second.second;
+        schedule(t + found->second.first, 0, [this, text](sim::SimTime at) { send(at, text); });
+    }
 }
 
 } // namespace halcyx::test

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace halcyx::test {
@@ -26,6 +27,10 @@ public:
     // Answers from a function (replaces the table); nullptr for silence.
     void respond(Responder responder) { responder_ = std::move(responder); }
     void setEcho(bool on) { echo_ = on; }
+    // Besides any answer, sends text delay [ns] after each receipt of line (slow commands).
+    void later(std::string line, sim::SimTime delay, std::string text) {
+        later_[std::move(line)] = {delay, std::move(text)};
+    }
     // Every line received, in order.
     const std::vector<std::string>& lines() const { return lines_; }
 
@@ -40,6 +45,7 @@ private:
     Responder responder_;
     std::string pendingLine_;
     std::vector<std::string> lines_;
+    std::map<std::string, std::pair<sim::SimTime, std::string>> later_;
 };
 
 } // namespace halcyx::test
