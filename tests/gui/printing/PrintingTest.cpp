@@ -305,6 +305,15 @@ TEST_F(PrintingTest, PrintConfigurationNeedsSettingsThenPrintsThroughTheDialog) 
     });
     printConfiguration(*printer, op, record, settings, DCChannelTable());
     EXPECT_TRUE(PdfPages(pdfPath("print-config")).text.contains("Tavrin Configuration"));
+
+    // Printer setup works on the PDF printer of a machine without printers too.
+    bool setupShown = false;
+    test::whenModalOpens([&setupShown](QDialog& dialog) {
+        setupShown = true;
+        dialog.reject();
+    });
+    printer->setup();
+    EXPECT_TRUE(setupShown);
 }
 
 TEST_F(PrintingTest, PreviewHidesTheMainWindowAndItsPrintPrintsWhatWasShown) {
