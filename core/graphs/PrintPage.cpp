@@ -33,6 +33,7 @@ constexpr double kLandscapeGraphLeft = 0.35, kLandscapeGraphTop = 0.1;
 constexpr double kPressureLeft = 0.15, kPressureRight = 0.85, kPressureHeight = 0.25;
 constexpr double kModuleLeft = 0.2, kModuleRight = 0.85;
 constexpr double kTitleX = 0.15;
+constexpr double kColumnGap = 0.01; // values end this far before the next block
 
 // Line heights between the blocks.
 constexpr int kCastGapRows = 4;       // last information row to the graph
@@ -52,8 +53,9 @@ public:
     PixelRect below(int top, double left, double right, int bottom) const {
         return {x(left), top, x(right), std::max(top, bottom)};
     }
-    InfoColumn column(Spot heading, double labelRight, double valueLeft, int valueRight) const {
-        return {at(heading), x(labelRight), x(valueLeft), valueRight};
+    // An information column whose values end a little before nextBlock.
+    InfoColumn column(Spot heading, double labelRight, double valueLeft, double nextBlock) const {
+        return {at(heading), x(labelRight), x(valueLeft), x(nextBlock - kColumnGap)};
     }
 
 private:
@@ -74,7 +76,7 @@ GraphPage titledPage(const Page& page, Spot heading, double labelRight, double v
                      PageLines lines) {
     GraphPage result;
     result.letterhead = page.at(kLetterheadRight);
-    result.info = page.column(heading, labelRight, valueLeft, page.x(kLetterheadRight.x));
+    result.info = page.column(heading, labelRight, valueLeft, kLetterheadRight.x);
     result.title = PixelPoint{page.x(kTitleX),
                               belowRows(*result.info, rows, lines.row) + kTitleGapRows * lines.row};
     return result;
@@ -92,14 +94,13 @@ GraphPage CastGraphPage(PixelRect frame, bool castInfo, int rows, PageLines line
     if (frame.width() > frame.height()) {
         result.letterhead = page.at(kLetterheadLow);
         result.info = page.column(kLandscapeCastHeading, kLandscapeLabelRight, kLandscapeValueLeft,
-                                  page.x(kLandscapeGraphLeft));
+                                  kLandscapeGraphLeft);
         result.graph =
             page.area({kLandscapeGraphLeft, kLandscapeGraphTop, kGraphRight, kGraphBottom});
         return result;
     }
     result.letterhead = page.at(kLetterheadRight);
-    result.info =
-        page.column(kCastHeading, kCastLabelRight, kCastValueLeft, page.x(kLetterheadRight.x));
+    result.info = page.column(kCastHeading, kCastLabelRight, kCastValueLeft, kLetterheadRight.x);
     const int top = belowRows(*result.info, rows, lines.row) + kCastGapRows * lines.row;
     result.graph = page.below(top, kGraphLeft, kGraphRight, page.y(kGraphBottom));
     return result;

@@ -30,7 +30,7 @@ TEST(PrintPage, CastGraphAloneOrWithInformation) {
     EXPECT_EQ(landscape.info->heading, (PixelPoint{480, 100}));
     EXPECT_EQ(landscape.info->labelRight, 460);
     EXPECT_EQ(landscape.info->valueLeft, 500);
-    EXPECT_EQ(landscape.info->valueRight, 700) << "values stop where the graph starts";
+    EXPECT_EQ(landscape.info->valueRight, 680) << "values stop before the graph starts";
     EXPECT_EQ(landscape.graph, (PixelRect{700, 100, 1800, 900}));
 }
 
