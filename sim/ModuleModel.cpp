@@ -46,7 +46,9 @@ void ModuleModel::receive(std::uint8_t byte, SimTime t) {
         return;
     }
     if (streaming_ && byte == 'S' && line_.empty()) {
+        // The stream stops at once; the 'S' may still begin "SC", which restarts it.
         streaming_ = false;
+        line_ = "S";
         return;
     }
     if (byte == '\r') {

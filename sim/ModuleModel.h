@@ -8,8 +8,8 @@ namespace halcyx::sim {
 
 // A single-parameter sensor module (conductivity, temperature or pressure) moored in the
 // water. "***r" puts it into run mode, where it streams one value per line every second;
-// "S" stops the stream and "SC" starts it again; "mode" answers "run" or "idle". It echoes
-// what it receives and holds its stream back while a command is being typed.
+// "S" stops the stream and "SC" starts it again (also while it streams); "mode" answers "run" or
+// "idle". It echoes what it receives and holds its stream back while a command is being typed.
 class ModuleModel : public LinePeer {
 public:
     enum class Kind { Conductivity, Temperature, Pressure };

@@ -4,10 +4,13 @@ namespace halcyx {
 
 std::optional<CommandState> acqCommandState(int command, const AcqCommandContext& context) {
     const bool idle = !context.logging;
+    if (command >= cmd::kPressureGraph1 && command <= cmd::kPressureGraph4)
+        return CommandState{context.towed, false};
     switch (command) {
     case cmd::kStartCast:
     case cmd::kStartUpCast:
     case cmd::kPortSetup:
+    case cmd::kNavigationPortSetup:
         return CommandState{idle, false};
     case cmd::kEndCast:
         return CommandState{context.logging && context.downCast, false};

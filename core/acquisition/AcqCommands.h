@@ -17,9 +17,10 @@ struct AcqCommandContext {
 };
 
 // How one of the acquisition window's own commands looks now: casts start only while none
-// is logged and end only in their own direction, the port setup waits for the cast's end,
-// the sampler commands need the sampler interface (profile mode only), and the display
-// toggles carry check marks. nullopt for commands the window does not carry out itself.
+// is logged and end only in their own direction, the port setups wait for the cast's end,
+// the pressure graphs are set up in towed mode (during a cast too), the sampler commands
+// need the sampler interface (profile mode only), and the display toggles carry check marks.
+// nullopt for commands the window does not carry out itself.
 std::optional<CommandState> acqCommandState(int command, const AcqCommandContext& context);
 
 } // namespace halcyx

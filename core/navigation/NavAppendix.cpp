@@ -16,9 +16,12 @@ void appendNavigation(std::string& line, NavFix& fix, TimeStampChoice stamp, con
         fix.forgetPosition();
     line += formatText(", %.3f, %c, %.3f, %c", fix.latitude, fix.latHemisphere, fix.longitude,
                        fix.lonHemisphere);
-    if (!stamp.enabled)
-        return;
-    if (stamp.pcTime) {
+    if (stamp.enabled)
+        appendTimeStamp(line, fix, stamp.pcTime, local);
+}
+
+void appendTimeStamp(std::string& line, NavFix& fix, bool pcTime, const std::tm& local) {
+    if (pcTime) {
         fix.hour = static_cast<std::int16_t>(local.tm_hour);
         fix.minute = static_cast<std::int16_t>(local.tm_min);
         fix.second = static_cast<std::int16_t>(local.tm_sec);

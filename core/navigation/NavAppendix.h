@@ -19,4 +19,8 @@ struct TimeStampChoice {
 // from local (the computer's local clock).
 void appendNavigation(std::string& line, NavFix& fix, TimeStampChoice stamp, const std::tm& local);
 
+// Appends ", hh:mm:ss m-d-y": with PC time from local, which is first copied into the fix,
+// else the fix's last GPS time and date.
+void appendTimeStamp(std::string& line, NavFix& fix, bool pcTime, const std::tm& local);
+
 } // namespace halcyx

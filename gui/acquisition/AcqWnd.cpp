@@ -6,9 +6,13 @@
 #include "gui/acquisition/AcqSetupDlg.h"
 #include "gui/acquisition/HeaderDlg.h"
 #include "gui/acquisition/ListingWnd.h"
+#include "gui/acquisition/NavPort.h"
 #include "gui/app/SequenceGuard.h"
 #include "gui/graphs/GraphWnd.h"
+#include "gui/graphs/PresGraphWnd.h"
+#include "gui/graphs/PressureSetupDlg.h"
 #include "gui/instrument/DCSetupDlg.h"
+#include "gui/plot/PresGraphPainter.h"
 #include "gui/printing/PrintCommands.h"
 #include "gui/printing/WindowPrinter.h"
 
@@ -16,6 +20,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -43,7 +48,6 @@ const QRect kHomePlace(130, 110, 70, 30);
 const QRect kSamplerStatusPlace(20, 170, 160, 20);
 constexpr int kSamplerLabelTop = 150;
 const QRect kGraphPlace(250, 10, 300, 400);
-const QString kGraphTitle = QStringLiteral("CTD Plot");
 constexpr const char* kTowedTitle = "Halcyx - Towed Acquisition";
 // Enough for the caption and a file name of any length the system allows.
 constexpr std::size_t kCaptionBytes = 512;
@@ -55,6 +59,10 @@ bool comesLater(int command) {
 
 bool isGraphCommand(int command) {
     return command >= cmd::kGraphSetup && command <= cmd::kGraphCoordinates;
+}
+
+bool isPressureGraphCommand(int command) {
+    return command >= cmd::kPressureGraph1 && command <= cmd::kPressureGraph4;
 }
 
 std::tm localNow() {
@@ -95,9 +103,20 @@ AcqWnd::AcqWnd(WindowContext& context, QWidget* parent)
     for (QWidget* sampler : {static_cast<QWidget*>(fire_), static_cast<QWidget*>(home_),
                              static_cast<QWidget*>(samplerStatus_)})
         sampler->hide();
-    graph_->setWindowTitle(kGraphTitle);
     graph_->setGeometry(kGraphPlace);
     listing_->hide();
+    // The cast session zooms the profile graph as the graph's own settings say.
+    connect(graph_, &GraphWnd::autoZoomChanged, this, [this](bool enabled, int updateRate) {
+        if (session_ && session_->isSetUp())
+            session_->cast().setAutoZoom(enabled, static_cast<std::uint32_t>(updateRate));
+    });
+    for (int k = 0; k < kPressureGraphs; ++k) {
+        auto* pressure = new PresGraphWnd(k, this);
+        pressure->hide();
+        connect(pressure, &PresGraphWnd::setupRequested, this,
+                [this](int index) { onCommand(cmd::kPressureGraph1 + index); });
+        pressureGraphs_[static_cast<std::size_t>(k)] = pressure;
+    }
 
     connect(&dataTimer_, &QTimer::timeout, this, [this] {
         // A tick waits while a command sequence talks to the port; the next takes it up.
@@ -105,9 +124,11 @@ AcqWnd::AcqWnd(WindowContext& context, QWidget* parent)
     });
     if (context.makeDevice)
         device_ = context.makeDevice();
-    if (device_)
+    if (device_) {
         session_ =
             std::make_unique<AcqSession>(*device_, context.clock, context.op, context.settings);
+        nav_ = std::make_unique<NavPort>(context, this);
+    }
 }
 
 AcqWnd::~AcqWnd() {
@@ -117,6 +138,9 @@ AcqWnd::~AcqWnd() {
     if (session_)
         (void)session_->closeDataPort();
     session_.reset();
+    // Reports its own failure; nothing is left to do about it.
+    if (nav_)
+        (void)nav_->close();
 }
 
 void AcqWnd::setInstrumentSource(DCChannelTable& dcTable, InstrumentFacts facts) {
@@ -144,17 +168,26 @@ void AcqWnd::openDataPort() {
     refreshCommands();
 }
 
+void AcqWnd::openNavigationPort() {
+    if (nav_)
+        nav_->open(session_->port().port());
+}
+
 void AcqWnd::setUp() {
-    if (!session_->setInstrument(product_, channelMask_, *dcTable_))
-        return;
-    CastSession& cast = session_->cast();
-    cast.subscribe(*this);
-    cast.subscribe(*graph_);
-    cast.decoder().setConstants(constantPressure_, constantLatitude_);
-    graph_->setChannels(cast.decoder().channels(), cast.decoder().layout());
-    for (std::size_t row = 0; row < readouts_.size(); ++row)
-        readouts_[row]->setVisible(showsReadout(static_cast<ReadoutRow>(row)));
-    update();
+    if (session_->setInstrument(product_, channelMask_, *dcTable_)) {
+        CastSession& cast = session_->cast();
+        cast.subscribe(*this);
+        cast.subscribe(*graph_);
+        cast.decoder().setConstants(constantPressure_, constantLatitude_);
+        graph_->setChannels(cast.decoder().channels(), cast.decoder().layout());
+        for (std::size_t row = 0; row < readouts_.size(); ++row)
+            readouts_[row]->setVisible(showsReadout(static_cast<ReadoutRow>(row)));
+    }
+    // The pressure graphs read their settings at every entry into acquisition.
+    if (session_->isSetUp())
+        for (PresGraphWnd* pressure : pressureGraphs_)
+            pressure->loadSettings(context_.settings, session_->cast().decoder().channels());
+    layoutChildren();
 }
 
 bool AcqWnd::showsReadout(ReadoutRow row) const {
@@ -218,11 +251,19 @@ bool AcqWnd::runCommand(int command) {
         return true;
     case cmd::kPrint:
     case cmd::kPrintPreview:
+    case cmd::kPrintPressureGraphs:
+    case cmd::kPreviewPressureGraphs:
     case cmd::kPrinterSetup:
         printCommand(command);
         return true;
+    case cmd::kNavigationPortSetup:
+        nav_->setup();
+        return true;
     default:
-        return false;
+        if (!isPressureGraphCommand(command))
+            return false;
+        pressureGraphSetup(command - cmd::kPressureGraph1);
+        return true;
     }
 }
 
@@ -232,10 +273,25 @@ void AcqWnd::printCommand(int command) {
         return;
     }
     const CastInfo& info = session_->cast().info();
-    if (command == cmd::kPrint)
+    const PressureGraphs pressureGraphs = [this](int index) {
+        const PresGraph& graph = pressureGraph(index).graph();
+        return PressureGraphSource{graph.title(), graph.colourName(),
+                                   std::make_unique<PresGraphPainter>(graph)};
+    };
+    switch (command) {
+    case cmd::kPrint:
         printCastGraph(*printer_, context_.op, graph_->graph(), info);
-    else
+        return;
+    case cmd::kPrintPreview:
         previewCastGraph(*printer_, context_.op, graph_->graph(), info);
+        return;
+    case cmd::kPrintPressureGraphs:
+        printPressureGraph(*printer_, this, pressureGraphs, info);
+        return;
+    default:
+        previewPressureGraph(*printer_, this, pressureGraphs, info);
+        return;
+    }
 }
 
 CommandState AcqWnd::commandState(int command) const {
@@ -248,12 +304,12 @@ CommandState AcqWnd::commandState(int command) const {
     const std::optional<CommandState> state = acqCommandState(command, commandContext());
     if (!state)
         return ClientWnd::commandState(command);
-    // The port setup needs a data port; casts and the DC channels a session set up for an
-    // instrument that sends scans.
+    // The port setups need ports; casts, the DC channels and the pressure graphs' colour
+    // parameters a session set up for an instrument that sends scans.
     const bool needsSetUp = command == cmd::kStartCast || command == cmd::kStartUpCast ||
-                            command == cmd::kDcChannelSetup;
-    if ((command == cmd::kPortSetup && !session_) ||
-        (needsSetUp && !(session_ && session_->isSetUp())))
+                            command == cmd::kDcChannelSetup || isPressureGraphCommand(command);
+    const bool needsPort = command == cmd::kPortSetup || command == cmd::kNavigationPortSetup;
+    if ((needsPort && !session_) || (needsSetUp && !(session_ && session_->isSetUp())))
         return {false, state->checked};
     return *state;
 }
@@ -263,7 +319,12 @@ void AcqWnd::startCast(bool down) {
         return;
     CastSession& cast = session_->cast();
     graph_->clearData();
-    cast.setTowed(towed_, nullptr);
+    cast.setTowed(towed_, towed_ ? nav_->stamp() : nullptr);
+    // Pressure graphs are drawn and fed in towed mode only; a profile cast leaves the
+    // strips of the last towed cast as they were.
+    if (towed_)
+        for (PresGraphWnd* pressure : pressureGraphs_)
+            pressure->startCast(samplingRate_);
     readouts_[Scans]->setText(QStringLiteral("0"));
     char caption[kCaptionBytes];
     const std::string name = std::filesystem::path(cast.info().dataFile).filename().string();
@@ -271,6 +332,8 @@ void AcqWnd::startCast(bool down) {
                   towed_ ? kTowedTitle : kTitleAcquisition, name.c_str());
     setFrameTitle(QString::fromLocal8Bit(caption));
     dataTimer_.start(session_->tickPeriodMs());
+    if (towed_)
+        nav_->startCast();
 }
 
 void AcqWnd::tick() {
@@ -283,6 +346,7 @@ void AcqWnd::tick() {
 }
 
 void AcqWnd::endCast() {
+    nav_->endCast();
     dataTimer_.stop();
     const CastInstrument instrument = facts_ ? facts_() : CastInstrument{};
     session_->endCast(instrument, localNow(), [this](CastInfo& info) {
@@ -301,6 +365,16 @@ void AcqWnd::onReadout(Readout which, std::string_view text) {
 
 void AcqWnd::onScanCount(int scans) {
     readouts_[Scans]->setText(QString::number(scans));
+}
+
+void AcqWnd::onPressurePoint(const ScanRecord& record) {
+    for (PresGraphWnd* pressure : pressureGraphs_)
+        pressure->addScan(record, nav_->fix());
+}
+
+void AcqWnd::onPressureRedraw() {
+    for (PresGraphWnd* pressure : pressureGraphs_)
+        pressure->redrawStrip();
 }
 
 void AcqWnd::acqSettings() {
@@ -330,17 +404,34 @@ void AcqWnd::toggleSampler() {
     update();
 }
 
+void AcqWnd::pressureGraphSetup(int index) {
+    PressureSetupDlg dialog(*pressureGraphs_[static_cast<std::size_t>(index)],
+                            session_->cast().decoder().channels(), context_.settings, context_.op,
+                            this);
+    dialog.exec();
+    layoutChildren();
+}
+
 void AcqWnd::layoutChildren() {
-    // The pressure graphs of towed casts take their places from layout.pressure once they
-    // exist; until then none is enabled.
+    const auto shows = [this](const PresGraphWnd* pressure) {
+        return towed_ && pressure->graphEnabled();
+    };
+    const auto shown =
+        static_cast<int>(std::count_if(pressureGraphs_.begin(), pressureGraphs_.end(), shows));
     const AcqLayout layout =
-        layoutAcqWnd(width(), height(), towed_, graphVisible_, listingVisible_, 0);
+        layoutAcqWnd(width(), height(), towed_, graphVisible_, listingVisible_, shown);
     graph_->setVisible(layout.graph.has_value());
     if (layout.graph)
         graph_->setGeometry(toQRect(*layout.graph));
     listing_->setVisible(layout.listing.has_value());
     if (layout.listing)
         listing_->setGeometry(toQRect(*layout.listing));
+    auto place = layout.pressure.begin();
+    for (PresGraphWnd* pressure : pressureGraphs_) {
+        pressure->setVisible(shows(pressure));
+        if (shows(pressure))
+            pressure->setGeometry(toQRect(*place++));
+    }
     update();
 }
 

@@ -21,19 +21,24 @@ namespace halcyx {
 
 class GraphWnd;
 class ListingWnd;
+class NavPort;
+class PresGraphWnd;
 class WindowPrinter;
 
 // The client window of profile and towed acquisition. The application hands it the
 // instrument's product code and channels as it enters the mode; at the first entry the
 // window sets up its cast session, whose channel list later entries keep. The window shows
-// the readouts, the profile graph and the listing, runs the data timer while a cast is
-// logged and carries out the acquisition menus; the cast itself lives in its AcqSession.
-// A window made without a device maker has no data port and starts no cast.
+// the readouts, the profile graph and the listing, and in towed mode the pressure graphs
+// its settings enable; it runs the data timer while a cast is logged, owns the navigation
+// port that stamps towed records, and carries out the acquisition menus; the cast itself
+// lives in its AcqSession. A window made without a device maker has no data port and no
+// navigation port, and starts no cast.
 class AcqWnd : public ClientWnd, public AcqClient, public ScanSubscriber {
     Q_OBJECT
 public:
     // The readouts, top to bottom.
     enum ReadoutRow { Scans, Pressure, Temperature, Conductivity, kReadoutRows };
+    static constexpr int kPressureGraphs = cmd::kPressureGraph4 - cmd::kPressureGraph1 + 1;
     // Where the window reads what the configuration window knows of the instrument: the DC
     // channel table ("DC Channel Setup" edits it) and, at cast end, serial number and rate.
     using InstrumentFacts = std::function<CastInstrument()>;
@@ -50,8 +55,7 @@ public:
     void setSamplingRate(float scansPerSecond) override { samplingRate_ = scansPerSecond; }
     bool closeDataPort() override;
     void openDataPort() override;
-    // The navigation receiver of towed casts comes with the navigation port dialog.
-    void openNavigationPort() override {}
+    void openNavigationPort() override;
     void setShown(bool shown) override { setVisible(shown); }
 
     bool onCommand(int command) override;
@@ -61,9 +65,11 @@ public:
     // displays brought up to date.
     void tick();
 
-    // ScanSubscriber: the readouts.
+    // ScanSubscriber: the readouts and (towed) the pressure graphs.
     void onReadout(Readout which, std::string_view text) override;
     void onScanCount(int scans) override;
+    void onPressurePoint(const ScanRecord& record) override;
+    void onPressureRedraw() override;
 
     bool towed() const { return towed_; }
     ProductCode productCode() const { return product_; }
@@ -80,6 +86,12 @@ public:
     ListingWnd& listing() { return *listing_; }
     // The printer of the print commands.
     WindowPrinter& printer() { return *printer_; }
+    // index 0 to 3 (graph 1 to 4).
+    PresGraphWnd& pressureGraph(int index) {
+        return *pressureGraphs_[static_cast<std::size_t>(index)];
+    }
+    // Nullptr for a window without a data port.
+    NavPort* navPort() { return nav_.get(); }
     QLineEdit& readout(ReadoutRow row) { return *readouts_[static_cast<std::size_t>(row)]; }
     QPushButton& fireButton() { return *fire_; }
     QPushButton& homeButton() { return *home_; }
@@ -99,8 +111,10 @@ private:
     void dcChannelSetup();
     void portSetup();
     void toggleSampler();
-    // Print, preview and printer setup of the cast graph.
+    // Print and preview of the cast graph and the pressure graphs, and the printer setup.
     void printCommand(int command);
+    // "Pressure Graph Setup" of graph index 0 to 3, then the graphs placed afresh.
+    void pressureGraphSetup(int index);
     void layoutChildren();
     // Which readouts the model fills.
     bool showsReadout(ReadoutRow row) const;
@@ -111,6 +125,7 @@ private:
     InstrumentFacts facts_;
     std::unique_ptr<SerialDevice> device_;
     std::unique_ptr<AcqSession> session_;
+    std::unique_ptr<NavPort> nav_;
     QtPortSetupDialog portDialog_;
     QTimer dataTimer_;
 
@@ -131,6 +146,7 @@ private:
     GraphWnd* graph_;
     ListingWnd* listing_;
     std::unique_ptr<WindowPrinter> printer_;
+    std::array<PresGraphWnd*, kPressureGraphs> pressureGraphs_{};
 };
 
 } // namespace halcyx

@@ -2,6 +2,7 @@
 
 #include "core/app/HelpLocation.h"
 #include "core/prompt/Operator.h"
+#include "gui/acquisition/HeaderDlg.h"
 #include "gui/instrument/DeployInfoDlg.h"
 
 #include <QGroupBox>
@@ -96,6 +97,11 @@ void DownloadDlg::startDownload() {
 bool QtDownloadDialogs::runDownload(MemoryDownload& download) {
     DownloadDlg dialog(download, op_, parent_);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDownloadDialogs::editCastInfo(CastInfo& info) {
+    HeaderDlg dialog(info, op_, parent_);
+    dialog.exec();
 }
 
 void QtDownloadDialogs::editDeploymentInfo(DeploymentInfo& info) {

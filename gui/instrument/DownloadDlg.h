@@ -51,9 +51,8 @@ public:
     QtDownloadDialogs(QWidget* parent, Operator& op) : parent_(parent), op_(op) {}
     bool runDownload(MemoryDownload& download) override;
     void editDeploymentInfo(DeploymentInfo& info) override;
-    // The cast information dialog belongs to acquisition; until it is offered here the
-    // header takes the record as it stands.
-    void editCastInfo(CastInfo&) override {}
+    // "Cast Information", as at the end of a cast; the header follows however it closes.
+    void editCastInfo(CastInfo& info) override;
 
 private:
     QWidget* parent_;

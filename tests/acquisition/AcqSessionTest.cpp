@@ -19,6 +19,8 @@ TEST(AcqCommands, EnablingFollowsTheCastAndTheToggles) {
     sampler.samplerEnabled = true;
     AcqCommandContext towedSampler = sampler;
     towedSampler.towed = true;
+    AcqCommandContext towedDown = down;
+    towedDown.towed = true;
     AcqCommandContext shown;
     shown.graphVisible = false;
     shown.listingVisible = true;
@@ -40,6 +42,10 @@ TEST(AcqCommands, EnablingFollowsTheCastAndTheToggles) {
         {cmd::kEndUpCast, down, false, false},
         {cmd::kPortSetup, idle, true, false},
         {cmd::kPortSetup, down, false, false},
+        {cmd::kNavigationPortSetup, idle, true, false},
+        {cmd::kNavigationPortSetup, towedDown, false, false},
+        {cmd::kPressureGraph1, idle, false, false},
+        {cmd::kPressureGraph4, towedDown, true, false},
         {cmd::kAcqProperties, down, true, false},
         {cmd::kDcChannelSetup, up, true, false},
         {cmd::kGraph, idle, true, true},

@@ -1,32 +1,42 @@
 // The acquisition window offscreen in the whole program with a simulated instrument: a Vexa 3
-// down cast and a Tavrin CT logging session from the menu to the files on disk, and what
-// operators at sea meet: a data device pulled and plugged back mid-cast, a full disk, a
-// stream of garbage and a silent instrument.
+// down cast, a towed cast stamped by a simulated GPS receiver and a Tavrin CT logging session
+// from the menu to the files on disk, and what operators at sea meet: a data device pulled
+// and plugged back mid-cast, a full disk, a stream of garbage and a silent instrument.
 #include "gui/acquisition/AcqWnd.h"
 
 #include "core/acquisition/CastSession.h"
+#include "core/graphs/PresGraphSettings.h"
+#include "core/settings/Catalogue.h"
 #include "core/settings/Profile.h"
 #include "gui/acquisition/AcqSetupDlg.h"
 #include "gui/acquisition/HeaderDlg.h"
 #include "gui/acquisition/ListingWnd.h"
+#include "gui/acquisition/NavPort.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/VeltroApp.h"
 #include "gui/graphs/GraphWnd.h"
+#include "gui/graphs/GraphicsDlg.h"
+#include "gui/graphs/PresGraphWnd.h"
+#include "gui/graphs/PressureSetupDlg.h"
 #include "gui/instrument/ConfigWnd.h"
 #include "gui/printing/PreviewFrame.h"
+#include "gui/widgets/TextWnd.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/SimProgram.h"
 #include "tests/support/SimRig.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 
 namespace halcyx {
@@ -44,15 +54,16 @@ std::string fileText(const fs::path& path) {
 }
 
 // The program with a simulated instrument on COM1 that it finds at start-up, switched to
-// acquisition.
+// acquisition (entry 0: left in configuration).
 class AcqWndTest : public test::GuiTest, protected test::SimProgram {
 protected:
     explicit AcqWndTest(ProductCode model = ProductCode::Vexa3,
-                        const test::AdjustConfig& adjust = {})
+                        const test::AdjustConfig& adjust = {}, int entry = cmd::kAcquisition)
         : SimProgram(model, adjust) {
         app.show();
         rig.settle();
-        choose(cmd::kAcquisition);
+        if (entry != 0)
+            choose(entry);
     }
 
     AcqWnd& acq() { return app.acqWnd(); }
@@ -75,12 +86,19 @@ protected:
         EXPECT_TRUE(acq().dataTimer().isActive());
         return path;
     }
-    // Runs the data timer for a while [ms] on the virtual clock.
+    // Runs the data timer, and the navigation timer where it runs, for a while [ms] on the
+    // virtual clock.
     void runTicks(int ms) {
         const int period = acq().dataTimer().interval();
+        int navigationDue = NavSession::kTickPeriodMs;
         for (int t = 0; t < ms; t += period) {
             rig.sleep(static_cast<std::uint32_t>(period));
             acq().tick();
+            NavPort* nav = acq().navPort();
+            if (nav && nav->ticking() && (navigationDue -= period) <= 0) {
+                navigationDue += NavSession::kTickPeriodMs;
+                nav->tick();
+            }
         }
     }
     // Ends the cast; the cast information dialog closes with OK after edit.
@@ -128,10 +146,22 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     EXPECT_EQ(frame().client(), &acq());
     EXPECT_TRUE(frame().isVisible());
 
+    // The profile graph's setup reaches the graph through the window, and its auto-zoom the
+    // cast session.
+    test::whenModalOpens([](QDialog& dialog) {
+        auto& setup = dynamic_cast<GraphicsDlg&>(dialog);
+        setup.vertical().maximum->setText("100");
+        setup.autoZoom()->setChecked(true);
+        setup.updateRate()->setText("50");
+        setup.accept();
+    });
+    choose(cmd::kGraphSetup);
     runTicks(60'000);
     const int scanned = scans();
     EXPECT_GT(scanned, 100);
     EXPECT_FALSE(enabled(cmd::kPrintPreview)) << "not while the cast runs";
+    EXPECT_LT(acq().session()->cast().scansSinceZoom(), 50u);
+    EXPECT_EQ(acq().graph().graph().count(), scanned) << "one point per scan";
     EXPECT_FALSE(acq().readout(AcqWnd::Pressure).text().isEmpty());
     choose(cmd::kListing);
     acq().tick();
@@ -179,6 +209,139 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     EXPECT_TRUE(enabled(cmd::kPortSetup));
     choose(cmd::kConfiguration);
     EXPECT_EQ(frame().client(), &app.configWnd());
+}
+
+// Towed acquisition with the simulated GPS receiver on COM2, every record stamped with its
+// position and time, and the four pressure graphs enabled in the settings file.
+class TowedAcqTest : public AcqWndTest {
+protected:
+    struct Colour {
+        int param;       // position in the channel list
+        const char* low; // thresholds
+        const char* high;
+    };
+    static constexpr std::array<Colour, AcqWnd::kPressureGraphs> kColours{
+        {{1, "30", "60"}, {2, "5", "20"}, {4, "30", "36"}, {5, "1470", "1520"}}};
+
+    TowedAcqTest() : AcqWndTest(ProductCode::Vexa3, {}, 0) {
+        attachGps("/dev/ttyS1");
+        kNavEnable.write(settings, 1);
+        kNavTimeStamp.write(settings, 1);
+        kNavPcTime.write(settings, 0);
+        kNavGpsTime.write(settings, 1);
+        kAutoZoomEnable.write(settings, 1);
+        kAutoZoomRate.write(settings, "40");
+        kYMax.write(settings, "250");
+        for (int graph = 1; graph <= AcqWnd::kPressureGraphs; ++graph) {
+            const Colour& colour = kColours[static_cast<std::size_t>(graph - 1)];
+            PresGraphSettings stored = readPresGraphSettings(settings, graph);
+            stored.enable = true;
+            stored.highPres = "200.0";
+            stored.paramIndex = colour.param;
+            stored.lowThres = colour.low;
+            stored.highThres = colour.high;
+            stored.grid = graph % 2 == 0;
+            stored.units = graph == 3 ? 1 : 0;
+            writePresGraphSettings(settings, graph, stored);
+        }
+        choose(cmd::kTowAcquisition);
+    }
+    // The pressure graphs shown, top to bottom.
+    std::vector<QRect> shownPressureGraphs() {
+        std::vector<QRect> shown;
+        for (int k = 0; k < AcqWnd::kPressureGraphs; ++k)
+            if (acq().pressureGraph(k).isVisible())
+                shown.push_back(acq().pressureGraph(k).geometry());
+        return shown;
+    }
+};
+
+TEST_F(TowedAcqTest, ATowedCastStampsEveryRecordAndFeedsThePressureGraphs) {
+    ASSERT_EQ(frame().menu(), MenuId::TowAcq);
+    EXPECT_TRUE(acq().towed());
+    EXPECT_GT(acq().samplingRate(), 0.0f);
+    EXPECT_EQ(acq().graph().geometry().topLeft(), QPoint(1, 100));
+    const std::vector<QRect> stacked = shownPressureGraphs();
+    ASSERT_EQ(stacked.size(), 4u);
+    for (std::size_t k = 0; k < stacked.size(); ++k) {
+        EXPECT_EQ(stacked[k].left(), 302);
+        EXPECT_EQ(stacked[k].height(), acq().height() / 4);
+        EXPECT_EQ(stacked[k].top(), static_cast<int>(k) * (acq().height() / 4));
+    }
+    for (int command = cmd::kPressureGraph1; command <= cmd::kPressureGraph4; ++command)
+        EXPECT_TRUE(enabled(command)) << command;
+    EXPECT_TRUE(enabled(cmd::kNavigationPortSetup));
+
+    rig.sleep(35'000); // past the surface soak
+    const fs::path data = startCast(cmd::kStartCast, "tow.dat");
+    EXPECT_EQ(frame().windowTitle(), "Halcyx - Towed Acquisition - Filename: [tow.dat]");
+    EXPECT_TRUE(acq().navPort()->ticking());
+    EXPECT_FALSE(enabled(cmd::kNavigationPortSetup));
+    EXPECT_TRUE(enabled(cmd::kPressureGraph1)) << "thresholds may change during a tow";
+    runTicks(60'000);
+    const int scanned = acq().session()->cast().scanCount();
+    ASSERT_GT(scanned, 100);
+    EXPECT_LT(acq().session()->cast().scansSinceZoom(), 40u) << "auto-zoom as the graph says";
+    for (int k = 0; k < AcqWnd::kPressureGraphs; ++k)
+        EXPECT_EQ(acq().pressureGraph(k).graph().storedSamples(), scanned) << k;
+    EXPECT_EQ(acq().pressureGraph(3).graph().colourName(), "SV");
+    EXPECT_FALSE(acq().pressureGraph(0).valueReadout().value().trimmed().isEmpty());
+    test::screenshot(frame(), "AcqWnd-towed");
+
+    endCast(cmd::kEndCast);
+    EXPECT_FALSE(acq().navPort()->ticking());
+    const std::vector<std::string> records = test::lines(fileText(data));
+    ASSERT_EQ(static_cast<int>(records.size()), acq().session()->cast().scanCount());
+    // Until the first position the hemispheres are unknown; then the receiver's position
+    // near 44 30 N 63 30 W and its time and date follow every record.
+    const std::regex unknown(R"(.*, 0\.000, X, 0\.000, X, \d\d:\d\d:\d\d \d+-\d+-\d+)");
+    const std::regex stamped(
+        R"(.*, 44[34]\d\.\d{3}, N, 63[23]\d\.\d{3}, W, \d\d:\d\d:\d\d 12-\d+-2026)");
+    std::size_t first = 0;
+    while (first < records.size() && std::regex_match(records[first], unknown))
+        ++first;
+    // The date comes with the sentence after the first position.
+    while (first < records.size() && !std::regex_match(records[first], stamped))
+        ++first;
+    EXPECT_LT(first, 30u) << "a position and date within a few ticks";
+    for (std::size_t r = first; r < records.size(); ++r)
+        ASSERT_TRUE(std::regex_match(records[r], stamped)) << records[r];
+    const std::vector<std::string> calibration = test::lines(fileText(folder.path() / "tow.C00"));
+    ASSERT_GT(calibration.size(), 3u);
+    EXPECT_EQ(calibration[3], "NMEA: YES");
+}
+
+TEST_F(TowedAcqTest, APressureGraphSetUpFromMenuOrDoubleClickIsPlacedAfresh) {
+    // Graph 2 is switched off through its menu item...
+    test::whenModalOpens([](QDialog& dialog) {
+        auto& setup = dynamic_cast<PressureSetupDlg&>(dialog);
+        EXPECT_EQ(setup.windowTitle(), "Pressure Graph 2 Setup");
+        for (QCheckBox* box : setup.findChildren<QCheckBox*>())
+            if (box->text() == "Show Graph")
+                box->setChecked(false);
+        setup.accept();
+    });
+    choose(cmd::kPressureGraph1 + 1);
+    EXPECT_FALSE(acq().pressureGraph(1).isVisible());
+    std::vector<QRect> stacked = shownPressureGraphs();
+    ASSERT_EQ(stacked.size(), 3u);
+    EXPECT_EQ(stacked[1].top(), acq().height() / 3) << "three share the height";
+
+    // ...and graph 4 asks for its setup with a double click, answered after the click.
+    QString title;
+    QTest::mouseDClick(&acq().pressureGraph(3), Qt::LeftButton);
+    test::whenModalOpens([&title](QDialog& dialog) {
+        title = dialog.windowTitle();
+        dialog.reject();
+    });
+    rig.settle();
+    EXPECT_EQ(title, "Pressure Graph 4 Setup");
+
+    // Profile acquisition hides the pressure graphs and their setups.
+    choose(cmd::kConfiguration);
+    choose(cmd::kAcquisition);
+    EXPECT_TRUE(shownPressureGraphs().empty());
+    EXPECT_FALSE(acq().commandState(cmd::kPressureGraph1).enabled);
 }
 
 TEST_F(AcqWndTest, TheSamplerControlsAndTheDisplaysFollowTheirToggles) {

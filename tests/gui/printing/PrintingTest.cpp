@@ -2,6 +2,8 @@
 // print commands with their question and dialogs, and the preview frame.
 #include "core/graphs/PresGraph.h"
 #include "core/graphs/ProfileGraph.h"
+#include "core/module/ModGraphData.h"
+#include "gui/plot/ModGraphPainter.h"
 #include "gui/plot/PresGraphPainter.h"
 #include "gui/plot/ProfileGraphPainter.h"
 #include "gui/printing/ConfigPrintout.h"
@@ -242,15 +244,23 @@ TEST_F(PrintingTest, PressurePageHasTitleLetterheadAndTenDivisions) {
 }
 
 TEST_F(PrintingTest, ModulePageWithAndWithoutLoggingInformation) {
+    ModGraphData module;
+    module.setCaption("Temperature (Celsius ITS-90)");
+    module.setRange(0, 20);
+    for (int i = 0; i < 300; ++i) {
+        module.addValue(static_cast<float>(10 + 5 * std::sin(i / 25.0)));
+        module.addPosition(4430.0f + i * 0.01f, 'N', 6315.0f, 'W');
+    }
     for (const bool info : {false, true}) {
         ModGraphPrintout page(QStringLiteral("Halcyx Module Print"),
-                              std::make_unique<ProfileGraphPainter>(graph), sampleInfo());
+                              std::make_unique<ModGraphPainter>(module, true), sampleInfo());
         page.setPrintCastInfo(info);
         const PdfPages pdf = printed(page, info ? QStringLiteral("ModGraphPrintout-info")
                                                 : QStringLiteral("ModGraphPrintout"));
         EXPECT_EQ(pdf.pages, 1);
         EXPECT_EQ(pdf.text.contains("Logging Information"), info);
         EXPECT_EQ(pdf.text.contains("Halcyx Module Print"), info);
+        EXPECT_TRUE(pdf.text.contains("18.0000")) << "ten divisions of 0 to 20";
         if (!info)
             continue;
         EXPECT_NEAR(pdf.word("Logging").left, 0.18, kNear);
