@@ -23,6 +23,7 @@ class GraphWnd;
 class ListingWnd;
 class NavPort;
 class PresGraphWnd;
+class WindowPrinter;
 
 // The client window of profile and towed acquisition. The application hands it the
 // instrument's product code and channels as it enters the mode; at the first entry the
@@ -83,6 +84,8 @@ public:
     const QTimer& dataTimer() const { return dataTimer_; }
     GraphWnd& graph() { return *graph_; }
     ListingWnd& listing() { return *listing_; }
+    // The printer of the print commands.
+    WindowPrinter& printer() { return *printer_; }
     // index 0 to 3 (graph 1 to 4).
     PresGraphWnd& pressureGraph(int index) {
         return *pressureGraphs_[static_cast<std::size_t>(index)];
@@ -108,6 +111,8 @@ private:
     void dcChannelSetup();
     void portSetup();
     void toggleSampler();
+    // Print and preview of the cast graph and the pressure graphs, and the printer setup.
+    void printCommand(int command);
     // "Pressure Graph Setup" of graph index 0 to 3, then the graphs placed afresh.
     void pressureGraphSetup(int index);
     void layoutChildren();
@@ -140,6 +145,7 @@ private:
     QLabel* samplerStatus_;
     GraphWnd* graph_;
     ListingWnd* listing_;
+    std::unique_ptr<WindowPrinter> printer_;
     std::array<PresGraphWnd*, kPressureGraphs> pressureGraphs_{};
 };
 

@@ -9,6 +9,8 @@
 #include "gui/instrument/DeployDlg.h"
 #include "gui/instrument/DownloadDlg.h"
 #include "gui/instrument/QtConfigDialogs.h"
+#include "gui/printing/PrintCommands.h"
+#include "gui/printing/WindowPrinter.h"
 #include "gui/widgets/InstrumentWnd.h"
 #include "gui/widgets/TextWnd.h"
 
@@ -168,6 +170,9 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kSaveConfig:
         saveConfiguration();
         return true;
+    case cmd::kPrintConfig:
+        printConfig();
+        return true;
     case cmd::kDeploy:
         deploy();
         return true;
@@ -189,6 +194,7 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kConfigureInstrument:
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
+    case cmd::kPrintConfig:
     case cmd::kDeploy:
     case cmd::kRetrieveData:
         return {session_ && isCommandEnabled(command, session_->enablingState()), false};
@@ -253,6 +259,13 @@ void ConfigWnd::saveConfiguration() {
         return;
     SaveConfiguration(context_.op, {session_->record(), session_->settings(), dcTable_});
     refreshCommands();
+}
+
+void ConfigWnd::printConfig() {
+    if (!session_)
+        return;
+    WindowPrinter printer(context_.op, this);
+    printConfiguration(printer, context_.op, session_->record(), session_->settings(), dcTable_);
 }
 
 void ConfigWnd::deploy() {

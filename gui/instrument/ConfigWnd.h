@@ -89,6 +89,7 @@ private:
     void configureInstrument();
     void openConfiguration();
     void saveConfiguration();
+    void printConfig();
     void deploy();
     void retrieveData();
     // The picture of the identified model; null for models without one.

@@ -2,12 +2,12 @@
 
 #include "tests/support/TempFolder.h"
 
+#include <QApplication>
 #include <QString>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
-class QApplication;
 class QDialog;
 class QWidget;
 
@@ -27,6 +27,14 @@ protected:
 // (the class name, with a suffix for a state: "ConfigWnd-vexa3"). The widget is shown first
 // if it is hidden; its window is painted as it stands.
 void screenshot(QWidget& widget, const QString& name);
+
+// The shown top-level window of class W, if there is one.
+template <class W> W* shownWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<W*>(window); found && found->isVisible())
+            return found;
+    return nullptr;
+}
 
 // Acts on the next modal dialog once it is shown (its exec() has started).
 void whenModalOpens(std::function<void(QDialog&)> act);
