@@ -16,6 +16,9 @@ constexpr const char* kHelp =
     "  seawater   derived seawater quantities of one sample\n"
     "  replay     turn a captured scan stream into cast files and a CSV table\n"
     "  decode     turn a saved memory dump into the data file of a download\n"
+#ifdef HALCYX_CLI_GRAPH
+    "  graph      draw the profile graph of a cast data file as PDF or PNG\n"
+#endif
     "\n"
     "'halcyx-cli COMMAND --help' describes a command.\n";
 
@@ -39,6 +42,10 @@ int main(int argc, char** argv) {
         return ReplayCommand(args);
     if (command == "decode")
         return DecodeCommand(args);
+#ifdef HALCYX_CLI_GRAPH
+    if (command == "graph")
+        return GraphCommand(args);
+#endif
     std::cerr << "halcyx-cli: unknown command '" << command << "'\n" << kHelp;
     return kExitUsage;
 }

@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     xdg-utils
+    poppler-utils
 )
 
 missing=()

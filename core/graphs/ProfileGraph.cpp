@@ -189,6 +189,22 @@ void ProfileGraph::setRanges(const ProfileAxes& axes) {
     requestRedraw();
 }
 
+std::optional<CurveSteps> ProfileGraph::addScan(std::span<const float> values, std::size_t stored) {
+    if (!buffer_.allocated() || values.empty())
+        return std::nullopt;
+    const int index = count();
+    for (std::size_t i = 0; i < std::min(stored, values.size()); ++i)
+        storeValue(static_cast<int>(i), index, values[i]);
+    const auto valueOf = [values](const ProfileAxis& axis) {
+        return values[std::min(static_cast<std::size_t>(std::max(axis.channel, 0)),
+                               values.size() - 1)];
+    };
+    std::array<float, kHorizontalAxes> across{};
+    for (int k = 0; k < kHorizontalAxes; ++k)
+        across[static_cast<std::size_t>(k)] = valueOf(horizontal(k));
+    return addPoint(valueOf(vertical()), across);
+}
+
 std::optional<CurveSteps>
 ProfileGraph::addPoint(float vertical, const std::array<float, kHorizontalAxes>& horizontal) {
     if (!buffer_.allocated())

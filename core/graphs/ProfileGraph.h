@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,9 @@ public:
     // buffer memory neither stores nor plots anything.
     std::optional<CurveSteps> addPoint(float vertical,
                                        const std::array<float, kHorizontalAxes>& horizontal);
+    // One scan: the first `stored` of its values go into the buffer channels of the same
+    // number, then the values of the axes' channels make its point (see addPoint).
+    std::optional<CurveSteps> addScan(std::span<const float> values, std::size_t stored);
     // Cast start: no stored scans, empty curves; the ranges stay.
     void clear();
     // Fits each horizontal axis to its stored values (see ProfileAutozoom); an axis with

@@ -1,6 +1,7 @@
 #include "gui/acquisition/AcqWnd.h"
 
 #include "core/app/ModeSwitcher.h"
+#include "core/app/PrintRules.h"
 #include "core/graphs/AcqLayout.h"
 #include "gui/acquisition/AcqSetupDlg.h"
 #include "gui/acquisition/HeaderDlg.h"
@@ -11,6 +12,9 @@
 #include "gui/graphs/PresGraphWnd.h"
 #include "gui/graphs/PressureSetupDlg.h"
 #include "gui/instrument/DCSetupDlg.h"
+#include "gui/plot/PresGraphPainter.h"
+#include "gui/printing/PrintCommands.h"
+#include "gui/printing/WindowPrinter.h"
 #include "gui/terminal/CommWnd.h"
 
 #include <QLabel>
@@ -83,7 +87,8 @@ AcqWnd::AcqWnd(WindowContext& context, QWidget* parent)
       portDialog_(context.settings, QStringLiteral("Communications Setup"), this),
       fire_(new QPushButton(QStringLiteral("Fire"), this)),
       home_(new QPushButton(QStringLiteral("Home"), this)), samplerStatus_(new QLabel(this)),
-      graph_(new GraphWnd(context, this)), listing_(new ListingWnd(this)) {
+      graph_(new GraphWnd(context, this)), listing_(new ListingWnd(this)),
+      printer_(std::make_unique<WindowPrinter>(context.op, this)) {
     for (std::size_t row = 0; row < readouts_.size(); ++row)
         readouts_[row] = readoutField(this, kReadoutPlaces[row].field);
     fire_->setGeometry(kFirePlace);
@@ -250,6 +255,13 @@ bool AcqWnd::runCommand(int command) {
         terminal.exec();
         return true;
     }
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kPrintPressureGraphs:
+    case cmd::kPreviewPressureGraphs:
+    case cmd::kPrinterSetup:
+        printCommand(command);
+        return true;
     case cmd::kNavigationPortSetup:
         nav_->setup();
         return true;
@@ -261,9 +273,38 @@ bool AcqWnd::runCommand(int command) {
     }
 }
 
+void AcqWnd::printCommand(int command) {
+    if (command == cmd::kPrinterSetup) {
+        printer_->setup();
+        return;
+    }
+    const CastInfo& info = session_->cast().info();
+    const PressureGraphs pressureGraphs = [this](int index) {
+        const PresGraph& graph = pressureGraph(index).graph();
+        return PressureGraphSource{graph.title(), graph.colourName(),
+                                   std::make_unique<PresGraphPainter>(graph)};
+    };
+    switch (command) {
+    case cmd::kPrint:
+        printCastGraph(*printer_, context_.op, graph_->graph(), info);
+        return;
+    case cmd::kPrintPreview:
+        previewCastGraph(*printer_, context_.op, graph_->graph(), info);
+        return;
+    case cmd::kPrintPressureGraphs:
+        printPressureGraph(*printer_, this, pressureGraphs, info);
+        return;
+    default:
+        previewPressureGraph(*printer_, this, pressureGraphs, info);
+        return;
+    }
+}
+
 CommandState AcqWnd::commandState(int command) const {
     if (isGraphCommand(command))
         return graph_->commandState(command);
+    if (isGraphPrintCommand(command))
+        return printCommandState(command, session_ ? graph_->graph().count() : 0, logging());
     const std::optional<CommandState> state = acqCommandState(command, commandContext());
     if (!state)
         return ClientWnd::commandState(command);

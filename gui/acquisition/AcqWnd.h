@@ -24,6 +24,7 @@ class GraphWnd;
 class ListingWnd;
 class NavPort;
 class PresGraphWnd;
+class WindowPrinter;
 
 // The client window of profile and towed acquisition. The application hands it the
 // instrument's product code and channels as it enters the mode; at the first entry the
@@ -84,6 +85,8 @@ public:
     const QTimer& dataTimer() const { return dataTimer_; }
     GraphWnd& graph() { return *graph_; }
     ListingWnd& listing() { return *listing_; }
+    // The printer of the print commands.
+    WindowPrinter& printer() { return *printer_; }
     // index 0 to 3 (graph 1 to 4).
     PresGraphWnd& pressureGraph(int index) {
         return *pressureGraphs_[static_cast<std::size_t>(index)];
@@ -113,6 +116,8 @@ private:
     void toggleSampler();
     // Home (240) or Fire (241): the data timer rests during the exchange.
     void samplerCommand(int command);
+    // Print and preview of the cast graph and the pressure graphs, and the printer setup.
+    void printCommand(int command);
     // "Pressure Graph Setup" of graph index 0 to 3, then the graphs placed afresh.
     void pressureGraphSetup(int index);
     void layoutChildren();
@@ -146,6 +151,7 @@ private:
     QLabel* samplerStatus_;
     GraphWnd* graph_;
     ListingWnd* listing_;
+    std::unique_ptr<WindowPrinter> printer_;
     std::array<PresGraphWnd*, kPressureGraphs> pressureGraphs_{};
 };
 

@@ -1,5 +1,6 @@
 #include "gui/app/AboutDlg.h"
 
+#include "core/base/Letterhead.h"
 #include "gui/app/Version.h"
 
 #include <QDialogButtonBox>
@@ -12,11 +13,6 @@ namespace halcyx {
 namespace {
 
 constexpr const char* kPicture = ":/bitmaps/about.svg";
-
-constexpr const char* kLetterhead[] = {
-    "Brinemark Instruments Ltd.", "7 Quayside Lane",     "Fenwick Harbour FH2 9QL",
-    "Tel. +44 1632 960418",       "Fax +44 1632 960419", "support@brinemark.example",
-};
 
 } // namespace
 
@@ -35,8 +31,9 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     text->addWidget(title);
     text->addWidget(new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kVersion)), this));
     text->addSpacing(10);
-    for (const char* line : kLetterhead)
-        text->addWidget(new QLabel(QString::fromUtf8(line), this));
+    for (const std::string_view line : {kLetterhead.company, kLetterhead.street, kLetterhead.town,
+                                        kLetterhead.telephone, kLetterhead.fax, kLetterhead.email})
+        text->addWidget(new QLabel(QString::fromUtf8(line.data(), qsizetype(line.size())), this));
 
     auto* body = new QHBoxLayout;
     body->addWidget(picture);

@@ -10,6 +10,7 @@
 #include "gui/app/QtOperator.h"
 #include "gui/instrument/ConfigWnd.h"
 #include "gui/module/ModAcqWnd.h"
+#include "gui/printing/ModulePrinting.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -50,6 +51,7 @@ VeltroApp::VeltroApp(AppServices services)
     help_.setPath(kHelpFile.read(services.settings));
 
     auto modAcq = std::make_unique<ModAcqWnd>(context_);
+    installModulePrinting(*modAcq, *op_);
     auto acq = std::make_unique<AcqWnd>(context_);
     auto config = std::make_unique<ConfigWnd>(context_);
     modAcq_ = modAcq.get();

@@ -118,18 +118,7 @@ void GraphWnd::onScan(const ScanRecord& record, std::size_t valueCount) {
     const PixelRect client{0, 0, width(), height()};
     if (graph_.client() != client)
         graph_.setClient(client);
-    const int index = graph_.count();
-    const std::size_t values = std::min(valueCount, record.values.size());
-    for (std::size_t i = 0; i < values; ++i)
-        graph_.storeValue(static_cast<int>(i), index, record[i]);
-    const auto valueOf = [&record](const ProfileAxis& axis) {
-        return record[std::min(static_cast<std::size_t>(std::max(axis.channel, 0)),
-                               record.values.size() - 1)];
-    };
-    std::array<float, kHorizontalAxes> across{};
-    for (int k = 0; k < kHorizontalAxes; ++k)
-        across[static_cast<std::size_t>(k)] = valueOf(graph_.horizontal(k));
-    const std::optional<CurveSteps> steps = graph_.addPoint(valueOf(graph_.vertical()), across);
+    const std::optional<CurveSteps> steps = graph_.addScan(record.values, valueCount);
     if (!steps || canvas_.size() != size()) {
         update();
         return;

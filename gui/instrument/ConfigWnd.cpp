@@ -11,6 +11,8 @@
 #include "gui/instrument/DownloadDlg.h"
 #include "gui/instrument/QtConfigDialogs.h"
 #include "gui/instrument/VexaRunWnd.h"
+#include "gui/printing/PrintCommands.h"
+#include "gui/printing/WindowPrinter.h"
 #include "gui/terminal/CommWnd.h"
 #include "gui/viewer/ViewDataDlg.h"
 #include "gui/widgets/InstrumentWnd.h"
@@ -182,6 +184,9 @@ bool ConfigWnd::runCommand(int command) {
     case cmd::kCommunicationsWindow:
         communicationsWindow();
         return true;
+    case cmd::kPrintConfig:
+        printConfig();
+        return true;
     case cmd::kDeploy:
         deploy();
         return true;
@@ -207,6 +212,7 @@ CommandState ConfigWnd::commandState(int command) const {
     case cmd::kConfigureInstrument:
     case cmd::kOpenConfig:
     case cmd::kSaveConfig:
+    case cmd::kPrintConfig:
     case cmd::kDeploy:
     case cmd::kRetrieveData:
     case cmd::kContinuousDataMode:
@@ -303,6 +309,13 @@ void ConfigWnd::communicationsWindow() {
     if (const auto outcome = session_->afterTerminal(before))
         afterCheck(*outcome);
     refreshCommands();
+}
+
+void ConfigWnd::printConfig() {
+    if (!session_)
+        return;
+    WindowPrinter printer(context_.op, this);
+    printConfiguration(printer, context_.op, session_->record(), session_->settings(), dcTable_);
 }
 
 void ConfigWnd::deploy() {

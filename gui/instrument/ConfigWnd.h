@@ -89,6 +89,7 @@ private:
     void openConfiguration();
     void saveConfiguration();
     void continuousDataMode();
+    void printConfig();
     void deploy();
     void retrieveData();
     // The picture of the identified model; null for models without one.

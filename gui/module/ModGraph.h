@@ -28,6 +28,8 @@ public:
     // The view width changed: the scroll bar follows.
     void viewWidthChanged();
 
+    // The strip's drawing, for the printout.
+    const ModGraphPainter& painter() const { return painter_; }
     TextWnd& positionReadout() { return *position_; }
     QScrollBar& scrollBar() { return *scrollBar_; }
 

@@ -51,18 +51,22 @@ void ProfileGraphPainter::draw(QPainter& painter, QRect frame) const {
         drawFramedBox(painter, frame, kGraphBackground, pen);
     drawFramedBox(painter, plotBox, Qt::white, pen);
 
-    // Vertical scale.
+    // Vertical scale. The divisions are counted in screen pixels, so a page carries as many
+    // as the window and its labels stay apart.
+    const auto inPixels = [&device](int length) {
+        return static_cast<int>(length / device.pixel());
+    };
     painter.setFont(graphFont(kProfileScaleFont, device));
     painter.setPen(QPen(Qt::black, pen));
     const std::vector<ScaleMark> rows =
         MarkScale(plot.top, plot.bottom, g.vertical().range,
-                  ProfileVerticalDivisions(plot.height()), LabelStyle::ProfileVertical);
+                  ProfileVerticalDivisions(inPixels(plot.height())), LabelStyle::ProfileVertical);
     drawValueScale(painter, rows, plot.left, scaled(kProfileVerticalScale, device));
 
     // One scale row and one caption per enabled horizontal axis.
     const QFont scaleFont = painter.font();
     const QFont captionFont = graphFont(kProfileAxisFont, device);
-    const int columnCount = ProfileHorizontalDivisions(plot.width());
+    const int columnCount = ProfileHorizontalDivisions(inPixels(plot.width()));
     int offset = 0;
     for (int k = 0; k < kHorizontalAxes; ++k) {
         const ProfileAxis& axis = g.horizontal(k);

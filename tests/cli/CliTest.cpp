@@ -280,6 +280,43 @@ TEST(Cli, ReplayReportsTheFirstFileItCannotWrite) {
     }
 }
 
+#ifdef HALCYX_CLI_GRAPH
+// The graph of a cast file with the settings file's title and ranges, as a page and a picture.
+TEST(Cli, GraphDrawsACastFileAsPdfOrPng) {
+    TempFolder dir;
+    std::string cast;
+    for (int n = 0; n < 200; ++n) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%8.4f,%8.4f,%8.3f\r\n", 30 + 5 * std::sin(n / 20.0),
+                      10 - n * 0.01, n * 0.5);
+        cast += line;
+    }
+    writeFile(dir / "cast.DAT", cast);
+    writeFile(dir / "h.ini", "[GRAPH]\nTitle=Station 14\n[YAXIS]\nY.Max=120\n");
+
+    Result r = Cli("graph --model vexa3 --mask 7 --settings h.ini cast.DAT out.pdf", dir / "");
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(r.out, "200 scans drawn into out.pdf\n");
+    const std::string toText = "pdftotext '" + (dir / "out.pdf").string() + "'";
+    ASSERT_EQ(std::system(toText.c_str()), 0);
+    const std::string text = readFile(dir / "out.txt");
+    EXPECT_NE(text.find("Station 14"), std::string::npos);
+    EXPECT_NE(text.find("120"), std::string::npos) << "the vertical range of the settings";
+
+    r = Cli("graph --model vexa3 --mask 7 --settings h.ini --width 320 --height 240 cast.DAT "
+            "out.PNG",
+            dir / "");
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(readFile(dir / "out.PNG").substr(1, 3), "PNG");
+
+    for (const char* bad : {"graph --model vexa3 --mask 7 cast.DAT out.svg",
+                            "graph --model vexa3 --mask 7 --width 5 cast.DAT out.png",
+                            "graph --model vexa3 --mask 7 cast.DAT"})
+        EXPECT_EQ(Cli(bad, dir / "").exit, 2) << bad;
+    EXPECT_EQ(Cli("graph --model vexa3 --mask 7 missing.DAT out.pdf", dir / "").exit, 1);
+}
+#endif
+
 // The peak memory of a replay [KiB] of a stream of zero bytes of the given size.
 long ReplayPeakKiB(const fs::path& dir, std::uintmax_t streamBytes) {
     const fs::path stream = dir / "zeros.raw";

@@ -19,6 +19,7 @@
 #include "gui/graphs/PresGraphWnd.h"
 #include "gui/graphs/PressureSetupDlg.h"
 #include "gui/instrument/ConfigWnd.h"
+#include "gui/printing/PreviewFrame.h"
 #include "gui/widgets/TextWnd.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/SimProgram.h"
@@ -130,6 +131,8 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     EXPECT_FALSE(acq().logging());
     EXPECT_FALSE(acq().dataTimer().isActive());
 
+    EXPECT_FALSE(enabled(cmd::kPrint)) << "nothing to print before the first scan";
+    EXPECT_TRUE(enabled(cmd::kPrinterSetup));
     const fs::path data = startCast(cmd::kStartCast, "cast1.dat");
     EXPECT_EQ(acq().dataTimer().interval(), 250);
     EXPECT_EQ(frame().windowTitle(), "Halcyx - Acquisition - Filename: [cast1.dat]");
@@ -158,6 +161,7 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     runTicks(60'000);
     const int scanned = scans();
     EXPECT_GT(scanned, 100);
+    EXPECT_FALSE(enabled(cmd::kPrintPreview)) << "not while the cast runs";
     EXPECT_LT(acq().session()->cast().scansSinceZoom(), 50u);
     EXPECT_EQ(acq().graph().graph().count(), scanned) << "one point per scan";
     EXPECT_FALSE(acq().readout(AcqWnd::Pressure).text().isEmpty());
@@ -191,6 +195,16 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     EXPECT_EQ(calibration[2], "RECORD LAYOUT; SS-1,04-2,03-2,02-2,UU-1,64-2,66-2,TT-0");
     EXPECT_EQ(calibration[3], "NMEA: NO");
     EXPECT_TRUE(fs::exists(folder.path() / "cast1.BTL"));
+
+    // The cast's graph in the preview, which stands in for the main window while it is open.
+    op.expectQuestion("Do you want to print the Cast Information?", "Graph Printout", true);
+    choose(cmd::kPrintPreview);
+    auto* preview = test::shownWindow<PreviewFrame>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(frame().isVisible());
+    test::screenshot(*preview, "PreviewFrame-cast");
+    preview->close();
+    EXPECT_TRUE(frame().isVisible());
 
     // Back in idle: the next cast may start, the window may be left.
     EXPECT_TRUE(enabled(cmd::kStartUpCast));

@@ -91,6 +91,7 @@ TEST_F(ConfigWndTest, AVanishedDeviceIsNotConnectedUntilACheckFindsItAgain) {
 TEST_F(ConfigWndTest, ConfigureInstrumentWritesWhatTheDialogSaved) {
     rig.settle();
     EXPECT_FALSE(enabled(cmd::kSaveConfig)) << "nothing read yet";
+    EXPECT_FALSE(enabled(cmd::kPrintConfig));
     ASSERT_TRUE(enabled(cmd::kConfigureInstrument));
 
     test::whenModalOpens([](QDialog& dialog) {
@@ -104,6 +105,16 @@ TEST_F(ConfigWndTest, ConfigureInstrumentWritesWhatTheDialogSaved) {
 
     EXPECT_EQ(rig.instrument().storedSettings().onTime, "00:00:45");
     EXPECT_TRUE(enabled(cmd::kSaveConfig));
+
+    // The settings sheet goes to the print dialog of its model.
+    ASSERT_TRUE(enabled(cmd::kPrintConfig));
+    bool asked = false;
+    test::whenModalOpens([&asked](QDialog& dialog) {
+        asked = dialog.windowTitle() == "Print Vexa Configuration";
+        dialog.reject();
+    });
+    app.frame().commandAction(cmd::kPrintConfig)->trigger();
+    EXPECT_TRUE(asked);
 }
 
 TEST(ConfigWndStartUp, APortThatWillNotOpenIsExplainedOnceWithItsDeviceAndSettingsFile) {

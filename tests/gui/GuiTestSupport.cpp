@@ -42,4 +42,18 @@ void whenModalOpens(std::function<void(QDialog&)> act) {
     });
 }
 
+void whenModalOpens(std::function<bool(QDialog&)> matches, std::function<void(QDialog&)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout,
+                     [poll, matches = std::move(matches), act = std::move(act)] {
+                         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                         if (!dialog || !matches(*dialog))
+                             return;
+                         poll->stop();
+                         poll->deleteLater();
+                         act(*dialog);
+                     });
+    poll->start(0);
+}
+
 } // namespace halcyx::test

@@ -2,12 +2,12 @@
 
 #include "tests/support/TempFolder.h"
 
+#include <QApplication>
 #include <QString>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
-class QApplication;
 class QDialog;
 class QWidget;
 
@@ -28,7 +28,18 @@ protected:
 // if it is hidden; its window is painted as it stands.
 void screenshot(QWidget& widget, const QString& name);
 
+// The shown top-level window of class W, if there is one.
+template <class W> W* shownWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<W*>(window); found && found->isVisible())
+            return found;
+    return nullptr;
+}
+
 // Acts on the next modal dialog once it is shown (its exec() has started).
 void whenModalOpens(std::function<void(QDialog&)> act);
+// Acts on the first modal dialog that `matches` once it is shown, however many others open
+// and close before it.
+void whenModalOpens(std::function<bool(QDialog&)> matches, std::function<void(QDialog&)> act);
 
 } // namespace halcyx::test

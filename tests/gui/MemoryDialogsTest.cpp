@@ -3,6 +3,7 @@
 // Tavrin P, the "Deployment Information" dialog.
 #include "core/base/Commands.h"
 #include "core/settings/Profile.h"
+#include "gui/acquisition/HeaderDlg.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SequenceGuard.h"
 #include "gui/app/VeltroApp.h"
@@ -87,9 +88,17 @@ TEST_F(MemoryDialogsTest, DeployContinuousThenRetrieveWhatWasLogged) {
         test::screenshot(download, "DownloadDlg");
         download.downloadButton()->click();
     });
+    test::whenModalOpens(
+        [](QDialog& dialog) { return qobject_cast<HeaderDlg*>(&dialog) != nullptr; },
+        [](QDialog& dialog) {
+            auto& header = dynamic_cast<HeaderDlg&>(dialog);
+            header.editFor("Vessel:")->setText("Halcyon");
+            header.accept();
+        });
     run(cmd::kRetrieveData);
     EXPECT_TRUE(std::filesystem::exists(folder / "logged.Dat"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "logged.Hdr"));
+    EXPECT_NE(test::readFile(folder / "logged.Hdr").find("Halcyon"), std::string::npos)
+        << "the cast information as the operator edited it";
 }
 
 class TavrinPTest : public MemoryDialogsTest {

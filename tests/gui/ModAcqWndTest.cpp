@@ -12,6 +12,7 @@
 #include "gui/module/ModGraph.h"
 #include "gui/module/ModGraphSetupDlg.h"
 #include "gui/module/SelectModDlg.h"
+#include "gui/printing/PreviewFrame.h"
 #include "gui/widgets/TextWnd.h"
 #include "sim/ModuleModel.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -166,6 +167,15 @@ void Program::logOneSession(const char* button, const char* caption) {
     }
     EXPECT_EQ(wnd().session()->graph().visibleSamples().size(), records.size());
     EXPECT_TRUE(enabled(cmd::kModStartLogging));
+    EXPECT_TRUE(enabled(cmd::kPrint)) << "records to print";
+    if (temperature) {
+        op.expectQuestion("Do you want to print the Cast Information?", "Graph Printout", true);
+        frame().runCommand(cmd::kPrintPreview);
+        PreviewFrame* preview = test::shownWindow<PreviewFrame>();
+        ASSERT_NE(preview, nullptr);
+        test::screenshot(*preview, "PreviewFrame-module");
+        preview->close();
+    }
     EXPECT_TRUE(frame().close());
 }
 
