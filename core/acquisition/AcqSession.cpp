@@ -62,12 +62,8 @@ PortSetupResult AcqSession::portSetup(PortSetupDialog& dialog) {
 bool AcqSession::startCast(bool down, const std::tm& now) {
     if (!cast_ || logging_)
         return false;
-    FileRequest request;
-    request.save = true;
-    request.filter = kCastFileFilter;
-    request.defaultExtension = kCastFileExtension;
-    request.confirmOverwrite = true;
-    const std::optional<std::string> path = op_.chooseFile(request);
+    const std::optional<std::string> path =
+        op_.chooseFile(saveFileRequest(kCastFileFilter, kCastFileExtension));
     if (!path)
         return false;
     if (!cast_->startCast(*path, now)) {

@@ -98,12 +98,7 @@ void ModuleSession::checkRunMode() {
 }
 
 bool ModuleSession::StartLogging() {
-    FileRequest request;
-    request.save = true;
-    request.filter = "ASCII File (*.DAT)|*.dat|";
-    request.defaultExtension = "DAT";
-    request.confirmOverwrite = true;
-    const auto path = op_.chooseFile(request);
+    const auto path = op_.chooseFile(saveFileRequest("ASCII File (*.DAT)|*.dat|", "DAT"));
     if (!path)
         return false;
     if (!data_.create(*path)) {

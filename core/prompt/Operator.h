@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace halcyx {
 
@@ -21,6 +22,18 @@ struct FileRequest {
     bool mustExist = false;        // open: only an existing file may be chosen
     bool confirmOverwrite = false; // save: ask before replacing an existing file
 };
+
+// A save dialog that asks before replacing an existing file.
+inline FileRequest saveFileRequest(std::string filter, std::string defaultExtension,
+                                   std::string initialName = {}) {
+    FileRequest request;
+    request.save = true;
+    request.filter = std::move(filter);
+    request.defaultExtension = std::move(defaultExtension);
+    request.initialName = std::move(initialName);
+    request.confirmOverwrite = true;
+    return request;
+}
 
 // Everything a sequence asks of, or shows to, the operator. The program answers through
 // Qt dialogs; tests answer from a script that fails on any prompt it did not expect.

@@ -19,13 +19,7 @@ namespace {
 constexpr int kFileNameWidth = 280; // [px]
 
 FileRequest dataFileRequest(const std::string& current) {
-    FileRequest request;
-    request.save = true;
-    request.filter = "ASCII Files (*.DAT)|*.dat|";
-    request.defaultExtension = "DAT";
-    request.initialName = current;
-    request.confirmOverwrite = true;
-    return request;
+    return saveFileRequest("ASCII Files (*.DAT)|*.dat|", "DAT", current);
 }
 
 } // namespace

@@ -20,13 +20,9 @@ const std::string kPrintError = "Print Error";
 const std::string kPrintCaption = "Halcyx";
 
 FileRequest pdfRequest(const QString& title) {
-    FileRequest request;
-    request.save = true;
+    FileRequest request = saveFileRequest("PDF Files (*.PDF)|*.pdf|All Files (*.*)|*.*|", "pdf",
+                                          title.toStdString() + ".pdf");
     request.title = "Save as PDF";
-    request.filter = "PDF Files (*.PDF)|*.pdf|All Files (*.*)|*.*|";
-    request.defaultExtension = "pdf";
-    request.initialName = title.toStdString() + ".pdf";
-    request.confirmOverwrite = true;
     return request;
 }
 

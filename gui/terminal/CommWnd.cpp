@@ -117,12 +117,8 @@ void CommWnd::portSetup() {
 }
 
 void CommWnd::saveText() {
-    FileRequest request;
-    request.save = true;
-    request.filter = "Text files (*.TXT)|*.TXT|AllFiles (*.*)|*.*|";
-    request.defaultExtension = "TXT";
-    request.confirmOverwrite = true;
-    const auto path = op_.chooseFile(request);
+    const auto path =
+        op_.chooseFile(saveFileRequest("Text files (*.TXT)|*.TXT|AllFiles (*.*)|*.*|", "TXT"));
     if (!path)
         return;
     // The text goes out byte for byte as it came in.
