@@ -50,19 +50,13 @@ void PresGraph::addSample(float pressure, float colourValue) {
 
 void PresGraph::addPosition(double latitude, char latitudeHemisphere, double longitude,
                             char longitudeHemisphere) {
-    latitude_.Put(latitude);
-    latHemisphere_.Put(latitudeHemisphere);
-    longitude_.Put(longitude);
-    lonHemisphere_.Put(longitudeHemisphere);
+    positions_.put(latitude, latitudeHemisphere, longitude, longitudeHemisphere);
 }
 
 void PresGraph::reset() {
     pressure_.Reset();
     colourValue_.Reset();
-    latitude_.Reset();
-    longitude_.Reset();
-    latHemisphere_.Reset();
-    lonHemisphere_.Reset();
+    positions_.reset();
     view_.reset();
 }
 
@@ -100,12 +94,14 @@ std::vector<StripPositionMark> PresGraph::positionMarks(const PixelRect& plot) c
     std::vector<StripPositionMark> out;
     for (const int i : StripPositionLabelSamples(run.count)) {
         const int age = run.skip + i;
-        if (age >= latitude_.count()) // a sample that came without a position
+        if (age >= positions_.count()) // a sample that came without a position
             continue;
         const auto at = static_cast<std::uint32_t>(age);
-        out.push_back({plot.left + StripSampleX(plot.width(), i, run.count),
-                       PositionLabel(latitude_.back(at), latHemisphere_.back(at),
-                                     longitude_.back(at), lonHemisphere_.back(at))});
+        out.push_back(
+            {plot.left + StripSampleX(plot.width(), i, run.count),
+             PositionLabel(positions_.latitudes().back(at), positions_.latHemispheres().back(at),
+                           positions_.longitudes().back(at),
+                           positions_.lonHemispheres().back(at))});
     }
     return out;
 }

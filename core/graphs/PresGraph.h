@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/graphs/PlotGeometry.h"
+#include "core/graphs/PositionHistory.h"
 #include "core/graphs/ScaleMarks.h"
 #include "core/graphs/StripView.h"
 #include "core/serial/RingBuf.h"
@@ -97,12 +98,7 @@ private:
 
     RingBuf<float> pressure_{RingBuf<float>::kGraphCapacity};
     RingBuf<float> colourValue_{RingBuf<float>::kGraphCapacity};
-    // The position as received (ddmm.mmmm), in double precision so that the labels show
-    // the digits the receiver sent.
-    RingBuf<double> latitude_{RingBuf<double>::kGraphCapacity};
-    RingBuf<double> longitude_{RingBuf<double>::kGraphCapacity};
-    RingBuf<char> latHemisphere_{RingBuf<char>::kGraphCapacity};
-    RingBuf<char> lonHemisphere_{RingBuf<char>::kGraphCapacity};
+    PositionHistory positions_;
 };
 
 // Where a pressure lies below the plot's top, as a part of its height: 0 at the low limit,

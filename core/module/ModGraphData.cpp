@@ -42,18 +42,12 @@ void ModGraphData::addValue(float value) {
 
 void ModGraphData::addPosition(double latitude, char latHemisphere, double longitude,
                                char lonHemisphere) {
-    latitudes_.Put(latitude);
-    latHemispheres_.Put(latHemisphere);
-    longitudes_.Put(longitude);
-    lonHemispheres_.Put(lonHemisphere);
+    positions_.put(latitude, latHemisphere, longitude, lonHemisphere);
 }
 
 void ModGraphData::reset() {
     values_.Reset();
-    latitudes_.Reset();
-    longitudes_.Reset();
-    latHemispheres_.Reset();
-    lonHemispheres_.Reset();
+    positions_.reset();
     view_.reset();
 }
 
@@ -62,11 +56,11 @@ std::vector<ModSample> ModGraphData::visibleSamples() const {
     std::vector<ModSample> samples(static_cast<std::size_t>(run.count));
     readRun(values_, run, samples, &ModSample::value);
     // Positions come with the values; a graph fed values only shows them unknown.
-    if (latitudes_.count() == values_.count()) {
-        readRun(latitudes_, run, samples, &ModSample::latitude);
-        readRun(longitudes_, run, samples, &ModSample::longitude);
-        readRun(latHemispheres_, run, samples, &ModSample::latHemisphere);
-        readRun(lonHemispheres_, run, samples, &ModSample::lonHemisphere);
+    if (positions_.count() == values_.count()) {
+        readRun(positions_.latitudes(), run, samples, &ModSample::latitude);
+        readRun(positions_.longitudes(), run, samples, &ModSample::longitude);
+        readRun(positions_.latHemispheres(), run, samples, &ModSample::latHemisphere);
+        readRun(positions_.lonHemispheres(), run, samples, &ModSample::lonHemisphere);
     }
     return samples;
 }

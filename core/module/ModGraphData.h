@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/graphs/AxisScale.h"
+#include "core/graphs/PositionHistory.h"
 #include "core/graphs/StripView.h"
 #include "core/serial/RingBuf.h"
 
@@ -69,10 +70,7 @@ private:
     bool grid_ = false;
     StripView view_;
     RingBuf<float> values_{RingBuf<float>::kGraphCapacity};
-    RingBuf<double> latitudes_{RingBuf<double>::kGraphCapacity};
-    RingBuf<double> longitudes_{RingBuf<double>::kGraphCapacity};
-    RingBuf<char> latHemispheres_{RingBuf<char>::kGraphCapacity};
-    RingBuf<char> lonHemispheres_{RingBuf<char>::kGraphCapacity};
+    PositionHistory positions_;
 };
 
 } // namespace halcyx
