@@ -34,11 +34,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <regex>
-#include <sstream>
 
 namespace halcyx {
 namespace {
@@ -47,11 +45,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kEndCastFirst = "You must end the current cast before leaving aquisition!";
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+std::vector<std::string> recordsOf(const fs::path& path) {
+    return test::lines(test::readFile(path));
 }
 
 // The program with a simulated instrument on COM1 that it finds at start-up, switched to
@@ -115,6 +110,15 @@ protected:
         EXPECT_FALSE(acq().dataTimer().isActive());
     }
     int scans() { return acq().readout(AcqWnd::Scans).text().toInt(); }
+    // One line of a cast's calibration file, empty when the file is shorter.
+    std::string calibrationLine(const char* name, std::size_t line) {
+        const std::vector<std::string> calibration = recordsOf(folder.path() / name);
+        return line < calibration.size() ? calibration[line] : std::string();
+    }
+    // Every record cut is in the data file, once.
+    void expectEveryRecordIn(const fs::path& data) {
+        EXPECT_EQ(static_cast<int>(recordsOf(data).size()), acq().session()->cast().scanCount());
+    }
 };
 
 TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) {
@@ -181,19 +185,18 @@ TEST_F(AcqWndTest, AVexa3DownCastLogsEveryScanAndWritesItsHeaderAndCalibration) 
     });
     EXPECT_NE(rig.received().find("SS\\r"), std::string::npos) << "the stream stopped";
 
-    const std::vector<std::string> records = test::lines(fileText(data));
+    const std::vector<std::string> records = recordsOf(data);
     ASSERT_EQ(static_cast<int>(records.size()), acq().session()->cast().scanCount());
     EXPECT_GE(static_cast<int>(records.size()), scanned);
     for (const std::string& record : records)
         ASSERT_EQ(record.size(), records.front().size()) << "whole lines only";
-    const std::string header = fileText(folder.path() / "cast1.Hdr");
+    const std::string header = test::readFile(folder.path() / "cast1.Hdr");
     EXPECT_EQ(header.substr(0, 50), "  Vessel: Research Vess|Cruise #:              |\r\n");
     EXPECT_NE(header.find(" Inst. #: 1634M"), std::string::npos);
     EXPECT_NE(header.find("    Obs.: " + std::to_string(records.size())), std::string::npos);
-    const std::vector<std::string> calibration = test::lines(fileText(folder.path() / "cast1.C00"));
-    ASSERT_GT(calibration.size(), 3u);
-    EXPECT_EQ(calibration[2], "RECORD LAYOUT; SS-1,04-2,03-2,02-2,UU-1,64-2,66-2,TT-0");
-    EXPECT_EQ(calibration[3], "NMEA: NO");
+    EXPECT_EQ(calibrationLine("cast1.C00", 2),
+              "RECORD LAYOUT; SS-1,04-2,03-2,02-2,UU-1,64-2,66-2,TT-0");
+    EXPECT_EQ(calibrationLine("cast1.C00", 3), "NMEA: NO");
     EXPECT_TRUE(fs::exists(folder.path() / "cast1.BTL"));
 
     // The cast's graph in the preview, which stands in for the main window while it is open.
@@ -292,7 +295,7 @@ TEST_F(TowedAcqTest, ATowedCastStampsEveryRecordAndFeedsThePressureGraphs) {
 
     endCast(cmd::kEndCast);
     EXPECT_FALSE(acq().navPort()->ticking());
-    const std::vector<std::string> records = test::lines(fileText(data));
+    const std::vector<std::string> records = recordsOf(data);
     ASSERT_EQ(static_cast<int>(records.size()), acq().session()->cast().scanCount());
     // Until the first position the hemispheres are unknown; then the receiver's position
     // near 44 30 N 63 30 W and its time and date follow every record.
@@ -308,9 +311,7 @@ TEST_F(TowedAcqTest, ATowedCastStampsEveryRecordAndFeedsThePressureGraphs) {
     EXPECT_LT(first, 30u) << "a position and date within a few ticks";
     for (std::size_t r = first; r < records.size(); ++r)
         ASSERT_TRUE(std::regex_match(records[r], stamped)) << records[r];
-    const std::vector<std::string> calibration = test::lines(fileText(folder.path() / "tow.C00"));
-    ASSERT_GT(calibration.size(), 3u);
-    EXPECT_EQ(calibration[3], "NMEA: YES");
+    EXPECT_EQ(calibrationLine("tow.C00", 3), "NMEA: YES");
 }
 
 TEST_F(TowedAcqTest, APressureGraphSetUpFromMenuOrDoubleClickIsPlacedAfresh) {
@@ -410,13 +411,10 @@ TEST_F(TavrinCtTest, ALoggingSessionUsesTheConstantsAndTheTavrinLayout) {
     test::screenshot(frame(), "AcqWnd-ct");
     endCast(cmd::kEndCast);
 
-    EXPECT_EQ(static_cast<int>(test::lines(fileText(data)).size()),
-              acq().session()->cast().scanCount());
-    EXPECT_NE(fileText(folder.path() / "moored.Hdr").find("ScanRate: N/A  Hz"), std::string::npos);
-    const std::vector<std::string> calibration =
-        test::lines(fileText(folder.path() / "moored.C00"));
-    ASSERT_GT(calibration.size(), 3u);
-    EXPECT_EQ(calibration[2], "RECORD LAYOUT; SS-1,04-2,03-2,UU-1,TT-0");
+    expectEveryRecordIn(data);
+    EXPECT_NE(test::readFile(folder.path() / "moored.Hdr").find("ScanRate: N/A  Hz"),
+              std::string::npos);
+    EXPECT_EQ(calibrationLine("moored.C00", 2), "RECORD LAYOUT; SS-1,04-2,03-2,UU-1,TT-0");
 }
 
 // The adapter is pulled mid-cast and plugged back in on the same path, while the instrument
@@ -427,7 +425,7 @@ TEST_F(AcqWndTest, ADataDeviceThatVanishesIsReportedOnceAndTheCastGoesOnWhenItIs
     runTicks(20'000);
     const int before = acq().session()->cast().scanCount();
     ASSERT_GT(before, 10);
-    EXPECT_EQ(static_cast<int>(test::lines(fileText(data)).size()), before)
+    EXPECT_EQ(static_cast<int>(recordsOf(data).size()), before)
         << "every record cut is on disk at the end of its tick";
 
     rig.device.unplug();
@@ -443,7 +441,7 @@ TEST_F(AcqWndTest, ADataDeviceThatVanishesIsReportedOnceAndTheCastGoesOnWhenItIs
     runTicks(20'000);
     EXPECT_GT(acq().session()->cast().scanCount(), before + 10) << "records resume";
     endCast(cmd::kEndCast);
-    const std::vector<std::string> records = test::lines(fileText(data));
+    const std::vector<std::string> records = recordsOf(data);
     ASSERT_EQ(static_cast<int>(records.size()), acq().session()->cast().scanCount());
     double lastPressure = -1.0;
     for (const std::string& record : records) {
@@ -488,8 +486,7 @@ TEST_F(AcqWndTest, GarbageAndSilenceAreSurvivedQuietly) {
     runTicks(20'000);
     endCast(cmd::kEndUpCast,
             [](HeaderDlg& header) { EXPECT_EQ(header.editFor("Direction:")->text(), "Up"); });
-    EXPECT_EQ(static_cast<int>(test::lines(fileText(data)).size()),
-              acq().session()->cast().scanCount());
+    expectEveryRecordIn(data);
     EXPECT_TRUE(fs::exists(folder.path() / "noise.Hdr"));
 }
 

@@ -131,20 +131,21 @@ std::vector<NavFix> PositionsThroughThePort(const std::string& stream) {
     return positions;
 }
 
+void clickButton(QWidget& dialog, const QString& text) {
+    for (auto* button : dialog.findChildren<QAbstractButton*>())
+        if (button->text() == text)
+            return button->click();
+    ADD_FAILURE() << "no button " << text.toStdString();
+}
+
 class NavPortTest : public test::GuiTest {};
 
 TEST_F(NavPortTest, TheDialogShowsAndReturnsTheSettings) {
     NavPortDlg dialog(NavSettings{true, 3, 4800, true, false, true});
     EXPECT_EQ(dialog.windowTitle(), "NAV Communications Setup");
     EXPECT_EQ(dialog.chosen(), (NavSettings{true, 3, 4800, true, false, true}));
-    const auto click = [&dialog](const QString& text) {
-        for (auto* button : dialog.findChildren<QAbstractButton*>())
-            if (button->text() == text)
-                return button->click();
-        ADD_FAILURE() << "no button " << text.toStdString();
-    };
     for (const char* choice : {"Enable Navigation Port", "COM1", "19200", "PC Time"})
-        click(choice);
+        clickButton(dialog, choice);
     EXPECT_EQ(dialog.chosen(), (NavSettings{false, 1, 19200, true, true, false}));
     test::screenshot(dialog, "NavPortDlg");
 
@@ -155,9 +156,7 @@ TEST_F(NavPortTest, TheDialogShowsAndReturnsTheSettings) {
     QtNavPortDialog asked(nullptr);
     NavSettings edited{false, 2, 9600};
     test::whenModalOpens([](QDialog& shown) {
-        for (auto* button : shown.findChildren<QAbstractButton*>())
-            if (button->text() == "Enable Navigation Port")
-                button->click();
+        clickButton(shown, "Enable Navigation Port");
         shown.accept();
     });
     EXPECT_TRUE(asked.edit(edited));
