@@ -26,9 +26,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace halcyx {
 namespace {
@@ -94,10 +92,7 @@ struct Program {
         return measured;
     }
     static constexpr std::int64_t kStartMs = 5000;
-    std::vector<std::string> fileLines() {
-        std::ifstream in(path, std::ios::binary);
-        return test::lines(std::string(std::istreambuf_iterator<char>(in), {}));
-    }
+    std::vector<std::string> fileLines() { return test::lines(test::readFile(path)); }
 
     QApplication& qt = test::guiApp(); // before any widget
     test::TempFolder folder;

@@ -50,17 +50,12 @@ TEST(ModuleLineReader, DropsTheStartLinesThenCutsWhileMoreThanTwelveAreQueued) {
          {std::string(38, 'x') + "\r\r\r", values + values},
          {{}, {" 17.0003", " 17.0004", " 17.0001", " 17.0002", " 17.0003"}}},
         {"noise without line ends gives no record", {std::string(5000, '\x7f')}, {{}}},
+        {"an overlong line keeps its first characters",
+         {"a\rb\r" + std::string(3000, '7') + "\r" + std::string(20, '\n')},
+         {{std::string(ModuleLineReader::kLineBufferSize, '7')}}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(readTicks(c.chunks), c.expected) << c.what;
-}
-
-TEST(ModuleLineReader, KeepsTheFirstCharactersOfAnOverlongLine) {
-    const std::string longLine(3000, '7');
-    const Ticks ticks = readTicks({"a\rb\r" + longLine + "\r" + std::string(20, '\n')});
-    ASSERT_EQ(ticks.size(), 1u);
-    ASSERT_EQ(ticks[0].size(), 1u);
-    EXPECT_EQ(ticks[0][0], std::string(ModuleLineReader::kLineBufferSize, '7'));
 }
 
 std::tm localTime() {

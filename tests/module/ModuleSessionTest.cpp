@@ -14,9 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,10 +67,7 @@ struct Bench {
             session.tick();
         }
     }
-    std::vector<std::string> fileLines() {
-        std::ifstream in(path, std::ios::binary);
-        return test::lines(std::string(std::istreambuf_iterator<char>(in), {}));
-    }
+    std::vector<std::string> fileLines() { return test::lines(test::readFile(path)); }
     // The values the module sent, as lines of text.
     std::vector<std::string> sentValues() {
         std::string bytes;

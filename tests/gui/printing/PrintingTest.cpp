@@ -179,7 +179,6 @@ TEST_F(PrintingTest, CastGraphPageCarriesTheInformationOnlyWhenAsked) {
                         std::make_unique<ProfileGraphPainter>(graph), sampleInfo());
     const PdfPages plain = printed(alone, QStringLiteral("GraphPrintout-plain"));
     EXPECT_EQ(plain.pages, 1);
-    EXPECT_TRUE(plain.text.contains("CTD Data"));
     EXPECT_FALSE(plain.text.contains("Cast Information"));
     EXPECT_FALSE(plain.text.contains("Brinemark"));
     const Word title = plain.word("CTD Data");
@@ -202,7 +201,7 @@ TEST_F(PrintingTest, CastGraphPageCarriesTheInformationOnlyWhenAsked) {
         EXPECT_EQ(pdf.pages, 1);
         for (const char* text :
              {"Raw Data Filename:", "Calibration Filename:", "Frame Length:", "Start Long:",
-              "End Long.:", "Scan Rate:", "cast0014.C00", "4.50 Hz", "Fenwick Harbour", "CTD Data"})
+              "End Long.:", "Scan Rate:", "cast0014.C00", "4.50 Hz", "Fenwick Harbour"})
             EXPECT_TRUE(pdf.text.contains(QString::fromLatin1(text))) << text;
         EXPECT_NEAR(pdf.word("Cast Information").left, c.headingX, kNear);
         EXPECT_NEAR(pdf.word("Cast Information").top, 0.1, kNear);
@@ -232,7 +231,6 @@ TEST_F(PrintingTest, PressurePageHasTitleLetterheadAndTenDivisions) {
     }
     const PressureGraphPrintout page(pressure.title(), pressure.colourName(),
                                      std::make_unique<PresGraphPainter>(pressure), sampleInfo());
-    EXPECT_EQ(page.title(), QStringLiteral("Pressure Graph 2, Pressure vs. Temperature"));
     const PdfPages pdf = printed(page, QStringLiteral("PressureGraphPrintout"));
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_TRUE(pdf.text.contains("Pressure Graph 2, Pressure vs. Temperature"));
@@ -283,7 +281,6 @@ TEST_F(PrintingTest, ConfigurationSheetsOnTheirPage) {
     EXPECT_TRUE(vexa.text.contains("Serial Number: 3001"));
     EXPECT_TRUE(vexa.text.contains("DC8: ON"));
     EXPECT_EQ(vexa.pages, 2) << "eight DC channels carry the sheet onto a second page";
-    EXPECT_TRUE(vexa.text.contains("Average for"));
     EXPECT_NEAR(vexa.word("Halcyx").left, 0.10, kNear);
     EXPECT_NEAR(vexa.word("Halcyx").top, 0.08, kNear);
     EXPECT_NEAR(vexa.word("Vexa Configuration").left, 0.17, kNear);
